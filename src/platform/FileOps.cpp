@@ -1,0 +1,231 @@
+#include "platform/FileOps.h"
+
+#include <QCollator>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sorvane {
+namespace {
+
+QByteArray Native(const QString& path) { return path.toUtf8(); }
+
+bool StatPath(const QString& path, struct stat* st) {
+    return ::stat(Native(path).constData(), st) == 0;
+}
+
+enum class EntryKind { File, Folder, Other };
+
+EntryKind KindOf(int dirFd, const dirent* entry) {
+    unsigned char type = entry->d_type;
+    if (type == DT_UNKNOWN || type == DT_LNK) {
+        struct stat st;
+        if (::fstatat(dirFd, entry->d_name, &st, 0) != 0)
+            return EntryKind::Other;
+        if (S_ISREG(st.st_mode))
+            return EntryKind::File;
+        return S_ISDIR(st.st_mode) ? EntryKind::Folder : EntryKind::Other;
+    }
+    if (type == DT_REG)
+        return EntryKind::File;
+    return type == DT_DIR ? EntryKind::Folder : EntryKind::Other;
+}
+
+QStringList ListEntries(const QString& folder, EntryKind wanted) {
+    QStringList names;
+    DIR* dir = ::opendir(Native(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue; // hidden, and the "." and ".." entries
+        if (KindOf(::dirfd(dir), entry) == wanted)
+            names.append(QString::fromUtf8(entry->d_name));
+    }
+    ::closedir(dir);
+    SortNames(names);
+    return names;
+}
+
+QCollator MakeCollator() {
+    QLocale locale = QLocale::system();
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    return collator;
+}
+
+// Writes source into an open descriptor; false on any short read or write.
+bool CopyContent(int in, int out) {
+    char buffer[1 << 16];
+    for (;;) {
+        ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        for (ssize_t done = 0; done < got;) {
+            ssize_t put = ::write(out, buffer + done, size_t(got - done));
+            if (put < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            done += put;
+        }
+    }
+}
+
+QString TemporaryBeside(const QString& destination) {
+    const int slash = destination.lastIndexOf(u'/');
+    return destination.left(slash + 1) + QStringLiteral(".sorvane-copy-") +
+           QString::number(::getpid()) + u'-' + destination.mid(slash + 1);
+}
+
+} // namespace
+
+bool IsRegularFile(const QString& path) {
+    struct stat st;
+    return StatPath(path, &st) && S_ISREG(st.st_mode);
+}
+
+bool IsFolder(const QString& path) {
+    struct stat st;
+    return !path.isEmpty() && StatPath(path, &st) && S_ISDIR(st.st_mode);
+}
+
+FileError MissingPathError(const QString& path) {
+    const int slash = path.lastIndexOf(u'/');
+    const QString parent = slash <= 0 ? QStringLiteral("/") : path.left(slash);
+    return IsFolder(parent) ? FileError::FileNotFound : FileError::PathNotFound;
+}
+
+FileError ErrorFromErrno(int error, const QString& path) {
+    switch (error) {
+    case ENOENT:
+        return MissingPathError(path);
+    case ENOTDIR:
+        return FileError::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EBUSY:
+    case ENOTEMPTY:
+    case EEXIST:
+    case EROFS:
+    case ETXTBSY:
+        return FileError::Access;
+    default:
+        return FileError::Other;
+    }
+}
+
+void SortNames(QStringList& names) {
+    const QCollator collator = MakeCollator();
+    std::vector<std::pair<QCollatorSortKey, int>> keys;
+    keys.reserve(size_t(names.size()));
+    for (int i = 0; i < names.size(); ++i)
+        keys.emplace_back(collator.sortKey(names[i]), i);
+    std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+        const int order = a.first.compare(b.first);
+        return order != 0 ? order < 0 : names[a.second] < names[b.second];
+    });
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const auto& key : keys)
+        sorted.append(names[key.second]);
+    names.swap(sorted);
+}
+
+QStringList ListFiles(const QString& folder) { return ListEntries(folder, EntryKind::File); }
+
+QStringList ListSubfolders(const QString& folder) {
+    return ListEntries(folder, EntryKind::Folder);
+}
+
+bool CanListFolder(const QString& folder, QString* reason) {
+    DIR* dir = ::opendir(Native(folder).constData());
+    if (!dir) {
+        if (reason)
+            *reason = QString::fromLocal8Bit(::strerror(errno));
+        return false;
+    }
+    ::closedir(dir);
+    return true;
+}
+
+FileError RemoveFile(const QString& path) {
+    if (::unlink(Native(path).constData()) == 0)
+        return FileError::None;
+    return ErrorFromErrno(errno, path);
+}
+
+FileError MakeWritable(const QString& path) {
+    struct stat st;
+    if (!StatPath(path, &st))
+        return ErrorFromErrno(errno, path);
+    if (st.st_mode & S_IWUSR)
+        return FileError::None;
+    if (::chmod(Native(path).constData(), (st.st_mode | S_IWUSR) & 07777) == 0)
+        return FileError::None;
+    return ErrorFromErrno(errno, path);
+}
+
+FileError CopyReplacing(const QString& source, const QString& destination) {
+    if (SameFile(source, destination))
+        return FileError::None; // copying a file onto itself must not truncate it
+    const int in = ::open(Native(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return ErrorFromErrno(errno, source);
+    struct stat st;
+    ::fstat(in, &st);
+    const QString temporary = TemporaryBeside(destination);
+    const QByteArray temporaryName = Native(temporary);
+    const int out = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                           (st.st_mode & 0777) | S_IWUSR);
+    if (out < 0) {
+        const FileError error = ErrorFromErrno(errno, destination);
+        ::close(in);
+        return error;
+    }
+    bool whole = CopyContent(in, out);
+    whole = (::fsync(out) == 0) && whole;
+    whole = (::close(out) == 0) && whole;
+    ::close(in);
+    if (whole && ::rename(temporaryName.constData(), Native(destination).constData()) == 0)
+        return FileError::None;
+    const int error = errno;
+    ::unlink(temporaryName.constData());
+    return whole ? ErrorFromErrno(error, destination) : FileError::Other;
+}
+
+FileError MoveReplacing(const QString& source, const QString& destination) {
+    if (SameFile(source, destination))
+        return FileError::None;
+    if (::rename(Native(source).constData(), Native(destination).constData()) == 0)
+        return FileError::None;
+    if (errno != EXDEV)
+        return ErrorFromErrno(errno, errno == ENOENT && IsRegularFile(source) ? destination
+                                                                               : source);
+    const FileError copied = CopyReplacing(source, destination);
+    if (copied != FileError::None)
+        return copied;
+    return RemoveFile(source);
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    struct stat sa, sb;
+    return StatPath(a, &sa) && StatPath(b, &sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+} // namespace sorvane

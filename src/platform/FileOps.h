@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/FileError.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace sorvane {
+
+// File-system work of the windows. Every operation reports the kind of
+// failure instead of throwing; none of them ever leaves a file half-written
+// under its final name.
+
+bool IsRegularFile(const QString& path);
+bool IsFolder(const QString& path);
+
+// The error a path that cannot be found gets: a missing folder on the way,
+// or a missing file in an existing folder.
+FileError MissingPathError(const QString& path);
+
+// The error of the last failed system call (errno) on the given path.
+FileError ErrorFromErrno(int error, const QString& path);
+
+// Regular files of a folder that are not hidden, sorted as a desktop file
+// list sorts names. An unreadable or missing folder lists nothing.
+QStringList ListFiles(const QString& folder);
+
+// Sub-folders of a folder that are not hidden, sorted the same way.
+QStringList ListSubfolders(const QString& folder);
+
+// Whether the folder can be listed at all ("drive ready").
+bool CanListFolder(const QString& folder, QString* reason = nullptr);
+
+// Sorts names locale-aware, ignoring case, numbers in numeric order.
+void SortNames(QStringList& names);
+
+FileError RemoveFile(const QString& path);
+
+// Gives the owner write permission back (the "normal attributes").
+FileError MakeWritable(const QString& path);
+
+// Copies source over destination. The copy is written beside the destination
+// under a temporary name and renamed over it only once complete, so a failed
+// copy leaves any earlier destination file untouched.
+FileError CopyReplacing(const QString& source, const QString& destination);
+
+// Moves source to destination, replacing it. A rename on one file system; across
+// file systems a complete copy first, and the source removed only after that.
+FileError MoveReplacing(const QString& source, const QString& destination);
+
+// True when both paths name the same existing file.
+bool SameFile(const QString& a, const QString& b);
+
+} // namespace sorvane

@@ -1,0 +1,20 @@
+#include "platform/Paths.h"
+
+namespace sorvane {
+
+QString JoinPath(const QString& folder, const QString& name) {
+    if (folder.endsWith(PathSeparator))
+        return folder + name;
+    return folder + PathSeparator + name;
+}
+
+QString FileNameOf(const QString& path) {
+    return path.mid(path.lastIndexOf(PathSeparator) + 1);
+}
+
+QString FolderButtonCaption(const QString& path) {
+    const QString last = FileNameOf(path);
+    return last.isEmpty() ? path : last;
+}
+
+} // namespace sorvane

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/Prompts.h"
+
+namespace sorvane {
+
+// Message boxes through QMessageBox, modal to the active window.
+class QtPrompts : public Prompts {
+public:
+    PromptAnswer Ask(const Prompt& prompt) override;
+};
+
+} // namespace sorvane

@@ -1,0 +1,56 @@
+#include "settings/SettingsFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace sorvane {
+
+QString SettingsFilePath(const Module1& settings) {
+    return settings.ProgramFolder + QStringLiteral("/Sorvane.ini");
+}
+
+void ApplyDefaults(Module1& settings) {
+    settings.SourceFolder = QStringLiteral("/");
+    settings.FolderSlots.fill(QStringLiteral("/"));
+    settings.SlideshowSeconds = 1;
+}
+
+LoadOutcome LoadSettingsFile(Module1& settings) {
+    const QString path = SettingsFilePath(settings);
+    if (!QFileInfo(path).isFile())
+        return LoadOutcome::NoFile;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return LoadOutcome::Unreadable;
+    const QByteArray text = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return LoadOutcome::Unreadable;
+    switch (ParseSettings(text, settings)) {
+    case ParseOutcome::Complete:
+        return LoadOutcome::Loaded;
+    case ParseOutcome::TooFewFields:
+        return LoadOutcome::TooFewFields;
+    case ParseOutcome::BadNumber:
+        break;
+    }
+    return LoadOutcome::BadNumber;
+}
+
+bool SaveSettingsFile(const Module1& settings) {
+    QSaveFile file(SettingsFilePath(settings));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray line = FormatSettingsLine(settings);
+    if (file.write(line) != line.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool DeleteSettingsFile(const Module1& settings) {
+    return QFile::remove(SettingsFilePath(settings));
+}
+
+} // namespace sorvane

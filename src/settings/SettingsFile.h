@@ -1,0 +1,32 @@
+#pragma once
+
+#include "settings/Module1.h"
+#include "settings/SettingsLine.h"
+
+#include <QString>
+
+namespace sorvane {
+
+// Path of the settings file in the program folder.
+QString SettingsFilePath(const Module1& settings);
+
+enum class LoadOutcome {
+    NoFile,       // nothing to read: defaults apply
+    Loaded,       // all fields read
+    TooFewFields, // the file ended early
+    BadNumber,    // a numeric field could not be read; earlier fields were applied
+    Unreadable,   // the file exists but cannot be opened or read
+};
+
+// Fills in the defaults of a start without a settings file.
+void ApplyDefaults(Module1& settings);
+
+LoadOutcome LoadSettingsFile(Module1& settings);
+
+// Writes the settings line to a temporary file beside the settings file and
+// renames it over the old one, so a failed save leaves the previous file whole.
+bool SaveSettingsFile(const Module1& settings);
+
+bool DeleteSettingsFile(const Module1& settings);
+
+} // namespace sorvane

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "settings/Module1.h"
+
+#include <QByteArray>
+
+namespace sorvane {
+
+inline constexpr int SettingsFieldCount = 25;
+
+// The settings file's single line: 25 comma-separated fields, the 14 text
+// fields in double quotes written verbatim, the 11 numbers plain, CR LF at
+// the end. UTF-8.
+QByteArray FormatSettingsLine(const Module1& settings);
+
+enum class ParseOutcome {
+    Complete,     // all 25 fields read
+    TooFewFields, // the text ended before the 25th field
+    BadNumber,    // a numeric field is not a 16-bit number
+};
+
+// Reads the fields in order into the record, as far as they go: the fields
+// before a failure keep the values read, later ones are left alone.
+// Text after the 25th field is ignored.
+ParseOutcome ParseSettings(const QByteArray& text, Module1& settings);
+
+} // namespace sorvane

@@ -1,0 +1,10 @@
+#include "support/ScriptedPrompts.h"
+
+namespace sorvane::test {
+
+PromptAnswer ScriptedPrompts::Ask(const Prompt& prompt) {
+    asked.append(prompt);
+    return script_.isEmpty() ? PromptAnswer::Cancel : script_.takeFirst();
+}
+
+} // namespace sorvane::test

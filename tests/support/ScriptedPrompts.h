@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/Prompts.h"
+
+#include <QList>
+
+namespace sorvane::test {
+
+// Records every message box a window asks for and answers from a script.
+// When the script runs out it answers Cancel, so a Retry loop always ends.
+class ScriptedPrompts : public Prompts {
+public:
+    PromptAnswer Ask(const Prompt& prompt) override;
+
+    void Answer(PromptAnswer answer) { script_.append(answer); }
+
+    QList<Prompt> asked;
+
+private:
+    QList<PromptAnswer> script_;
+};
+
+} // namespace sorvane::test

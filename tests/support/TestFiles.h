@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QSize>
+#include <QString>
+
+namespace sorvane::test {
+
+// Small helpers that make real files for the tests inside temporary folders.
+
+void WriteFile(const QString& path, const QByteArray& content);
+QByteArray ReadFile(const QString& path);
+
+// A real picture of the given size and format ("JPEG", "BMP", "GIF", "PNG"),
+// filled with a colour; progressive writes a progressive JPEG.
+void WriteImage(const QString& path, QSize size, const char* format,
+                QColor colour = QColor(40, 120, 200), bool progressive = false);
+
+} // namespace sorvane::test
