@@ -9,9 +9,9 @@ namespace {
 
 bool IsPseudoFileSystem(const QByteArray& type) {
     static const QList<QByteArray> pseudo = {
-        "proc",   "sysfs",    "devpts",  "cgroup", "cgroup2",  "securityfs", "debugfs", "tracefs",
-        "mqueue", "pstore",   "bpf",     "configfs", "fusectl", "hugetlbfs", "binfmt_misc",
-        "autofs", "efivarfs", "nsfs",    "rpc_pipefs", "devtmpfs"};
+        "proc",        "sysfs",  "devpts",   "cgroup", "cgroup2",    "securityfs", "debugfs",
+        "tracefs",     "mqueue", "pstore",   "bpf",    "configfs",   "fusectl",    "hugetlbfs",
+        "binfmt_misc", "autofs", "efivarfs", "nsfs",   "rpc_pipefs", "devtmpfs"};
     return pseudo.contains(type);
 }
 
@@ -31,7 +31,8 @@ QStringList ListDrives() {
 QString DriveOf(const QString& path, const QStringList& drives) {
     QString best = QStringLiteral("/");
     for (const QString& drive : drives) {
-        const bool inside = path == drive || path.startsWith(drive.endsWith(u'/') ? drive : drive + u'/');
+        const bool inside =
+            path == drive || path.startsWith(drive.endsWith(u'/') ? drive : drive + u'/');
         if (inside && drive.size() > best.size())
             best = drive;
     }

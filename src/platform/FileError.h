@@ -9,6 +9,7 @@ enum class FileError {
     PathNotFound,   // a folder in the path does not exist
     FileNotFound,   // the file is missing in an existing folder
     Access,         // refused: no permission, not empty, busy
+    CrossDevice,    // a rename between two file systems
     Other,
 };
 

@@ -14,7 +14,9 @@
 namespace sorvane {
 namespace {
 
-QByteArray Native(const QString& path) { return path.toUtf8(); }
+QByteArray Native(const QString& path) {
+    return path.toUtf8();
+}
 
 bool StatPath(const QString& path, struct stat* st) {
     return ::stat(Native(path).constData(), st) == 0;
@@ -63,27 +65,32 @@ QCollator MakeCollator() {
     return collator;
 }
 
-// Writes source into an open descriptor; false on any short read or write.
+bool WriteAll(int fd, const char* data, size_t size) {
+    for (size_t done = 0; done < size;) {
+        const ssize_t put = ::write(fd, data + done, size - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        done += size_t(put);
+    }
+    return true;
+}
+
+// Copies everything readable from one descriptor to another; false on any
+// failed or short read or write.
 bool CopyContent(int in, int out) {
     char buffer[1 << 16];
     for (;;) {
-        ssize_t got = ::read(in, buffer, sizeof buffer);
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
         if (got == 0)
             return true;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+        if (!WriteAll(out, buffer, size_t(got)))
             return false;
-        }
-        for (ssize_t done = 0; done < got;) {
-            ssize_t put = ::write(out, buffer + done, size_t(got - done));
-            if (put < 0) {
-                if (errno == EINTR)
-                    continue;
-                return false;
-            }
-            done += put;
-        }
     }
 }
 
@@ -91,6 +98,24 @@ QString TemporaryBeside(const QString& destination) {
     const int slash = destination.lastIndexOf(u'/');
     return destination.left(slash + 1) + QStringLiteral(".sorvane-copy-") +
            QString::number(::getpid()) + u'-' + destination.mid(slash + 1);
+}
+
+// Writes a temporary file beside the destination with the given writer and
+// renames it over the destination once it is whole and on disk.
+template <typename Writer>
+FileError WriteBeside(const QString& destination, mode_t mode, Writer write) {
+    const QByteArray temporary = Native(TemporaryBeside(destination));
+    const int out = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (out < 0)
+        return ErrorFromErrno(errno, destination);
+    bool whole = write(out);
+    whole = (::fsync(out) == 0) && whole;
+    whole = (::close(out) == 0) && whole;
+    if (whole && ::rename(temporary.constData(), Native(destination).constData()) == 0)
+        return FileError::None;
+    const int error = errno;
+    ::unlink(temporary.constData());
+    return whole ? ErrorFromErrno(error, destination) : FileError::Other;
 }
 
 } // namespace
@@ -147,7 +172,9 @@ void SortNames(QStringList& names) {
     names.swap(sorted);
 }
 
-QStringList ListFiles(const QString& folder) { return ListEntries(folder, EntryKind::File); }
+QStringList ListFiles(const QString& folder) {
+    return ListEntries(folder, EntryKind::File);
+}
 
 QStringList ListSubfolders(const QString& folder) {
     return ListEntries(folder, EntryKind::Folder);
@@ -188,35 +215,33 @@ FileError CopyReplacing(const QString& source, const QString& destination) {
     if (in < 0)
         return ErrorFromErrno(errno, source);
     struct stat st;
-    ::fstat(in, &st);
-    const QString temporary = TemporaryBeside(destination);
-    const QByteArray temporaryName = Native(temporary);
-    const int out = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                           (st.st_mode & 0777) | S_IWUSR);
-    if (out < 0) {
-        const FileError error = ErrorFromErrno(errno, destination);
-        ::close(in);
-        return error;
-    }
-    bool whole = CopyContent(in, out);
-    whole = (::fsync(out) == 0) && whole;
-    whole = (::close(out) == 0) && whole;
+    const mode_t mode = ::fstat(in, &st) == 0 ? (st.st_mode & 0777) | S_IWUSR : 0644;
+    const FileError error =
+        WriteBeside(destination, mode, [in](int out) { return CopyContent(in, out); });
     ::close(in);
-    if (whole && ::rename(temporaryName.constData(), Native(destination).constData()) == 0)
-        return FileError::None;
-    const int error = errno;
-    ::unlink(temporaryName.constData());
-    return whole ? ErrorFromErrno(error, destination) : FileError::Other;
+    return error;
 }
 
-FileError MoveReplacing(const QString& source, const QString& destination) {
+FileError WriteFileAtomically(const QString& path, const QByteArray& content) {
+    return WriteBeside(path, 0644, [&content](int out) {
+        return WriteAll(out, content.constData(), size_t(content.size()));
+    });
+}
+
+FileError RenameReplacing(const QString& source, const QString& destination) {
     if (SameFile(source, destination))
         return FileError::None;
     if (::rename(Native(source).constData(), Native(destination).constData()) == 0)
         return FileError::None;
-    if (errno != EXDEV)
-        return ErrorFromErrno(errno, errno == ENOENT && IsRegularFile(source) ? destination
-                                                                               : source);
+    if (errno == EXDEV)
+        return FileError::CrossDevice;
+    return ErrorFromErrno(errno, errno == ENOENT && IsRegularFile(source) ? destination : source);
+}
+
+FileError MoveReplacing(const QString& source, const QString& destination) {
+    const FileError renamed = RenameReplacing(source, destination);
+    if (renamed != FileError::CrossDevice)
+        return renamed;
     const FileError copied = CopyReplacing(source, destination);
     if (copied != FileError::None)
         return copied;

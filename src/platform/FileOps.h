@@ -44,9 +44,18 @@ FileError MakeWritable(const QString& path);
 // copy leaves any earlier destination file untouched.
 FileError CopyReplacing(const QString& source, const QString& destination);
 
+// Renames source to destination, replacing it; CrossDevice when the two are
+// on different file systems (nothing is touched then).
+FileError RenameReplacing(const QString& source, const QString& destination);
+
 // Moves source to destination, replacing it. A rename on one file system; across
 // file systems a complete copy first, and the source removed only after that.
 FileError MoveReplacing(const QString& source, const QString& destination);
+
+// Replaces the file with the content, written beside it under a temporary
+// name, flushed to disk and renamed over it only when whole: a full disk or
+// a crash leaves the previous file as it was.
+FileError WriteFileAtomically(const QString& path, const QByteArray& content);
 
 // True when both paths name the same existing file.
 bool SameFile(const QString& a, const QString& b);

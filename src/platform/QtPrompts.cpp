@@ -10,7 +10,7 @@ PromptAnswer QtPrompts::Ask(const Prompt& prompt) {
     box.setWindowTitle(prompt.title);
     box.setText(prompt.text);
     box.setIcon(prompt.icon == PromptIcon::Information ? QMessageBox::Information
-                                                         : QMessageBox::NoIcon);
+                                                       : QMessageBox::NoIcon);
     switch (prompt.buttons) {
     case PromptButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);

@@ -1,8 +1,9 @@
 #include "settings/SettingsFile.h"
 
+#include "platform/FileOps.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace sorvane {
 
@@ -38,15 +39,8 @@ LoadOutcome LoadSettingsFile(Module1& settings) {
 }
 
 bool SaveSettingsFile(const Module1& settings) {
-    QSaveFile file(SettingsFilePath(settings));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray line = FormatSettingsLine(settings);
-    if (file.write(line) != line.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileAtomically(SettingsFilePath(settings), FormatSettingsLine(settings)) ==
+           FileError::None;
 }
 
 bool DeleteSettingsFile(const Module1& settings) {

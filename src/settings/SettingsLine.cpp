@@ -18,10 +18,12 @@ template <typename Record> auto TextField(Record& s, int index) -> decltype(&s.S
 
 // Fields 15-25 are 16-bit numbers.
 template <typename Record> auto NumberField(Record& s, int index) -> decltype(&s.WindowTop) {
-    decltype(&s.WindowTop) fields[] = {&s.RememberWindowSize, &s.RememberSourceFolder, &s.SlideshowRepeat,
-                              &s.SlideshowSeconds,   &s.LaunchByAssociation,  &s.ExtendMode,
-                              &s.VerticalButtons,    &s.CopyMode,             &s.ConfirmSameName,
-                              &s.WindowTop,          &s.WindowLeft};
+    decltype(&s.WindowTop) fields[] = {&s.RememberWindowSize,  &s.RememberSourceFolder,
+                                       &s.SlideshowRepeat,     &s.SlideshowSeconds,
+                                       &s.LaunchByAssociation, &s.ExtendMode,
+                                       &s.VerticalButtons,     &s.CopyMode,
+                                       &s.ConfirmSameName,     &s.WindowTop,
+                                       &s.WindowLeft};
     return fields[index - 14];
 }
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QListView>
+#include <QStringList>
+
+class QStringListModel;
+
+namespace sorvane {
+
+// The file list of a folder (File1, File2): regular files that are not
+// hidden, sorted by name, one name per row. Entry i is a bare file name; an
+// index at or past the end gives empty text; listIndex() is -1 without a
+// selection. Uniform row sizes keep it quick on tens of thousands of files.
+class FileList : public QListView {
+    Q_OBJECT
+public:
+    explicit FileList(QWidget* parent = nullptr);
+
+    void setFolder(const QString& folder); // lists the folder at once
+    QString folder() const { return folder_; }
+    void refresh(); // re-reads the folder from disk
+
+    int count() const { return int(names_.size()); }
+    QString name(int index) const;
+    const QStringList& names() const { return names_; }
+
+    int listIndex() const;
+    void setListIndex(int index);
+    QString selectedName() const { return name(listIndex()); }
+
+signals:
+    // A mouse press: 1 left (after the row under it is selected), 2 right
+    // (the selection does not move), 4 middle.
+    void pressed(int button);
+    void doubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void display(const QStringList& names);
+
+    QStringListModel* model_;
+    QString folder_;
+    QStringList names_;
+};
+
+} // namespace sorvane

@@ -1,0 +1,213 @@
+// Construction of the main window's controls at their design places.
+#include "sorting/DirList.h"
+#include "sorting/FileList.h"
+#include "sorting/Form1.h"
+#include "sorting/ImageBox.h"
+#include "sorting/StatusPanels.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+
+namespace sorvane {
+namespace {
+
+const QColor SlotLabelColour(255, 255, 192);
+const char* const SlotButtonTip = "表示されているフォルダにファイルを移動します。";
+
+template <typename W> W* Make(QWidget* parent, const QString& name, const char* tooltip = "") {
+    auto* widget = new W(parent);
+    widget->setObjectName(name);
+    widget->setToolTip(QString::fromUtf8(tooltip));
+    return widget;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const char* tooltip,
+                  const QString& text = {}) {
+    QLabel* label = Make<QLabel>(parent, name, tooltip);
+    label->setText(text);
+    return label;
+}
+
+void Colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
+             QWidget* parent)
+    : QMainWindow(parent), module_(module), prompts_(prompts), launcher_(launcher),
+      pictures_(pictures), twips_(float((QApplication::primaryScreen()
+                                             ? QApplication::primaryScreen()->logicalDotsPerInch()
+                                             : 96.0))) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Sorvane"));
+    BuildControls();
+    BuildMenu();
+    ConnectHandlers();
+}
+
+Form1::~Form1() = default;
+
+void Form1::PlaceTwips(QWidget* control, const QRectF& twips) {
+    twipsGeometry_[control] = twips;
+    control->setGeometry(twips_.ToPixels(twips));
+}
+
+void Form1::BuildControls() {
+    Surface = Make<QWidget>(this, QStringLiteral("Surface"));
+    setCentralWidget(Surface);
+    const QRect inner = twips_.ToPixels(QRectF(0, 0, 8655, 7350));
+    Surface->setMinimumSize(inner.size());
+    resize(inner.size());
+    BuildBrowsing(Surface);
+    BuildLabels(Surface);
+    BuildSlots(Surface);
+    BuildPreview(Surface);
+    StatusBar1 = Make<StatusPanels>(Surface, QStringLiteral("StatusBar1"));
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    File1->raise(); // the labels at its place show only while the list is hidden
+    Text1->raise(); // the text box covers the focus button at the same spot
+}
+
+void Form1::BuildBrowsing(QWidget* surface) {
+    Drive1 = Make<QComboBox>(surface, QStringLiteral("Drive1"), "移動元のドライブを選択できます。");
+    PlaceTwips(Drive1, {120, 120, 3495, 300});
+    Dir1 = Make<DirList>(surface, QStringLiteral("Dir1"), "移動元のフォルダを選択できます。");
+    PlaceTwips(Dir1, {120, 480, 3495, 1140});
+    File1 = Make<FileList>(surface, QStringLiteral("File1"),
+                           "マウスの左クリックで画像の確認ができます。ダブルクリックでViewerを起"
+                           "動します。右クリックで削除できます。");
+    PlaceTwips(File1, {3720, 120, 3375, 1530});
+    File2 = Make<FileList>(surface, QStringLiteral("File2"));
+    PlaceTwips(File2, {5160, 480, 1215, 810});
+    File2->hide();
+    Command1 = Make<QPushButton>(surface, QStringLiteral("Command1"), "Sorvaneを開始します。");
+    Command1->setText(QStringLiteral("実行"));
+    PlaceTwips(Command1, {7200, 120, 1335, 495});
+    Command2 = Make<QPushButton>(surface, QStringLiteral("Command2"), "プログラムを終了します。");
+    Command2->setText(QStringLiteral("終了"));
+    PlaceTwips(Command2, {7200, 720, 1335, 495});
+}
+
+void Form1::BuildLabels(QWidget* surface) {
+    for (int i = 0; i < 4; ++i) {
+        Label2[size_t(i)] =
+            MakeLabel(surface, QStringLiteral("Label2_%1").arg(i),
+                      i == 0 ? "このファイルを移動します。" : "移動ファイル候補です。");
+        PlaceTwips(Label2[size_t(i)], {3720, 120 + 240.0f * float(i), 3375, 255});
+    }
+    const QColor candidateColours[4] = {QColor(255, 0, 0), QColor(0, 0, 255),
+                                        QColor(0x80, 0x80, 0xFF), QColor(0xC0, 0xC0, 0xFF)};
+    for (int i = 0; i < 4; ++i)
+        Colour(Label2[size_t(i)], QPalette::WindowText, candidateColours[i]);
+    Label6 =
+        MakeLabel(surface, QStringLiteral("Label6"), "フォルダの中にある残りのファイル数です。");
+    PlaceTwips(Label6, {3720, 1200, 3375, 375});
+    Label8 = MakeLabel(surface, QStringLiteral("Label8"), "現在コピーモードです。",
+                       QStringLiteral("コピーモード"));
+    PlaceTwips(Label8, {7200, 1320, 1335, 255});
+    Label8->hide();
+    Label3 = MakeLabel(surface, QStringLiteral("Label3"), "移動元のフルパスを表示します。");
+    PlaceTwips(Label3, {480, 2400, 7095, 255});
+    Label4 = MakeLabel(surface, QStringLiteral("Label4"), "移動先のフルパスを表示します。");
+    PlaceTwips(Label4, {480, 2640, 7095, 255});
+    Label4->hide();
+}
+
+void Form1::BuildSlots(QWidget* surface) {
+    static const QString fullWidthDigits = QStringLiteral("０１２３４５６７８９");
+    for (int i = 0; i < 10; ++i) {
+        QLabel* label =
+            MakeLabel(surface, QStringLiteral("Label1_%1").arg(i), "", QString::number(i));
+        label->setToolTip(fullWidthDigits[i] +
+                          QStringLiteral("キーで下のボタンに対応したフォルダに移動します。"));
+        label->setAlignment(Qt::AlignCenter);
+        label->setAutoFillBackground(true);
+        Colour(label, QPalette::Window, SlotLabelColour);
+        PlaceTwips(label, {240 + 840.0f * float(i), 1680, 615, 255});
+        Label1[size_t(i)] = label;
+        QPushButton* button =
+            Make<QPushButton>(surface, QStringLiteral("Command4_%1").arg(i), SlotButtonTip);
+        PlaceTwips(button, {120 + 840.0f * float(i), 1920, 855, 375});
+        Command4[size_t(i)] = button;
+    }
+    Command4[10] =
+        Make<QPushButton>(surface, QStringLiteral("Command4_10"), "１０回までアンドゥできます。");
+    Command4[10]->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    PlaceTwips(Command4[10], {7680, 2400, 855, 375});
+    FocusSink = Command4[11] =
+        Make<QPushButton>(surface, QStringLiteral("FocusSink"), SlotButtonTip);
+    PlaceTwips(FocusSink, {120, 2400, 135, 105});
+    for (QPushButton* button : Command4) {
+        button->setAutoDefault(true); // Enter on a focused button clicks it
+        button->setEnabled(button == FocusSink);
+    }
+    Text1 = Make<QLineEdit>(surface, QStringLiteral("Text1"));
+    Text1->setFrame(false);
+    PlaceTwips(Text1, {120, 2400, 255, 180});
+}
+
+void Form1::BuildPreview(QWidget* surface) {
+    Picture1 = Make<QWidget>(surface, QStringLiteral("Picture1"));
+    Picture1->setAutoFillBackground(true);
+    Colour(Picture1, QPalette::Window, QColor(48, 48, 48));
+    PlaceTwips(Picture1, {120, 3000, 8415, 3975});
+    Image1 = Make<ImageBox>(Picture1, QStringLiteral("Image1"),
+                            "表示ビューです。フォームを大きくすると表示エリアが広がります。");
+    PlaceTwips(Image1, {0, 0, 4215, 3495});
+    Label5 = MakeLabel(Picture1, QStringLiteral("Label5"),
+                       "現在の表示ビューの大きさです。単位はピクセルです。");
+    PlaceTwips(Label5, {120, 120, 495, 180});
+    Colour(Label5, QPalette::WindowText, Qt::white);
+    Label7 =
+        MakeLabel(Picture1, QStringLiteral("Label7"), "画像本来の大きさです。単位はピクセルです。");
+    PlaceTwips(Label7, {45, 360, 675, 240});
+    Label7->setAutoFillBackground(true);
+    Colour(Label7, QPalette::Window, Qt::black);
+    Colour(Label7, QPalette::WindowText, Qt::white);
+    Label7->hide();
+}
+
+void Form1::BuildMenu() {
+    QMenu* options = menuBar()->addMenu(QStringLiteral("オプション"));
+    options->setObjectName(QStringLiteral("mnuOpt"));
+    mnuOpt1 = options->addAction(QStringLiteral("オプション"));
+    mnuOpt1->setObjectName(QStringLiteral("mnuOpt1"));
+    options->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
+    mnuFOL = options->addAction(QStringLiteral("フォルダ選択"));
+    mnuFOL->setObjectName(QStringLiteral("mnuFOL"));
+    QMenu* version = menuBar()->addMenu(QStringLiteral("バージョン情報"));
+    version->setObjectName(QStringLiteral("mnuVer"));
+    mnuVer1 = version->addAction(QStringLiteral("バージョン"));
+    mnuVer1->setObjectName(QStringLiteral("mnuVer1"));
+    version->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
+    mnuHelp = version->addAction(QStringLiteral("ヘルプ"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+}
+
+void Form1::ConnectHandlers() {
+    connect(Drive1, &QComboBox::currentIndexChanged, this, [this] { Drive1_Change(); });
+    connect(Dir1, &DirList::pathChanged, this, &Form1::Dir1_Change);
+    connect(File1, &FileList::pressed, this, &Form1::File1_MouseDown);
+    connect(File1, &FileList::doubleClicked, this, &Form1::File1_DblClick);
+    connect(Image1, &ImageBox::pressed, this, &Form1::Image1_MouseDown);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    for (int i = 0; i < int(Command4.size()); ++i)
+        connect(Command4[size_t(i)], &QPushButton::clicked, this, [this, i] { Command4_Click(i); });
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    qApp->installEventFilter(this); // key preview, and presses on the preview and slot buttons
+}
+
+} // namespace sorvane

@@ -1,0 +1,85 @@
+// The layout pass: the window's arrangement for its size and run layout.
+#include "sorting/Form1.h"
+#include "sorting/ImageBox.h"
+#include "sorting/StatusPanels.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+
+namespace sorvane {
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    DockStatusBar();
+    Form_Resize();
+}
+
+// The status bar keeps the bottom 300 twips of the inner area.
+void Form1::DockStatusBar() {
+    const int height = twips_.ToPixels(300);
+    StatusBar1->setGeometry(0, Surface->height() - height, Surface->width(), height);
+}
+
+QWidget* Form1::ControlOf(Control control, int index) const {
+    switch (control) {
+    case Control::Picture1:
+        return Picture1;
+    case Control::Command4:
+        return Command4[size_t(index)];
+    case Control::Label1:
+        return Label1[size_t(index)];
+    case Control::Command1:
+        return Command1;
+    case Control::Command2:
+        return Command2;
+    case Control::Label8:
+        return Label8;
+    case Control::Label3:
+        return Label3;
+    case Control::Label4:
+        return Label4;
+    case Control::Text1:
+        return Text1;
+    }
+    return nullptr;
+}
+
+void Form1::Place(const Placement& placement) {
+    QWidget* control = ControlOf(placement.control, placement.index);
+    QRectF twips = twipsGeometry_.value(control);
+    twips.moveLeft(placement.left.value_or(float(twips.left())));
+    twips.moveTop(placement.top.value_or(float(twips.top())));
+    twips.setWidth(placement.width.value_or(float(twips.width())));
+    twips.setHeight(placement.height.value_or(float(twips.height())));
+    PlaceTwips(control, twips);
+}
+
+void Form1::Form_Resize() {
+    // The minimum size is kept by the inner area's minimum; a minimised
+    // window is left alone until it comes back.
+    if (isMinimized() || Surface == nullptr)
+        return;
+    const float W = twips_.FromPixels(Surface->width());
+    const float H = twips_.FromPixels(Surface->height());
+    const std::vector<Placement> placements = ArrangeWindow(W, H, module_.RunLayout);
+    if (placements.empty())
+        return;
+    Image1->hide();
+    for (const Placement& placement : placements) {
+        if (placement.width.value_or(0) < 0 || placement.height.value_or(0) < 0)
+            return; // a size the window cannot take: the pass ends here
+        Place(placement);
+    }
+    const QSize box = PreviewBox();
+    Label5->setText(QStringLiteral(" %1X%2 Pixel ").arg(box.width()).arg(box.height()));
+    Label5->adjustSize();
+    Label5->show();
+    Label7->hide();
+    if (!CurrentImagePath.isEmpty())
+        RefitPreview();
+    Image1->show();
+}
+
+} // namespace sorvane

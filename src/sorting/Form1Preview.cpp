@@ -1,0 +1,188 @@
+// The preview: one file of the list shown fitted in the preview box.
+#include "imaging/ImageKinds.h"
+#include "imaging/PictureSource.h"
+#include "platform/Fit.h"
+#include "platform/NumberText.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
+#include "sorting/DirList.h"
+#include "sorting/FileList.h"
+#include "sorting/Form1.h"
+#include "sorting/ImageBox.h"
+#include "sorting/StatusPanels.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+
+#include <cmath>
+
+namespace sorvane {
+
+void Form1::Yield() {
+    QCoreApplication::processEvents();
+}
+
+// The full path of a list entry. It is taken from the folder the list shows,
+// so the file previewed is always the file sent, even before the user has
+// chosen a folder (the list then shows the current folder while SourceFolder
+// still holds the saved one).
+QString Form1::SourcePathOf(const QString& name) const {
+    return JoinPath(File1->folder(), name);
+}
+
+QSize Form1::PreviewBox() const {
+    return Picture1->size();
+}
+
+FileError Form1::LoadPreviewPicture(const QString& path) {
+    Image1->setStretch(false);
+    const Picture picture = pictures_.Load(path, PreviewBox());
+    if (picture.error != FileError::None)
+        return picture.error;
+    Image1->setPicture(picture.image, picture.naturalSize);
+    return FileError::None;
+}
+
+// The display procedures' error frame around the load step: an unreadable
+// picture is replaced by the substitute picture and the procedure carries
+// on; a missing folder is reported; anything else ends the procedure quietly.
+bool Form1::LoadUnderErrorFrame(const QString& path) {
+    const FileError error = LoadPreviewPicture(path);
+    if (error == FileError::None)
+        return true;
+    if (error == FileError::InvalidPicture) {
+        LoadErrorPicture();
+        return true;
+    }
+    if (error == FileError::PathNotFound)
+        prompts_.Ask({QStringLiteral("Sorvane"), QStringLiteral("ファイルが見つかりません。")});
+    return false;
+}
+
+// Error.jpg from the program folder; when it is missing or unreadable itself
+// the preview is left empty.
+void Form1::LoadErrorPicture() {
+    const Picture substitute =
+        pictures_.Load(JoinPath(module_.ProgramFolder, QStringLiteral("Error.jpg")), PreviewBox());
+    Image1->setPicture(substitute.image,
+                       substitute.isNull() ? QSize(0, 0) : substitute.naturalSize);
+}
+
+void Form1::FitPreview() {
+    const float w = float(Image1->width());
+    const float h = float(Image1->height());
+    const QSize box = PreviewBox();
+    Label7->setText(u' ' + SingleText(w) + u'X' + SingleText(h) + QStringLiteral(" Pixel "));
+    Label7->adjustSize();
+    Label7->show();
+    Label5->hide();
+    const FitResult fit = FitPicture(w, h, float(box.width()), float(box.height()));
+    if (fit.stretched)
+        Image1->setStretch(true);
+    Image1->setGeometry(int(std::lround(fit.left)), int(std::lround(fit.top)),
+                        int(std::lround(fit.width)), int(std::lround(fit.height)));
+    Label7->move(int(std::lround(float(box.width()) / 2 - float(Label7->width()) / 2)),
+                 box.height() - 20);
+}
+
+void Form1::ShowFileName(const QString& name) {
+    StatusBar1->setText(2, u' ' + name + u' ');
+}
+
+void Form1::RefreshPreview() {
+    CurrentImagePath = SourcePathOf(File1->name(0));
+    for (int i = 0; i < 4; ++i)
+        Label2[size_t(i)]->setText(File1->name(i));
+    Image1->hide();
+    if (!LoadUnderErrorFrame(CurrentImagePath))
+        return;
+    ShowFileName(File1->name(0));
+    FitPreview();
+    Image1->show();
+}
+
+void Form1::SetPreviewBusy(bool busy) {
+    const QCursor cursor = busy ? QCursor(Qt::WaitCursor) : QCursor(Qt::ArrowCursor);
+    Picture1->setCursor(cursor);
+    Image1->setCursor(cursor);
+}
+
+void Form1::ShowSelectedFile() {
+    SetPreviewBusy(true);
+    const QString name = File1->selectedName();
+    CurrentImagePath = SourcePathOf(name);
+    Image1->hide();
+    if (LoadUnderErrorFrame(CurrentImagePath)) {
+        ShowFileName(name);
+        FitPreview();
+        Image1->show();
+    }
+    SetPreviewBusy(false);
+}
+
+void Form1::RefitPreview() {
+    if (!LoadUnderErrorFrame(CurrentImagePath))
+        return;
+    ShowFileName(FileNameOf(CurrentImagePath));
+    FitPreview();
+}
+
+void Form1::StepSelection(bool forward) {
+    const int count = File1->count();
+    if (count == 0)
+        return;
+    if (forward) {
+        if (File1->listIndex() >= count - 1)
+            File1->setListIndex(count - 2);
+        Yield();
+        File1->setListIndex(File1->listIndex() + 1);
+    } else {
+        const int index = File1->listIndex();
+        File1->setListIndex(
+            index <= 1 ? 0 : index - 1); // from the first two entries or none: the first
+    }
+    Yield();
+}
+
+void Form1::Image1_MouseDown(int button) {
+    Picture1_MouseDown(button);
+}
+
+void Form1::Picture1_MouseDown(int button) {
+    if (module_.SortingActive != 0)
+        return;
+    Yield();
+    if (button == 1) {
+        SetPreviewBusy(true);
+        StepSelection(true);
+        ShowSelectedFile();
+    } else if (button == 2) {
+        SetPreviewBusy(true);
+        Yield();
+        StepSelection(false);
+        ShowSelectedFile();
+    }
+}
+
+// A left press on the file list: the file is previewed, or opened with its
+// program when it is no picture and the option says so. Failures are
+// reported by message, unlike the display procedures' substitute picture.
+void Form1::PreviewSelectedFile() {
+    const QString name = File1->selectedName();
+    CurrentImagePath = JoinPath(Dir1->path(), name);
+    if (module_.LaunchByAssociation == 1 && !IsImageFile(CurrentImagePath)) {
+        LaunchAssociated();
+        return;
+    }
+    Image1->hide();
+    const FileError error = LoadPreviewPicture(CurrentImagePath);
+    if (error != FileError::None) {
+        ReportFileError(error, name);
+        return;
+    }
+    ShowFileName(name);
+    FitPreview();
+    Image1->show();
+}
+
+} // namespace sorvane

@@ -1,0 +1,89 @@
+// Starting and stopping a sorting run, closing, and the copy-mode blink.
+#include "sorting/DirList.h"
+#include "sorting/FileList.h"
+#include "sorting/Form1.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace sorvane {
+
+void Form1::Command1_Click() {
+    if (module_.SortingActive == 0)
+        StartRun();
+    else if (module_.SortingActive == 1)
+        StopRun();
+}
+
+void Form1::StartRun() {
+    const bool extend = module_.ExtendMode == 1 && module_.CopyMode == 0;
+    const bool column = extend && module_.VerticalButtons == 1;
+    if (extend) {
+        SetBrowsingVisible(false, column);
+    } else {
+        Label4->hide();
+        File1->hide();
+        Command2->setEnabled(false);
+        Drive1->setEnabled(false);
+        Dir1->setEnabled(false);
+    }
+    Command1->setText(QStringLiteral("キャンセル"));
+    for (int i = 0; i <= 10; ++i)
+        Command4[size_t(i)]->setEnabled(true);
+    EnableUndoButton();
+    FocusSink->setFocus();
+    RefreshPreview();
+    if (extend) {
+        module_.RunLayout = column ? 2 : 1;
+        Form_Resize();
+    } else {
+        module_.RunLayout = 0;
+    }
+    module_.SortingActive = 1;
+}
+
+void Form1::StopRun() {
+    SetBrowsingVisible(true, true);
+    Command1->setText(QStringLiteral("実行"));
+    Command2->setEnabled(true);
+    Drive1->setEnabled(true);
+    Dir1->setEnabled(true);
+    for (int i = 0; i <= 10; ++i)
+        Command4[size_t(i)]->setEnabled(false);
+    Label4->hide();
+    FocusSink->setFocus();
+    if (module_.RunLayout != 0) {
+        module_.RunLayout = 0;
+        Form_Resize();
+    }
+    module_.SortingActive = 0;
+}
+
+// The extend arrangements hide the browsing controls (the column hides the
+// path labels too); stopping a run shows them all again.
+void Form1::SetBrowsingVisible(bool visible, bool pathLabelsToo) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1), static_cast<QWidget*>(File1),
+          static_cast<QWidget*>(Label6), static_cast<QWidget*>(Command2)})
+        control->setVisible(visible);
+    for (QLabel* label : Label2)
+        label->setVisible(visible);
+    if (pathLabelsToo) {
+        Label3->setVisible(visible);
+        Label4->setVisible(visible);
+    }
+}
+
+void Form1::Command2_Click() {
+    close();
+}
+
+void Form1::Timer1_Timer() {
+    Label8->setVisible(Label8->isHidden());
+    if (Timer1->interval() == 0)
+        Label8->hide();
+}
+
+} // namespace sorvane

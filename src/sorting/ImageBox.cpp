@@ -1,0 +1,47 @@
+#include "sorting/ImageBox.h"
+
+#include "sorting/MouseButtons.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace sorvane {
+
+ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {}
+
+void ImageBox::setPicture(const QImage& image, QSize naturalSize) {
+    image_ = image;
+    natural_ = naturalSize.isValid() ? naturalSize : image.size();
+    scaled_ = QPixmap();
+    if (!stretch_)
+        resize(natural_);
+    update();
+}
+
+void ImageBox::clearPicture() {
+    setPicture(QImage(), QSize(0, 0));
+}
+
+void ImageBox::setStretch(bool on) {
+    stretch_ = on;
+    if (!stretch_ && natural_.isValid())
+        resize(natural_);
+}
+
+void ImageBox::paintEvent(QPaintEvent*) {
+    if (image_.isNull() || width() <= 0 || height() <= 0)
+        return;
+    if (scaled_.size() != size()) {
+        const QImage fitted = image_.size() == size() ? image_
+                                                      : image_.scaled(size(), Qt::IgnoreAspectRatio,
+                                                                      Qt::SmoothTransformation);
+        scaled_ = QPixmap::fromImage(fitted);
+    }
+    QPainter(this).drawPixmap(0, 0, scaled_);
+}
+
+void ImageBox::mousePressEvent(QMouseEvent* event) {
+    emit pressed(ButtonNumber(event->button()));
+}
+
+} // namespace sorvane

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+namespace sorvane {
+
+// The picture control (Image1). With stretch off it takes the natural size of
+// its picture; with stretch on the picture is drawn scaled to the control's
+// size, smoothly. The picture may have been decoded smaller than its natural
+// size (read straight to the size it is shown at); it is drawn to fill the
+// control either way.
+class ImageBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit ImageBox(QWidget* parent = nullptr);
+
+    void setPicture(const QImage& image, QSize naturalSize);
+    void clearPicture();
+    const QImage& picture() const { return image_; }
+    bool hasPicture() const { return !image_.isNull(); }
+
+    bool stretch() const { return stretch_; }
+    void setStretch(bool on);
+
+signals:
+    void pressed(int button); // 1 left, 2 right, 4 middle
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QImage image_;
+    QSize natural_;
+    QPixmap scaled_; // the picture at the control's current size
+    bool stretch_ = false;
+};
+
+} // namespace sorvane

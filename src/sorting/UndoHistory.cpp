@@ -1,0 +1,16 @@
+#include "sorting/UndoHistory.h"
+
+namespace sorvane {
+
+void UndoHistory::Push(Entry entry) {
+    entries_.push_front(std::move(entry));
+    if (entries_.size() > size_t(Capacity))
+        entries_.pop_back();
+}
+
+void UndoHistory::DropNewest() {
+    if (!entries_.empty())
+        entries_.pop_front();
+}
+
+} // namespace sorvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <deque>
+
+namespace sorvane {
+
+// The last ten sends, newest first: where each file was taken from and where
+// it was placed. Only sends that really placed their file are recorded.
+class UndoHistory {
+public:
+    static constexpr int Capacity = 10;
+
+    struct Entry {
+        QString source;
+        QString destination;
+        bool sourceKept = false; // a copy: the source file stayed where it was
+    };
+
+    void Push(Entry entry);
+    bool IsEmpty() const { return entries_.empty(); }
+    int Size() const { return int(entries_.size()); }
+    const Entry& Newest() const { return entries_.front(); }
+    const Entry& At(int i) const { return entries_[size_t(i)]; }
+    void DropNewest();
+
+private:
+    std::deque<Entry> entries_;
+};
+
+} // namespace sorvane

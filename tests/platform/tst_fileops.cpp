@@ -1,0 +1,104 @@
+// File-system work on real files in temporary folders.
+#include "platform/FileOps.h"
+
+#include "support/TestFiles.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace sorvane;
+using sorvane::test::ReadFile;
+using sorvane::test::WriteFile;
+
+class FileOpsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void listsVisibleRegularFilesSorted() {
+        QTemporaryDir dir;
+        for (const char* name : {"b.jpg", "A.jpg", "img10.jpg", "img2.jpg", ".hidden.jpg", "Ä.jpg"})
+            WriteFile(dir.filePath(name), "x");
+        QVERIFY(QDir(dir.path()).mkdir("folder.jpg"));
+        QVERIFY(::mkfifo(qPrintable(dir.filePath("pipe.jpg")), 0600) == 0);
+        QVERIFY(QFile::link(dir.filePath("b.jpg"), dir.filePath("link.jpg")));
+        QVERIFY(QFile::link(dir.filePath("nowhere"), dir.filePath("dangling.jpg")));
+        const QStringList expected{"A.jpg", "Ä.jpg", "b.jpg", "img2.jpg", "img10.jpg", "link.jpg"};
+        QCOMPARE(ListFiles(dir.path()), expected);
+        QCOMPARE(ListSubfolders(dir.path()), QStringList{"folder.jpg"});
+        QVERIFY(ListFiles(dir.filePath("missing")).isEmpty());
+    }
+
+    void missingPathsAreToldApart() {
+        QTemporaryDir dir;
+        QCOMPARE(MissingPathError(dir.filePath("a.jpg")), FileError::FileNotFound);
+        QCOMPARE(MissingPathError(dir.filePath("gone/a.jpg")), FileError::PathNotFound);
+        QCOMPARE(RemoveFile(dir.filePath("a.jpg")), FileError::FileNotFound);
+        QCOMPARE(RemoveFile(dir.filePath("gone/a.jpg")), FileError::PathNotFound);
+    }
+
+    void copyReplacesWholeOrNotAtAll() {
+        QTemporaryDir dir;
+        WriteFile(dir.filePath("src"), "new content");
+        WriteFile(dir.filePath("dst"), "old");
+        QCOMPARE(CopyReplacing(dir.filePath("src"), dir.filePath("dst")), FileError::None);
+        QCOMPARE(ReadFile(dir.filePath("dst")), QByteArray("new content"));
+        QCOMPARE(ReadFile(dir.filePath("src")), QByteArray("new content"));
+        // A copy from a file that is gone leaves the destination as it was.
+        WriteFile(dir.filePath("dst"), "old");
+        QCOMPARE(CopyReplacing(dir.filePath("gone"), dir.filePath("dst")), FileError::FileNotFound);
+        QCOMPARE(ReadFile(dir.filePath("dst")), QByteArray("old"));
+        QCOMPARE(CopyReplacing(dir.filePath("src"), dir.filePath("no/dst")),
+                 FileError::PathNotFound);
+        // Copying a file onto itself must not empty it.
+        QCOMPARE(CopyReplacing(dir.filePath("src"), dir.path() + "/./src"), FileError::None);
+        QCOMPARE(ReadFile(dir.filePath("src")), QByteArray("new content"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    void moveReplacesAndReportsFailures() {
+        QTemporaryDir dir;
+        WriteFile(dir.filePath("src"), "moved");
+        WriteFile(dir.filePath("dst"), "replaced");
+        QCOMPARE(MoveReplacing(dir.filePath("src"), dir.filePath("dst")), FileError::None);
+        QVERIFY(!QFile::exists(dir.filePath("src")));
+        QCOMPARE(ReadFile(dir.filePath("dst")), QByteArray("moved"));
+        QCOMPARE(MoveReplacing(dir.filePath("src"), dir.filePath("dst")), FileError::FileNotFound);
+        QCOMPARE(MoveReplacing(dir.filePath("dst"), dir.filePath("no/dst")),
+                 FileError::PathNotFound);
+        QCOMPARE(ReadFile(dir.filePath("dst")), QByteArray("moved"));
+        QCOMPARE(MoveReplacing(dir.filePath("dst"), dir.filePath("dst")), FileError::None);
+        QCOMPARE(ReadFile(dir.filePath("dst")), QByteArray("moved"));
+    }
+
+    void moveAcrossFileSystemsCopiesThenRemoves() {
+        QTemporaryDir here;
+        QTemporaryDir there(QStringLiteral("/dev/shm/sorvane-XXXXXX"));
+        struct stat a, b;
+        if (!there.isValid() || ::stat(qPrintable(here.path()), &a) != 0 ||
+            ::stat(qPrintable(there.path()), &b) != 0 || a.st_dev == b.st_dev)
+            QSKIP("no second file system to move across");
+        WriteFile(here.filePath("photo.jpg"), QByteArray(300000, 'p'));
+        QCOMPARE(RenameReplacing(here.filePath("photo.jpg"), there.filePath("photo.jpg")),
+                 FileError::CrossDevice);
+        QVERIFY(QFile::exists(here.filePath("photo.jpg")));
+        QCOMPARE(MoveReplacing(here.filePath("photo.jpg"), there.filePath("photo.jpg")),
+                 FileError::None);
+        QVERIFY(!QFile::exists(here.filePath("photo.jpg")));
+        QCOMPARE(ReadFile(there.filePath("photo.jpg")), QByteArray(300000, 'p'));
+        QCOMPARE(QDir(there.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    void makeWritableGivesOwnerWrite() {
+        QTemporaryDir dir;
+        WriteFile(dir.filePath("ro"), "x");
+        ::chmod(qPrintable(dir.filePath("ro")), 0444);
+        QCOMPARE(MakeWritable(dir.filePath("ro")), FileError::None);
+        struct stat st;
+        ::stat(qPrintable(dir.filePath("ro")), &st);
+        QCOMPARE(st.st_mode & 0777, mode_t(0644));
+    }
+};
+
+QTEST_GUILESS_MAIN(FileOpsTest)
+#include "tst_fileops.moc"
