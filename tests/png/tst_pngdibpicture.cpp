@@ -95,4 +95,4 @@ void TestDibPicture::refusesWhatItCannotRead() {
 }
 
 QTEST_GUILESS_MAIN(TestDibPicture)
-#include "tst_dibpicture.moc"
+#include "tst_pngdibpicture.moc"
