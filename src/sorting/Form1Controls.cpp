@@ -54,6 +54,7 @@ Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSourc
     BuildControls();
     BuildMenu();
     ConnectHandlers();
+    SetOuterSizeTwips(8775, 8040); // the designed inner area of 8655 x 7350
 }
 
 Form1::~Form1() = default;
@@ -68,7 +69,6 @@ void Form1::BuildControls() {
     setCentralWidget(Surface);
     const QRect inner = twips_.ToPixels(QRectF(0, 0, 8655, 7350));
     Surface->setMinimumSize(inner.size());
-    resize(inner.size());
     BuildBrowsing(Surface);
     BuildLabels(Surface);
     BuildSlots(Surface);

@@ -4,6 +4,8 @@ namespace sorvane::test {
 
 PromptAnswer ScriptedPrompts::Ask(const Prompt& prompt) {
     asked.append(prompt);
+    if (whileAsking)
+        whileAsking(prompt);
     return script_.isEmpty() ? PromptAnswer::Cancel : script_.takeFirst();
 }
 

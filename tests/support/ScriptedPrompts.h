@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 namespace sorvane::test {
 
 // Records every message box a window asks for and answers from a script.
@@ -15,6 +17,7 @@ public:
     void Answer(PromptAnswer answer) { script_.append(answer); }
 
     QList<Prompt> asked;
+    std::function<void(const Prompt&)> whileAsking; // runs while the box would be open
 
 private:
     QList<PromptAnswer> script_;
