@@ -25,8 +25,8 @@ void Form1::Command4_Click(int /*index*/) {
         module_.SuppressNextClick = 0;
         return;
     }
-    if (!history_.IsEmpty())
-        RunInOrder([this] { UndoLastSend(); });
+    // Queued like a send: an Enter that follows digit keys undoes their last send.
+    RunInOrder([this] { UndoLastSend(); });
 }
 
 // Sends and undos run one after another in the order their keys and presses
