@@ -4,6 +4,8 @@
 #include "platform/Fit.h"
 #include "png/PNGLoader.h"
 
+#include <algorithm>
+
 namespace sorvane {
 namespace {
 
@@ -22,10 +24,105 @@ Picture LoadPng(const QString& path, QSize box) {
 
 } // namespace
 
-Picture PictureSource::Load(const QString& path, QSize box) {
+PictureSource::PictureSource() : PictureSource(Options{}) {}
+
+PictureSource::PictureSource(Options options) : options_(options), cache_(options.cacheCapacity) {
+    for (int i = 0; i < options_.workers; ++i)
+        workers_.emplace_back([this] { Work(); });
+}
+
+PictureSource::~PictureSource() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        pending_.clear();
+    }
+    changed_.notify_all();
+    for (std::thread& worker : workers_)
+        worker.join();
+}
+
+Picture PictureSource::Decode(const QString& path, QSize box) const {
+    const QSize fit = options_.fitToBox ? box : QSize();
     if (IsPngFile(path))
-        return LoadPng(path, box);
-    return ReadPicture(path, box);
+        return LoadPng(path, fit);
+    return ReadPicture(path, fit);
+}
+
+bool PictureSource::InFlight(const QString& path, QSize box) const {
+    return std::any_of(inFlight_.begin(), inFlight_.end(),
+                       [&](const Job& job) { return job.box == box && job.path == path; });
+}
+
+// Decodes and keeps the picture if its file did not change meanwhile.
+Picture PictureSource::DecodeAndKeep(const QString& path, QSize box, const FileStamp& stamp) {
+    const Picture picture = Decode(path, box);
+    if (FileStamp::Of(path) == stamp) {
+        std::lock_guard lock(mutex_);
+        cache_.Store(path, box, stamp, picture);
+    }
+    return picture;
+}
+
+Picture PictureSource::Load(const QString& path, QSize box) {
+    const std::optional<FileStamp> stamp = FileStamp::Of(path);
+    if (!stamp)
+        return Decode(path, box); // missing or no regular file: the decoder says which error
+    {
+        std::unique_lock lock(mutex_);
+        // A worker already reading this file finishes sooner than a second decode.
+        changed_.wait(lock, [&] { return !InFlight(path, box); });
+        if (std::optional<Picture> cached = cache_.Find(path, box, *stamp))
+            return *cached;
+    }
+    return DecodeAndKeep(path, box, *stamp);
+}
+
+void PictureSource::Prefetch(const QStringList& paths, QSize box) {
+    if (workers_.empty())
+        return;
+    {
+        std::lock_guard lock(mutex_);
+        pending_.clear();
+        for (const QString& path : paths)
+            if (!path.isEmpty())
+                pending_.push_back(Job{path, box});
+    }
+    changed_.notify_all();
+}
+
+int PictureSource::CachedCount() {
+    std::lock_guard lock(mutex_);
+    return cache_.Size();
+}
+
+void PictureSource::Work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
+        if (stopping_)
+            return;
+        const Job job = pending_.front();
+        pending_.pop_front();
+        if (InFlight(job.path, job.box))
+            continue;
+        inFlight_.push_back(job);
+        lock.unlock();
+        if (const std::optional<FileStamp> stamp = FileStamp::Of(job.path)) {
+            bool cached;
+            {
+                std::lock_guard check(mutex_);
+                cached = cache_.Contains(job.path, job.box, *stamp);
+            }
+            if (!cached)
+                DecodeAndKeep(job.path, job.box, *stamp);
+        }
+        lock.lock();
+        inFlight_.erase(std::find_if(inFlight_.begin(), inFlight_.end(), [&](const Job& j) {
+            return j.box == job.box && j.path == job.path;
+        }));
+        changed_.notify_all();
+    }
 }
 
 } // namespace sorvane

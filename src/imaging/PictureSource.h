@@ -1,9 +1,17 @@
 #pragma once
 
+#include "imaging/PictureCache.h"
 #include "platform/PictureReader.h"
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace sorvane {
 
@@ -11,11 +19,54 @@ namespace sorvane {
 // the PNG decoder, every other file through the platform's picture loader.
 // A PNG the decoder cannot read is no picture and no error: the windows show
 // nothing for it rather than the substitute picture.
+//
+// The files that will be shown next are usually known (the next names in the
+// list), so they can be read ahead on worker threads into a small cache of
+// pictures already fitted to the box they will be shown in. Load() answers
+// from that cache only while the file is unchanged on disk; otherwise, or for
+// a file nobody read ahead, it decodes at once, exactly as without the cache.
 class PictureSource {
 public:
-    // box is the size the picture will be shown in; a larger picture may be
-    // delivered already shrunk to fit it (its natural size still reported).
+    struct Options {
+        int cacheCapacity = 8; // pictures kept
+        int workers = 2;       // read-ahead threads; 0 turns reading ahead off
+        bool fitToBox = true;  // decode large pictures straight to the box size
+    };
+
+    PictureSource();
+    explicit PictureSource(Options options);
+    ~PictureSource();
+    PictureSource(const PictureSource&) = delete;
+    PictureSource& operator=(const PictureSource&) = delete;
+
+    // box is the size the picture will be shown in; a larger picture comes
+    // already shrunk to fit it, with its natural size reported.
     Picture Load(const QString& path, QSize box = {});
+
+    // The files to read ahead for the box, most wanted first. Replaces the
+    // files asked for before that no worker has started yet.
+    void Prefetch(const QStringList& paths, QSize box);
+
+    int CachedCount();
+
+private:
+    struct Job {
+        QString path;
+        QSize box;
+    };
+    Picture Decode(const QString& path, QSize box) const;
+    Picture DecodeAndKeep(const QString& path, QSize box, const FileStamp& stamp);
+    bool InFlight(const QString& path, QSize box) const;
+    void Work();
+
+    Options options_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    PictureCache cache_;
+    std::deque<Job> pending_;
+    std::vector<Job> inFlight_;
+    bool stopping_ = false;
+    std::vector<std::thread> workers_;
 };
 
 } // namespace sorvane

@@ -126,6 +126,7 @@ private:
     void LoadErrorPicture();
     void FitPreview();
     void ShowFileName(const QString& name);
+    void ReadAhead(std::initializer_list<int> indices);
     void SetPreviewBusy(bool busy);
     QSize PreviewBox() const;
     static void Yield();

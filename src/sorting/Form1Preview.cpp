@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QTimer>
 
 #include <cmath>
 
@@ -93,12 +94,23 @@ void Form1::RefreshPreview() {
     CurrentImagePath = SourcePathOf(File1->name(0));
     for (int i = 0; i < 4; ++i)
         Label2[size_t(i)]->setText(File1->name(i));
+    ReadAhead({1, 2, 3}); // the candidates: after a send, the next is first
     Image1->hide();
     if (!LoadUnderErrorFrame(CurrentImagePath))
         return;
     ShowFileName(File1->name(0));
     FitPreview();
     Image1->show();
+}
+
+// Reads the list entries at the given indices ahead, once the current
+// picture has been painted, so the work never delays what is on screen.
+void Form1::ReadAhead(std::initializer_list<int> indices) {
+    QStringList paths;
+    for (const int index : indices)
+        if (index >= 0 && index < File1->count())
+            paths.append(SourcePathOf(File1->name(index)));
+    QTimer::singleShot(0, this, [this, paths] { pictures_.Prefetch(paths, PreviewBox()); });
 }
 
 void Form1::SetPreviewBusy(bool busy) {
@@ -111,6 +123,8 @@ void Form1::ShowSelectedFile() {
     SetPreviewBusy(true);
     const QString name = File1->selectedName();
     CurrentImagePath = SourcePathOf(name);
+    const int index = File1->listIndex();
+    ReadAhead({index + 1, index - 1}); // the next steps go either way
     Image1->hide();
     if (LoadUnderErrorFrame(CurrentImagePath)) {
         ShowFileName(name);

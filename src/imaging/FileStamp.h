@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace sorvane {
+
+// What identifies one version of a file on disk: which file it is and when
+// and how it last changed. A file replaced, rewritten or touched gets a new stamp.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
+
+    bool operator==(const FileStamp&) const = default;
+
+    // The stamp of the file now; none when it cannot be looked up.
+    static std::optional<FileStamp> Of(const QString& path);
+};
+
+} // namespace sorvane

@@ -1,0 +1,36 @@
+#include "imaging/PictureCache.h"
+
+#include <algorithm>
+
+namespace sorvane {
+
+std::list<PictureCache::Entry>::iterator PictureCache::Locate(const QString& path, QSize box) {
+    return std::find_if(entries_.begin(), entries_.end(),
+                        [&](const Entry& e) { return e.box == box && e.path == path; });
+}
+
+std::optional<Picture> PictureCache::Find(const QString& path, QSize box, const FileStamp& stamp) {
+    const auto it = Locate(path, box);
+    if (it == entries_.end() || !(it->stamp == stamp))
+        return std::nullopt;
+    entries_.splice(entries_.begin(), entries_, it);
+    return it->picture;
+}
+
+bool PictureCache::Contains(const QString& path, QSize box, const FileStamp& stamp) const {
+    return std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) {
+        return e.box == box && e.path == path && e.stamp == stamp;
+    });
+}
+
+void PictureCache::Store(const QString& path, QSize box, const FileStamp& stamp,
+                         const Picture& picture) {
+    const auto it = Locate(path, box);
+    if (it != entries_.end())
+        entries_.erase(it);
+    entries_.push_front(Entry{path, box, stamp, picture});
+    while (int(entries_.size()) > capacity_)
+        entries_.pop_back();
+}
+
+} // namespace sorvane
