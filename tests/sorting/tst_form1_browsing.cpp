@@ -6,6 +6,7 @@
 #include "sorting/StatusPanels.h"
 #include "support/TestFiles.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QtTest>
 
@@ -36,6 +37,24 @@ private slots:
         QCOMPARE(f.window->StatusBar1->text(1), u' ' + other + u' ');
         QCOMPARE(f.window->Label6->text(), QStringLiteral("25 File"));
         QCOMPARE(f.window->StatusBar1->text(3), QStringLiteral(" 25 File "));
+    }
+
+    void driveThatCannotBeListedAsksToRetry() {
+        Form1Fixture f;
+        f.StartWith({});
+        QComboBox* drives = f.window->Drive1;
+        const QString before = drives->currentText();
+        drives->addItem(f.Path("unplugged")); // a mount point that is not there
+        f.prompts.Answer(PromptAnswer::Retry);
+        f.prompts.Answer(PromptAnswer::Cancel);
+        drives->setCurrentIndex(drives->count() - 1);
+        QCOMPARE(f.prompts.asked.size(), 2); // asked again after Retry
+        QCOMPARE(f.prompts.asked[0].buttons, PromptButtons::RetryCancel);
+        QCOMPARE(f.prompts.asked[0].icon, PromptIcon::Information);
+        QCOMPARE(f.prompts.asked[0].title, QStringLiteral("Sorvane"));
+        QVERIFY(!f.prompts.asked[0].text.isEmpty()); // the system's description
+        QCOMPARE(drives->currentText(), before);
+        QCOMPARE(f.window->Dir1->path(), f.Path("src"));
     }
 
     void doubleClickOnAFolderOpensIt() {
