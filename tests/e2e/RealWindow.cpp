@@ -1,0 +1,215 @@
+#include "e2e/RealWindow.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QThread>
+
+// Last: Xlib's macros clash with Qt's names.
+#include <X11/XKBlib.h>
+#include <X11/keysym.h>
+
+namespace sorvane::test {
+namespace {
+
+// The files the build puts beside the program, which it looks for there.
+const char* const ProgramFiles[] = {"Sorvane", "Error.jpg", "Readme.txt", "help/help.htm"};
+
+// The window's inner area at its design size, in twips.
+constexpr double DesignWidthTwips = 8655;
+constexpr double DesignHeightTwips = 7350;
+
+QProcessEnvironment DisplayEnvironment() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), E2eDisplay());
+    return environment;
+}
+
+// Runs xdotool on the display; false when it fails or hangs.
+bool Xdotool(const QStringList& arguments, QByteArray* output = nullptr, int timeoutMs = 10000) {
+    QProcess tool;
+    tool.setProcessEnvironment(DisplayEnvironment());
+    tool.start(QStringLiteral("xdotool"), arguments);
+    if (!tool.waitForFinished(timeoutMs)) {
+        tool.kill();
+        tool.waitForFinished(1000);
+        return false;
+    }
+    if (output)
+        *output = tool.readAllStandardOutput();
+    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+} // namespace
+
+QString E2eDisplay() {
+    return qEnvironmentVariable("E2E_DISPLAY");
+}
+
+std::optional<bool> NumLockState() {
+    Display* display = XOpenDisplay(E2eDisplay().toLocal8Bit().constData());
+    if (!display)
+        return std::nullopt;
+    std::optional<bool> on;
+    const unsigned int mask = XkbKeysymToModifiers(display, XK_Num_Lock);
+    XkbStateRec state;
+    if (mask != 0 && XkbGetState(display, XkbUseCoreKbd, &state) == Success)
+        on = (state.locked_mods & mask) != 0;
+    XCloseDisplay(display);
+    return on;
+}
+
+ProgramCopy::ProgramCopy() {
+    if (!dir_.isValid() || !QDir(dir_.path()).mkpath(QStringLiteral("program/help")))
+        return;
+    for (const char* name : ProgramFiles) {
+        const QString from = QStringLiteral(SORVANE_PROGRAM_DIR "/") + QLatin1String(name);
+        if (!QFile::copy(from, path(QStringLiteral("program/")) + QLatin1String(name)))
+            return;
+    }
+    valid_ = true;
+}
+
+QString ProgramCopy::executable() const {
+    return path(QStringLiteral("program/Sorvane"));
+}
+
+QString ProgramCopy::settingsPath() const {
+    return path(QStringLiteral("program/Sorvane.ini"));
+}
+
+QString ProgramCopy::path(const QString& relative) const {
+    return dir_.filePath(relative);
+}
+
+QString ProgramCopy::makeFolder(const QString& relative) const {
+    QDir(dir_.path()).mkpath(relative);
+    return path(relative);
+}
+
+RealWindow::RealWindow() {
+    process_.setStandardOutputFile(QProcess::nullDevice());
+}
+
+RealWindow::~RealWindow() {
+    if (isRunning()) {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+}
+
+bool RealWindow::start(const QString& executable, const QString& workingFolder) {
+    QProcessEnvironment environment = DisplayEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    process_.setProcessEnvironment(environment);
+    process_.setWorkingDirectory(workingFolder);
+    process_.start(executable, {});
+    return process_.waitForStarted(10000);
+}
+
+bool RealWindow::awaitWindow(int timeoutMs) {
+    // The process id tells this run's window from any other program's.
+    QProcess search;
+    search.setProcessEnvironment(DisplayEnvironment());
+    search.start(QStringLiteral("xdotool"),
+                 {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--all"),
+                  QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                  QString::number(process_.processId()), QStringLiteral("--name"),
+                  QStringLiteral("^Sorvane$")});
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!search.waitForFinished(100)) {
+        if (!isRunning() || deadline.hasExpired()) {
+            search.kill();
+            search.waitForFinished(1000);
+            return false;
+        }
+    }
+    window_ = QString::fromLatin1(search.readAllStandardOutput()).section(u'\n', 0, 0).trimmed();
+    return !window_.isEmpty();
+}
+
+bool RealWindow::showsWindow() {
+    if (!isRunning())
+        return false; // its windows went with it
+    QByteArray found;
+    Xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+             QStringLiteral("--pid"), QString::number(process_.processId()),
+             QStringLiteral("--name"), QStringLiteral("^Sorvane$")},
+            &found);
+    return !found.trimmed().isEmpty();
+}
+
+QRect RealWindow::geometry() {
+    QByteArray shell;
+    if (!Xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window_}, &shell))
+        return {};
+    QRect rect;
+    for (const QByteArray& line : shell.split('\n')) {
+        const int value = line.mid(line.indexOf('=') + 1).toInt();
+        if (line.startsWith("X="))
+            rect.moveLeft(value);
+        else if (line.startsWith("Y="))
+            rect.moveTop(value);
+        else if (line.startsWith("WIDTH="))
+            rect.setWidth(value);
+        else if (line.startsWith("HEIGHT="))
+            rect.setHeight(value);
+    }
+    return rect;
+}
+
+// The window has no frame on a bare X server, and it opens at its design
+// size: its width gives the scale from twips to pixels, and what its height
+// has beyond the inner area is the menu bar's.
+QPoint RealWindow::toWindowPixels(QPointF twips) {
+    const QRect window = geometry();
+    const double scale = window.width() / DesignWidthTwips;
+    const double menuBar = window.height() - DesignHeightTwips * scale;
+    return QPoint(qRound(twips.x() * scale), qRound(menuBar + twips.y() * scale));
+}
+
+bool RealWindow::click(QPointF twips) {
+    const QPoint at = toWindowPixels(twips);
+    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
+                    QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+                    QStringLiteral("1")});
+}
+
+bool RealWindow::key(const QString& keys) {
+    QStringList arguments{
+        QStringLiteral("windowfocus"), QStringLiteral("--sync"),  window_,
+        QStringLiteral("key"),         QStringLiteral("--delay"), QStringLiteral("40")};
+    arguments += keys.split(u' ', Qt::SkipEmptyParts);
+    return Xdotool(arguments);
+}
+
+bool RealWindow::setNumLock(bool on) {
+    const std::optional<bool> now = NumLockState();
+    if (!now || (*now != on && !key(QStringLiteral("Num_Lock"))))
+        return false;
+    for (const QDeadlineTimer deadline(5000); !deadline.hasExpired(); QThread::msleep(20))
+        if (NumLockState() == on)
+            return true;
+    return false;
+}
+
+bool RealWindow::screenshot(const QString& pngPath) {
+    QProcess import;
+    import.setProcessEnvironment(DisplayEnvironment());
+    import.start(QStringLiteral("import"),
+                 {QStringLiteral("-window"), window_, QStringLiteral("png:") + pngPath});
+    return import.waitForFinished(20000) && import.exitStatus() == QProcess::NormalExit &&
+           import.exitCode() == 0;
+}
+
+bool RealWindow::awaitExit(int timeoutMs) {
+    return !isRunning() || process_.waitForFinished(timeoutMs);
+}
+
+QString RealWindow::errors() {
+    errors_ += process_.readAllStandardError();
+    return QString::fromLocal8Bit(errors_);
+}
+
+} // namespace sorvane::test

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QPointF>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <optional>
+
+namespace sorvane::test {
+
+// Real-window tests start the built program in a real X server and drive it
+// with xdotool, as a user would. They run where the dev script has started an
+// Xvfb and named its display in E2E_DISPLAY; elsewhere they skip.
+QString E2eDisplay();
+
+// The display's Num Lock, read through XKB; nothing when the display cannot
+// be reached.
+std::optional<bool> NumLockState();
+
+// A copy of the built program and its companion files in a temporary folder.
+// The program keeps its settings file beside itself, so every test gets a
+// program folder of its own and never touches the build's.
+class ProgramCopy {
+public:
+    ProgramCopy();
+
+    bool isValid() const { return valid_; }
+    QString executable() const;
+    QString settingsPath() const;
+
+    // A path inside the temporary folder, and a new folder there.
+    QString path(const QString& relative) const;
+    QString makeFolder(const QString& relative) const;
+
+private:
+    QTemporaryDir dir_;
+    bool valid_ = false;
+};
+
+// Centres of the main window's controls in twips of its inner area, at the
+// window's design size (inner area 8655 × 7350 twips; the layout keeps the two
+// command buttons 1450 twips from the right edge).
+namespace Place {
+inline constexpr QPointF RunButton{7872.5, 367.5};   // "実行" / "キャンセル"
+inline constexpr QPointF ExitButton{7872.5, 967.5};  // "終了"
+inline constexpr QPointF FirstListedFile{5400, 230}; // the file list's first row
+} // namespace Place
+
+// One run of the program on the display, and its window. The program is
+// killed when the object goes, whatever the test did.
+class RealWindow {
+public:
+    RealWindow();
+    ~RealWindow();
+    RealWindow(const RealWindow&) = delete;
+    RealWindow& operator=(const RealWindow&) = delete;
+
+    bool start(const QString& executable, const QString& workingFolder);
+
+    // Waits for the program's visible window called "Sorvane"; false when it
+    // has not shown within the time or the program ended first.
+    bool awaitWindow(int timeoutMs = 20000);
+    // Whether the program shows that window right now.
+    bool showsWindow();
+
+    // The window's place on the screen, in pixels.
+    QRect geometry();
+
+    // A left click at a point of the inner area given in twips (Place::...).
+    bool click(QPointF twips);
+    // Key presses in xdotool's names ("3", "shift+3", "KP_Next", "Return"),
+    // typed into the window through the X server's test extension.
+    bool key(const QString& keys);
+    // Sets Num Lock with a press of its key into the window, when it differs:
+    // the X server changes a lock only while some window has the focus.
+    bool setNumLock(bool on);
+    // A picture of the window, written as PNG.
+    bool screenshot(const QString& pngPath);
+
+    bool awaitExit(int timeoutMs = 15000);
+    bool isRunning() const { return process_.state() != QProcess::NotRunning; }
+    int exitCode() const { return process_.exitCode(); }
+    QProcess::ExitStatus exitStatus() const { return process_.exitStatus(); }
+    // What the program wrote to stderr so far, for failure messages.
+    QString errors();
+
+private:
+    QPoint toWindowPixels(QPointF twips);
+
+    QProcess process_;
+    QString window_;
+    QByteArray errors_;
+};
+
+} // namespace sorvane::test

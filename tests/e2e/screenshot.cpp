@@ -1,0 +1,110 @@
+// Makes the README's picture of the main window: the program runs on the X
+// server named in E2E_DISPLAY (or DISPLAY) over a folder of generated
+// photographs, the first file is clicked so the preview shows it, and the
+// window is saved as PNG.
+//
+//   E2E_DISPLAY=:99 build/bin/sorvane_screenshot docs/screenshot.png
+#include "e2e/RealWindow.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QTextStream>
+#include <QThread>
+
+#include <cmath>
+
+using namespace sorvane::test;
+
+namespace {
+
+// A landscape-like picture: a sky gradient, a sun and two rows of hills.
+QImage Landscape(int hue) {
+    QImage image(1600, 1200, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 800);
+    sky.setColorAt(0, QColor::fromHsv(hue, 180, 150));
+    sky.setColorAt(1, QColor::fromHsv((hue + 40) % 360, 90, 255));
+    painter.fillRect(image.rect(), sky);
+    QRadialGradient sun(1150, 330, 170);
+    sun.setColorAt(0, QColor(255, 250, 220));
+    sun.setColorAt(1, QColor(255, 200, 120, 0));
+    painter.setBrush(sun);
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QPointF(1150, 330), 170, 170);
+    for (int row = 0; row < 2; ++row) {
+        QPainterPath hills(QPointF(0, 1200));
+        const double base = 720 + row * 190;
+        for (int x = 0; x <= 1600; x += 40)
+            hills.lineTo(x, base - 90 * std::sin((x + hue * 7 + row * 500) / 260.0));
+        hills.lineTo(1600, 1200);
+        QLinearGradient green(0, base - 100, 0, 1200);
+        green.setColorAt(0, QColor::fromHsv((hue + 100 + row * 20) % 360, 150, 170 - row * 50));
+        green.setColorAt(1, QColor::fromHsv((hue + 120) % 360, 200, 60));
+        painter.setBrush(green);
+        painter.drawPath(hills);
+    }
+    return image;
+}
+
+QString SettingsText(const QString& source, const QStringList& slotFolders) {
+    QStringList fields;
+    for (const QString& text : QStringList{source} + slotFolders)
+        fields << u'"' + text + u'"';
+    fields << QStringLiteral("\"8775\",\"8040\",0,1,0,1,0,0,0,0,0,0,0");
+    return fields.join(u',') + QStringLiteral("\r\n");
+}
+
+int Fail(const char* what) {
+    QTextStream(stderr) << "sorvane_screenshot: " << what << "\n";
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    if (argc != 2)
+        return Fail("usage: sorvane_screenshot OUTPUT.png");
+    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
+    if (E2eDisplay().isEmpty())
+        qputenv("E2E_DISPLAY", qgetenv("DISPLAY"));
+    if (E2eDisplay().isEmpty())
+        return Fail("no X display: set E2E_DISPLAY or DISPLAY");
+
+    ProgramCopy copy;
+    if (!copy.isValid())
+        return Fail("cannot copy the program into a temporary folder");
+    const QString source = copy.makeFolder(QStringLiteral("Pictures/2024 summer"));
+    const int hues[] = {210, 20, 280, 160, 330, 50, 190, 100};
+    for (int i = 0; i < 8; ++i)
+        Landscape(hues[i]).save(source + QStringLiteral("/IMG_%1.jpg").arg(4101 + i), "JPEG", 85);
+    QStringList slotFolders;
+    for (const char* name : {"Family", "Friends", "Landscapes", "Holiday", "Cats", "Food", "Work",
+                             "Print", "Maybe", "Later", "Trash"})
+        slotFolders << copy.makeFolder(QStringLiteral("Sorted/") + QLatin1String(name));
+    QFile settings(copy.settingsPath());
+    if (!settings.open(QIODevice::WriteOnly) ||
+        settings.write(SettingsText(source, slotFolders).toUtf8()) < 0)
+        return Fail("cannot write the settings file");
+    settings.close();
+
+    RealWindow program;
+    if (!program.start(copy.executable(), source) || !program.awaitWindow())
+        return Fail("the program showed no window");
+    if (!program.click(Place::FirstListedFile))
+        return Fail("cannot click the file list");
+    QThread::msleep(1500); // the preview decodes a 1600 × 1200 picture
+    if (!program.screenshot(output))
+        return Fail("import could not save the window (is imagemagick installed?)");
+    program.click(Place::ExitButton);
+    program.awaitExit();
+    QTextStream(stdout) << output << "\n";
+    return 0;
+}

@@ -1,0 +1,199 @@
+// The built program in a real window on an X server, driven by clicks and key
+// presses as a user gives them, judged by what it leaves on disk.
+#include "e2e/RealWindow.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace sorvane::test;
+
+namespace {
+
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// One settings line of the given fields, as the program writes it.
+QByteArray SettingsLine(const QStringList& texts, const QList<int>& numbers) {
+    QStringList fields;
+    for (const QString& text : texts)
+        fields << u'"' + text + u'"';
+    for (int number : numbers)
+        fields << QString::number(number);
+    return fields.join(u',').toUtf8() + "\r\n";
+}
+
+// A source folder of photographs and eleven slot folders, all inside the
+// program's temporary folder, and a settings file that opens the lists on
+// the source. No slot is left at "/".
+struct SortingDesk {
+    explicit SortingDesk(const ProgramCopy& copy) : copy(copy) {
+        source = copy.makeFolder(QStringLiteral("photos"));
+        for (int i = 0; i < 11; ++i)
+            slotFolders << copy.makeFolder(QStringLiteral("slot%1").arg(i));
+        for (int i = 1; i <= 6; ++i) {
+            const QString name = QStringLiteral("photo%1.jpg").arg(i);
+            WriteImage(source + u'/' + name, QSize(64, 48), "JPEG",
+                       QColor::fromHsv(i * 55 % 360, 200, 220));
+            photos.insert(name, ReadFile(source + u'/' + name));
+        }
+    }
+
+    QByteArray settings(int fieldCount = 25) const {
+        // Remember the source folder; slideshow every second; nothing else on.
+        const QList<int> numbers{0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0};
+        return SettingsLine(QStringList{source} + slotFolders +
+                                QStringList{QStringLiteral("8775"), QStringLiteral("8040")},
+                            numbers.first(fieldCount - 14));
+    }
+
+    // Where every photograph is now: "photos: a b | slot3: c" with empty
+    // folders left out, so a failed comparison shows the whole picture.
+    QString whereabouts() const {
+        QStringList parts{QStringLiteral("photos: ") + FilesIn(source).join(u' ')};
+        for (int i = 0; i < slotFolders.size(); ++i)
+            if (const QStringList files = FilesIn(slotFolders[i]); !files.isEmpty())
+                parts << QStringLiteral("slot%1: ").arg(i) + files.join(u' ');
+        return parts.join(QStringLiteral(" | "));
+    }
+
+    const ProgramCopy& copy;
+    QString source;
+    QStringList slotFolders;
+    QMap<QString, QByteArray> photos;
+};
+
+} // namespace
+
+class RealWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        if (E2eDisplay().isEmpty())
+            QSKIP("E2E_DISPLAY is not set: real-window tests need an X server (./dev test starts "
+                  "an Xvfb for them)");
+    }
+
+    void firstCloseWritesTheDefaults() {
+        ProgramCopy copy;
+        QVERIFY(copy.isValid());
+        RealWindow program;
+        QVERIFY(program.start(copy.executable(), copy.makeFolder(QStringLiteral("work"))));
+        QVERIFY2(program.awaitWindow(), qPrintable(program.errors()));
+        QVERIFY(!QFile::exists(copy.settingsPath()));
+
+        QVERIFY(program.click(Place::ExitButton));
+        QVERIFY2(program.awaitExit(), "the window stayed open after a click on 終了");
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+
+        const QByteArray line = ReadFile(copy.settingsPath());
+        static const QRegularExpression format(QString::fromLatin1(
+            R"re(^("/",){12}"([0-9.]+)","([0-9.]+)",0,0,0,1,0,0,0,0,0,-?\d+,-?\d+\r\n\z)re"));
+        const QRegularExpressionMatch match = format.match(QString::fromUtf8(line));
+        QVERIFY2(match.hasMatch(), line.constData());
+        // The outer size in twips of a window left at its design size; a pixel
+        // or two of rounding either way is allowed.
+        QVERIFY2(qAbs(match.captured(2).toDouble() - 8775) <= 30, line.constData());
+        QVERIFY2(qAbs(match.captured(3).toDouble() - 8040) <= 30, line.constData());
+    }
+
+    void settingsCutShortEndTheProgramUnseen() {
+        ProgramCopy copy;
+        QVERIFY(copy.isValid());
+        const SortingDesk desk(copy);
+        WriteFile(copy.settingsPath(), desk.settings(24));
+        RealWindow program;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(program.start(copy.executable(), copy.makeFolder(QStringLiteral("work"))));
+        while (program.isRunning() && clock.elapsed() < 15000) {
+            QVERIFY2(!program.showsWindow(), "a window showed for a settings file cut short");
+            program.awaitExit(50);
+        }
+        QVERIFY2(!program.isRunning(), "the program is still running after 15 s");
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QVERIFY(!QFile::exists(copy.settingsPath()));
+        QCOMPARE(desk.whereabouts(), QStringLiteral("photos: photo1.jpg photo2.jpg photo3.jpg "
+                                                    "photo4.jpg photo5.jpg photo6.jpg"));
+        qInfo("ended after %lld ms", qint64(clock.elapsed()));
+    }
+
+    // Shift+3 types "#", and the keypad's 3 types "3" only with Num Lock on
+    // (Page Down without it): they are the 3 key all the same. Enter on the
+    // focus button takes back the newest send.
+    void digitKeysSendAndEnterUndoes_data() {
+        QTest::addColumn<bool>("keyByKey");
+        QTest::addColumn<bool>("numLock");
+        QTest::newRow("key by key, Num Lock off") << true << false;
+        QTest::newRow("typed in one go, Num Lock on") << false << true;
+    }
+    void digitKeysSendAndEnterUndoes() {
+        QFETCH(bool, keyByKey);
+        QFETCH(bool, numLock);
+        ProgramCopy copy;
+        QVERIFY(copy.isValid());
+        const SortingDesk desk(copy);
+        WriteFile(copy.settingsPath(), desk.settings());
+        RealWindow program;
+        QVERIFY(program.start(copy.executable(), copy.makeFolder(QStringLiteral("work"))));
+        QVERIFY2(program.awaitWindow(), qPrintable(program.errors()));
+        const std::optional<bool> numLockBefore = NumLockState();
+        QVERIFY(numLockBefore);
+        QVERIFY(program.setNumLock(numLock));
+        QVERIFY(program.click(Place::RunButton));
+
+        // xdotool names the keypad's 3 by what it types without Num Lock; asked
+        // for KP_3 it would press Num Lock around it and leave it changed.
+        const QString keypad3 = QStringLiteral("KP_Next");
+        const struct {
+            QString keys;
+            QString after;
+        } steps[] = {
+            {"3", "photos: photo2.jpg photo3.jpg photo4.jpg photo5.jpg photo6.jpg | "
+                  "slot3: photo1.jpg"},
+            {"shift+3", "photos: photo3.jpg photo4.jpg photo5.jpg photo6.jpg | "
+                        "slot3: photo1.jpg photo2.jpg"},
+            {keypad3, "photos: photo4.jpg photo5.jpg photo6.jpg | "
+                      "slot3: photo1.jpg photo2.jpg photo3.jpg"},
+            {"5", "photos: photo5.jpg photo6.jpg | slot3: photo1.jpg photo2.jpg photo3.jpg | "
+                  "slot5: photo4.jpg"},
+            {"Return", "photos: photo4.jpg photo5.jpg photo6.jpg | "
+                       "slot3: photo1.jpg photo2.jpg photo3.jpg"},
+        };
+        if (keyByKey) {
+            for (const auto& step : steps) {
+                QVERIFY(program.key(step.keys));
+                QTRY_COMPARE_WITH_TIMEOUT(desk.whereabouts(), step.after, 10000);
+            }
+        } else {
+            QStringList keys;
+            for (const auto& step : steps)
+                keys << step.keys;
+            QVERIFY(program.key(keys.join(u' ')));
+            QTRY_COMPARE_WITH_TIMEOUT(desk.whereabouts(), std::end(steps)[-1].after, 10000);
+        }
+        QCOMPARE(NumLockState(), std::optional<bool>(numLock)); // the keypad saw the state asked
+        QVERIFY(program.setNumLock(*numLockBefore));
+        for (auto photo = desk.photos.cbegin(); photo != desk.photos.cend(); ++photo) {
+            const QString folder =
+                photo.key() < QStringLiteral("photo4") ? desk.slotFolders[3] : desk.source;
+            QVERIFY2(ReadFile(folder + u'/' + photo.key()) == photo.value(),
+                     qPrintable(photo.key() + QStringLiteral(" changed on its way")));
+        }
+
+        // "キャンセル" ends the run, after which "終了" closes and saves.
+        QVERIFY(program.click(Place::RunButton));
+        QVERIFY(program.click(Place::ExitButton));
+        QVERIFY2(program.awaitExit(), "the window stayed open after キャンセル and 終了");
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(ReadFile(copy.settingsPath()).startsWith('"' + desk.source.toUtf8() + "\","));
+    }
+};
+
+QTEST_GUILESS_MAIN(RealWindowTest)
+#include "tst_realwindow.moc"
