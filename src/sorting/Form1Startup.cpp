@@ -84,9 +84,9 @@ bool Form1::Form_Load() {
         return true;
     CheckSlotFolders();
     EnableKeyPreview();
-    Text1->setPalette(Label1[0]->palette());
-    Text1->setStyleSheet(QStringLiteral("background: %1; border: none;")
-                             .arg(Label1[0]->palette().color(QPalette::Window).name()));
+    QPalette coloured = Text1->palette();
+    coloured.setColor(QPalette::Base, Label1[0]->palette().color(QPalette::Window));
+    Text1->setPalette(coloured);
     ShowCopyModeIndicator();
     return true;
 }
