@@ -1,8 +1,8 @@
 #include "platform/FileOps.h"
 
-#include <QCollator>
+#include "platform/NameOrder.h"
+
 #include <QFileInfo>
-#include <QLocale>
 
 #include <algorithm>
 #include <cerrno>
@@ -53,16 +53,6 @@ QStringList ListEntries(const QString& folder, EntryKind wanted) {
     ::closedir(dir);
     SortNames(names);
     return names;
-}
-
-QCollator MakeCollator() {
-    QLocale locale = QLocale::system();
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    QCollator collator(locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(true);
-    return collator;
 }
 
 bool WriteAll(int fd, const char* data, size_t size) {
@@ -156,7 +146,7 @@ FileError ErrorFromErrno(int error, const QString& path) {
 }
 
 void SortNames(QStringList& names) {
-    const QCollator collator = MakeCollator();
+    const QCollator collator = MakeNameCollator();
     std::vector<std::pair<QCollatorSortKey, int>> keys;
     keys.reserve(size_t(names.size()));
     for (int i = 0; i < names.size(); ++i)
