@@ -1,8 +1,8 @@
 #include "platform/FileOps.h"
 
-#include <QCollator>
+#include "platform/NameOrder.h"
+
 #include <QFileInfo>
-#include <QLocale>
 
 #include <algorithm>
 #include <cerrno>
@@ -24,45 +24,53 @@ bool StatPath(const QString& path, struct stat* st) {
 
 enum class EntryKind { File, Folder, Other };
 
-EntryKind KindOf(int dirFd, const dirent* entry) {
-    unsigned char type = entry->d_type;
-    if (type == DT_UNKNOWN || type == DT_LNK) {
-        struct stat st;
-        if (::fstatat(dirFd, entry->d_name, &st, 0) != 0)
-            return EntryKind::Other;
-        if (S_ISREG(st.st_mode))
-            return EntryKind::File;
-        return S_ISDIR(st.st_mode) ? EntryKind::Folder : EntryKind::Other;
-    }
+EntryKind KindOfMode(mode_t mode) {
+    if (S_ISREG(mode))
+        return EntryKind::File;
+    return S_ISDIR(mode) ? EntryKind::Folder : EntryKind::Other;
+}
+
+// What the entry is, following a symbolic link; *viaLink tells whether it is
+// one (such an entry changes when its target does, not when the folder does).
+EntryKind KindOf(int dirFd, const char* name, unsigned char type, bool* viaLink) {
+    *viaLink = type == DT_LNK;
     if (type == DT_REG)
         return EntryKind::File;
-    return type == DT_DIR ? EntryKind::Folder : EntryKind::Other;
+    if (type == DT_DIR)
+        return EntryKind::Folder;
+    struct stat st;
+    if (type == DT_UNKNOWN && ::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+        *viaLink = S_ISLNK(st.st_mode);
+    if (type != DT_UNKNOWN && type != DT_LNK)
+        return EntryKind::Other;
+    return ::fstatat(dirFd, name, &st, 0) == 0 ? KindOfMode(st.st_mode) : EntryKind::Other;
+}
+
+// Calls visit(name, kind, viaLink) for every entry that is not hidden, in
+// the folder's own order; false when the folder cannot be read.
+template <typename Visit> bool ForEachVisibleEntry(const QString& folder, Visit visit) {
+    DIR* dir = ::opendir(Native(folder).constData());
+    if (!dir)
+        return false;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue; // hidden, and the "." and ".." entries
+        bool viaLink = false;
+        const EntryKind kind = KindOf(::dirfd(dir), entry->d_name, entry->d_type, &viaLink);
+        visit(entry->d_name, kind, viaLink);
+    }
+    ::closedir(dir);
+    return true;
 }
 
 QStringList ListEntries(const QString& folder, EntryKind wanted) {
     QStringList names;
-    DIR* dir = ::opendir(Native(folder).constData());
-    if (!dir)
-        return names;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] == '.')
-            continue; // hidden, and the "." and ".." entries
-        if (KindOf(::dirfd(dir), entry) == wanted)
-            names.append(QString::fromUtf8(entry->d_name));
-    }
-    ::closedir(dir);
+    ForEachVisibleEntry(folder, [&](const char* name, EntryKind kind, bool) {
+        if (kind == wanted)
+            names.append(QString::fromUtf8(name));
+    });
     SortNames(names);
     return names;
-}
-
-QCollator MakeCollator() {
-    QLocale locale = QLocale::system();
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    QCollator collator(locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(true);
-    return collator;
 }
 
 bool WriteAll(int fd, const char* data, size_t size) {
@@ -156,7 +164,7 @@ FileError ErrorFromErrno(int error, const QString& path) {
 }
 
 void SortNames(QStringList& names) {
-    const QCollator collator = MakeCollator();
+    const QCollator collator = MakeNameCollator();
     std::vector<std::pair<QCollatorSortKey, int>> keys;
     keys.reserve(size_t(names.size()));
     for (int i = 0; i < names.size(); ++i)
@@ -174,6 +182,20 @@ void SortNames(QStringList& names) {
 
 QStringList ListFiles(const QString& folder) {
     return ListEntries(folder, EntryKind::File);
+}
+
+bool ReadFiles(const QString& folder, const std::function<void(const char*, bool, bool)>& visit) {
+    return ForEachVisibleEntry(folder, [&](const char* name, EntryKind kind, bool viaLink) {
+        if (kind == EntryKind::File || viaLink)
+            visit(name, kind == EntryKind::File, viaLink);
+    });
+}
+
+bool IsListedFile(const QString& folder, const QString& name, bool* viaLink) {
+    struct stat st;
+    const QString path = folder + u'/' + name;
+    *viaLink = ::lstat(Native(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+    return !name.startsWith(u'.') && StatPath(path, &st) && S_ISREG(st.st_mode);
 }
 
 QStringList ListSubfolders(const QString& folder) {

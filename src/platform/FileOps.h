@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace sorvane {
 
 // File-system work of the windows. Every operation reports the kind of
@@ -24,6 +26,16 @@ FileError ErrorFromErrno(int error, const QString& path);
 // Regular files of a folder that are not hidden, sorted as a desktop file
 // list sorts names. An unreadable or missing folder lists nothing.
 QStringList ListFiles(const QString& folder);
+
+// The names ListFiles lists and the symbolic links beside them, unsorted, in
+// the folder's own order: visit(name, listed, viaLink) for each, listed
+// true for what ListFiles lists. False when the folder cannot be read.
+bool ReadFiles(const QString& folder,
+               const std::function<void(const char* name, bool listed, bool viaLink)>& visit);
+
+// Whether ListFiles would list the name in the folder now; *viaLink tells
+// whether it is a symbolic link.
+bool IsListedFile(const QString& folder, const QString& name, bool* viaLink);
 
 // Sub-folders of a folder that are not hidden, sorted the same way.
 QStringList ListSubfolders(const QString& folder);

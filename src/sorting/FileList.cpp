@@ -1,14 +1,13 @@
 #include "sorting/FileList.h"
 
-#include "platform/FileOps.h"
+#include "sorting/FileListModel.h"
 #include "sorting/MouseButtons.h"
 
 #include <QMouseEvent>
-#include <QStringListModel>
 
 namespace sorvane {
 
-FileList::FileList(QWidget* parent) : QListView(parent), model_(new QStringListModel(this)) {
+FileList::FileList(QWidget* parent) : QListView(parent), model_(new FileListModel(this)) {
     setModel(model_);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -16,25 +15,39 @@ FileList::FileList(QWidget* parent) : QListView(parent), model_(new QStringListM
 }
 
 void FileList::setFolder(const QString& folder) {
-    folder_ = folder;
-    refresh();
+    const QString selected = selectedName();
+    model_->open(folder);
+    keepSelection(selected);
+}
+
+QString FileList::folder() const {
+    return model_->listing().folder();
 }
 
 void FileList::refresh() {
-    display(ListFiles(folder_));
+    const QString selected = selectedName();
+    model_->refresh();
+    keepSelection(selected);
 }
 
-void FileList::display(const QStringList& names) {
-    const QString selected = selectedName();
-    names_ = names;
-    model_->setStringList(names_);
-    const int again = names_.indexOf(selected);
-    if (!selected.isEmpty() && again >= 0)
-        setListIndex(again);
+// The rows moved with the changes, and the selection with them; only a file
+// that left the list (or a fresh read) loses it.
+void FileList::keepSelection(const QString& selected) {
+    if (selectedName() == selected && !selected.isEmpty())
+        return;
+    setListIndex(model_->listing().indexOf(selected));
+}
+
+int FileList::count() const {
+    return model_->listing().count();
+}
+
+const QStringList& FileList::names() const {
+    return model_->listing().names();
 }
 
 QString FileList::name(int index) const {
-    return index >= 0 && index < names_.size() ? names_[index] : QString();
+    return index >= 0 && index < count() ? names()[index] : QString();
 }
 
 int FileList::listIndex() const {

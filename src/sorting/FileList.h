@@ -3,26 +3,28 @@
 #include <QListView>
 #include <QStringList>
 
-class QStringListModel;
-
 namespace sorvane {
+
+class FileListModel;
 
 // The file list of a folder (File1, File2): regular files that are not
 // hidden, sorted by name, one name per row. Entry i is a bare file name; an
 // index at or past the end gives empty text; listIndex() is -1 without a
-// selection. Uniform row sizes keep it quick on tens of thousands of files.
+// selection. Uniform row sizes keep it quick on tens of thousands of files,
+// and a refresh changes only the rows of the files that came or went; the
+// selected file stays selected while it is listed.
 class FileList : public QListView {
     Q_OBJECT
 public:
     explicit FileList(QWidget* parent = nullptr);
 
     void setFolder(const QString& folder); // lists the folder at once
-    QString folder() const { return folder_; }
-    void refresh(); // re-reads the folder from disk
+    QString folder() const;
+    void refresh(); // brings the list up to date with the disk
 
-    int count() const { return int(names_.size()); }
+    int count() const;
     QString name(int index) const;
-    const QStringList& names() const { return names_; }
+    const QStringList& names() const;
 
     int listIndex() const;
     void setListIndex(int index);
@@ -39,11 +41,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void display(const QStringList& names);
+    void keepSelection(const QString& selected);
 
-    QStringListModel* model_;
-    QString folder_;
-    QStringList names_;
+    FileListModel* model_;
 };
 
 } // namespace sorvane
