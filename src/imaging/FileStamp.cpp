@@ -10,7 +10,7 @@ std::optional<FileStamp> FileStamp::Of(const QString& path) {
         return std::nullopt;
     auto ns = [](const timespec& t) { return std::int64_t(t.tv_sec) * 1000000000 + t.tv_nsec; };
     return FileStamp{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino), std::int64_t(st.st_size),
-                     ns(st.st_mtim), ns(st.st_ctim)};
+                     ns(st.st_mtim)};
 }
 
 } // namespace sorvane

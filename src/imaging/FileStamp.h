@@ -7,14 +7,14 @@
 
 namespace sorvane {
 
-// What identifies one version of a file on disk: which file it is and when
-// and how it last changed. A file replaced, rewritten or touched gets a new stamp.
+// What identifies one version of a file's content on disk: which file it is,
+// its size and when its content last changed. A file replaced or rewritten
+// gets a new stamp; a rename of the file (or of another name for it) does not.
 struct FileStamp {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::int64_t size = 0;
     std::int64_t modifiedNs = 0;
-    std::int64_t changedNs = 0;
 
     bool operator==(const FileStamp&) const = default;
 

@@ -5,6 +5,8 @@
 #include "png/PNGLoader.h"
 
 #include <algorithm>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace sorvane {
 namespace {
@@ -54,13 +56,22 @@ bool PictureSource::InFlight(const QString& path, QSize box) const {
                        [&](const Job& job) { return job.box == box && job.path == path; });
 }
 
-// Decodes and keeps the picture if its file did not change meanwhile.
-Picture PictureSource::DecodeAndKeep(const QString& path, QSize box, const FileStamp& stamp) {
-    const Picture picture = Decode(path, box);
-    if (FileStamp::Of(path) == stamp) {
-        std::lock_guard lock(mutex_);
-        cache_.Store(path, box, stamp, picture);
-    }
+// Decodes and keeps the picture if its file did not change meanwhile. The
+// file counts as in flight meanwhile, so no other thread decodes it as well.
+// Called with the lock held; releases it while decoding.
+Picture PictureSource::DecodeAndKeep(std::unique_lock<std::mutex>& lock, const Job& job,
+                                     const FileStamp& stamp) {
+    inFlight_.push_back(job);
+    lock.unlock();
+    const Picture picture = Decode(job.path, job.box);
+    const bool unchanged = FileStamp::Of(job.path) == stamp;
+    lock.lock();
+    if (unchanged)
+        cache_.Store(job.path, job.box, stamp, picture);
+    inFlight_.erase(std::find_if(inFlight_.begin(), inFlight_.end(), [&](const Job& j) {
+        return j.box == job.box && j.path == job.path;
+    }));
+    changed_.notify_all();
     return picture;
 }
 
@@ -68,14 +79,12 @@ Picture PictureSource::Load(const QString& path, QSize box) {
     const std::optional<FileStamp> stamp = FileStamp::Of(path);
     if (!stamp)
         return Decode(path, box); // missing or no regular file: the decoder says which error
-    {
-        std::unique_lock lock(mutex_);
-        // A worker already reading this file finishes sooner than a second decode.
-        changed_.wait(lock, [&] { return !InFlight(path, box); });
-        if (std::optional<Picture> cached = cache_.Find(path, box, *stamp))
-            return *cached;
-    }
-    return DecodeAndKeep(path, box, *stamp);
+    std::unique_lock lock(mutex_);
+    // A worker already reading this file finishes sooner than a second decode.
+    changed_.wait(lock, [&] { return !InFlight(path, box); });
+    if (std::optional<Picture> cached = cache_.Find(path, box, *stamp))
+        return *cached;
+    return DecodeAndKeep(lock, Job{path, box}, *stamp);
 }
 
 void PictureSource::Prefetch(const QStringList& paths, QSize box) {
@@ -97,6 +106,9 @@ int PictureSource::CachedCount() {
 }
 
 void PictureSource::Work() {
+    // Reading ahead must never slow the window down: the workers yield the
+    // processor to it.
+    ::setpriority(PRIO_PROCESS, ::gettid(), 10);
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
@@ -106,22 +118,9 @@ void PictureSource::Work() {
         pending_.pop_front();
         if (InFlight(job.path, job.box))
             continue;
-        inFlight_.push_back(job);
-        lock.unlock();
-        if (const std::optional<FileStamp> stamp = FileStamp::Of(job.path)) {
-            bool cached;
-            {
-                std::lock_guard check(mutex_);
-                cached = cache_.Contains(job.path, job.box, *stamp);
-            }
-            if (!cached)
-                DecodeAndKeep(job.path, job.box, *stamp);
-        }
-        lock.lock();
-        inFlight_.erase(std::find_if(inFlight_.begin(), inFlight_.end(), [&](const Job& j) {
-            return j.box == job.box && j.path == job.path;
-        }));
-        changed_.notify_all();
+        const std::optional<FileStamp> stamp = FileStamp::Of(job.path);
+        if (stamp && !cache_.Contains(job.path, job.box, *stamp))
+            DecodeAndKeep(lock, job, *stamp);
     }
 }
 

@@ -28,7 +28,7 @@ namespace sorvane {
 class PictureSource {
 public:
     struct Options {
-        int cacheCapacity = 8; // pictures kept
+        int cacheCapacity = 12; // pictures kept: what is shown and what is read ahead
         int workers = 2;       // read-ahead threads; 0 turns reading ahead off
         bool fitToBox = true;  // decode large pictures straight to the box size
     };
@@ -55,7 +55,7 @@ private:
         QSize box;
     };
     Picture Decode(const QString& path, QSize box) const;
-    Picture DecodeAndKeep(const QString& path, QSize box, const FileStamp& stamp);
+    Picture DecodeAndKeep(std::unique_lock<std::mutex>& lock, const Job& job, const FileStamp& stamp);
     bool InFlight(const QString& path, QSize box) const;
     void Work();
 

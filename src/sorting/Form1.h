@@ -13,6 +13,7 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -124,9 +125,12 @@ private:
     FileError LoadPreviewPicture(const QString& path);
     bool LoadUnderErrorFrame(const QString& path);
     void LoadErrorPicture();
+    void ReportMissingFolderOnly(const QString& path);
     void FitPreview();
     void ShowFileName(const QString& name);
-    void ReadAhead(std::initializer_list<int> indices);
+    void ReadAhead(std::function<std::vector<int>()> pick);
+    std::vector<int> NextToSend() const;
+    static constexpr int MostReadAhead = 8; // within the picture cache's room
     void SetPreviewBusy(bool busy);
     QSize PreviewBox() const;
     static void Yield();

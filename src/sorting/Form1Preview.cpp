@@ -1,6 +1,7 @@
 // The preview: one file of the list shown fitted in the preview box.
 #include "imaging/ImageKinds.h"
 #include "imaging/PictureSource.h"
+#include "platform/FileOps.h"
 #include "platform/Fit.h"
 #include "platform/NumberText.h"
 #include "platform/Paths.h"
@@ -56,8 +57,17 @@ bool Form1::LoadUnderErrorFrame(const QString& path) {
         return true;
     }
     if (error == FileError::PathNotFound)
-        prompts_.Ask({QStringLiteral("Sorvane"), QStringLiteral("ファイルが見つかりません。")});
+        ReportFileError(error, {});
     return false;
+}
+
+// While more sends wait their turn (keys pressed faster than pictures can be
+// read), this picture would be replaced before anyone could see it, so it is
+// not read at all. What could be noticed still happens: a folder gone from
+// the path is reported as the load would have reported it.
+void Form1::ReportMissingFolderOnly(const QString& path) {
+    if (!IsRegularFile(path) && MissingPathError(path) == FileError::PathNotFound)
+        ReportFileError(FileError::PathNotFound, {});
 }
 
 // Error.jpg from the program folder; when it is missing or unreadable itself
@@ -94,8 +104,10 @@ void Form1::RefreshPreview() {
     CurrentImagePath = SourcePathOf(File1->name(0));
     for (int i = 0; i < 4; ++i)
         Label2[size_t(i)]->setText(File1->name(i));
-    ReadAhead({1, 2, 3}); // the candidates: after a send, the next is first
+    ReadAhead([this] { return NextToSend(); });
     Image1->hide();
+    if (!pending_.empty())
+        return ReportMissingFolderOnly(CurrentImagePath);
     if (!LoadUnderErrorFrame(CurrentImagePath))
         return;
     ShowFileName(File1->name(0));
@@ -103,14 +115,27 @@ void Form1::RefreshPreview() {
     Image1->show();
 }
 
-// Reads the list entries at the given indices ahead, once the current
-// picture has been painted, so the work never delays what is on screen.
-void Form1::ReadAhead(std::initializer_list<int> indices) {
-    QStringList paths;
-    for (const int index : indices)
-        if (index >= 0 && index < File1->count())
-            paths.append(SourcePathOf(File1->name(index)));
-    QTimer::singleShot(0, this, [this, paths] { pictures_.Prefetch(paths, PreviewBox()); });
+// Reads ahead the list entries that the picker names, once the current
+// picture has been painted, so the work never delays what is on screen. The
+// entries are picked then, from the list as it is by that time.
+void Form1::ReadAhead(std::function<std::vector<int>()> pick) {
+    QTimer::singleShot(0, this, [this, pick] {
+        QStringList paths;
+        for (const int index : pick())
+            if (index >= 0 && index < File1->count())
+                paths.append(SourcePathOf(File1->name(index)));
+        pictures_.Prefetch(paths, PreviewBox());
+    });
+}
+
+// The files the next sends will show: the first entries of the list, one
+// more for each press still waiting its turn.
+std::vector<int> Form1::NextToSend() const {
+    const int depth = std::min(4 + int(pending_.size()), MostReadAhead);
+    std::vector<int> indices;
+    for (int i = 0; i < depth; ++i)
+        indices.push_back(i);
+    return indices;
 }
 
 void Form1::SetPreviewBusy(bool busy) {
@@ -123,8 +148,10 @@ void Form1::ShowSelectedFile() {
     SetPreviewBusy(true);
     const QString name = File1->selectedName();
     CurrentImagePath = SourcePathOf(name);
-    const int index = File1->listIndex();
-    ReadAhead({index + 1, index - 1}); // the next steps go either way
+    ReadAhead([this] { // the next steps go either way
+        const int index = File1->listIndex();
+        return std::vector<int>{index + 1, index - 1};
+    });
     Image1->hide();
     if (LoadUnderErrorFrame(CurrentImagePath)) {
         ShowFileName(name);

@@ -12,7 +12,7 @@ ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {}
 void ImageBox::setPicture(const QImage& image, QSize naturalSize) {
     image_ = image;
     natural_ = naturalSize.isValid() ? naturalSize : image.size();
-    scaled_ = QPixmap();
+    scaled_ = QImage();
     if (!stretch_)
         resize(natural_);
     update();
@@ -31,13 +31,11 @@ void ImageBox::setStretch(bool on) {
 void ImageBox::paintEvent(QPaintEvent*) {
     if (image_.isNull() || width() <= 0 || height() <= 0)
         return;
-    if (scaled_.size() != size()) {
-        const QImage fitted = image_.size() == size() ? image_
-                                                      : image_.scaled(size(), Qt::IgnoreAspectRatio,
-                                                                      Qt::SmoothTransformation);
-        scaled_ = QPixmap::fromImage(fitted);
-    }
-    QPainter(this).drawPixmap(0, 0, scaled_);
+    // A picture read at the size it is shown is drawn as it is; any other is
+    // scaled smoothly once for the control's size.
+    if (image_.size() != size() && scaled_.size() != size())
+        scaled_ = image_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPainter(this).drawImage(0, 0, image_.size() == size() ? image_ : scaled_);
 }
 
 void ImageBox::mousePressEvent(QMouseEvent* event) {

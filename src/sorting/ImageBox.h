@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QPixmap>
 #include <QWidget>
 
 namespace sorvane {
@@ -34,7 +33,7 @@ protected:
 private:
     QImage image_;
     QSize natural_;
-    QPixmap scaled_; // the picture at the control's current size
+    QImage scaled_; // the picture at the control's current size, when it was read larger
     bool stretch_ = false;
 };
 

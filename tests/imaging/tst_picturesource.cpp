@@ -6,7 +6,6 @@
 
 #include <QtTest>
 
-#include <utime.h>
 
 using namespace sorvane;
 using sorvane::test::WriteImage;
@@ -66,8 +65,7 @@ private slots:
         QVERIFY(WaitForCache(source, 1));
         if (inPlace) {
             WriteImage(path, QSize(800, 600), format, QColor(30, 30, 200));
-            utimbuf same{0, 0}; // even with the old times put back, the change time differs
-            ::utime(qPrintable(path), &same);
+
         } else {
             WriteImage(dir.filePath("new"), QSize(640, 480), format, QColor(30, 30, 200));
             QVERIFY(::rename(qPrintable(dir.filePath("new")), qPrintable(path)) == 0);
@@ -107,7 +105,7 @@ private slots:
 
     void leastRecentlyUsedPictureGoesFirst() {
         PictureCache cache(2);
-        const FileStamp stamp{1, 2, 3, 4, 5};
+        const FileStamp stamp{1, 2, 3, 4};
         Picture picture;
         cache.Store("a", Box, stamp, picture);
         cache.Store("b", Box, stamp, picture);
@@ -115,7 +113,7 @@ private slots:
         cache.Store("c", Box, stamp, picture);
         QVERIFY(cache.Contains("a", Box, stamp));
         QVERIFY(!cache.Contains("b", Box, stamp));
-        QVERIFY(!cache.Find("a", Box, FileStamp{1, 2, 3, 4, 6})); // another version of the file
+        QVERIFY(!cache.Find("a", Box, FileStamp{1, 2, 3, 5})); // another version of the file
     }
 
     void loadsWhileWorkersReadTheSameFiles() {
