@@ -2,6 +2,7 @@
 #include "sorting/Form1Fixture.h"
 
 #include "sorting/FileList.h"
+#include "sorting/ImageBox.h"
 #include "support/TestFiles.h"
 
 #include <QKeyEvent>
@@ -87,6 +88,9 @@ private slots:
         QVERIFY(Files(f.Slot(4)).isEmpty());
         QCOMPARE(Files(f.Path("src")), QStringList{"d.jpg"});
         QCOMPARE(f.window->History().Newest().destination, f.Slot(3) + "/c.jpg");
+        // The previews skipped while presses waited leave the last one shown.
+        QCOMPARE(f.window->CurrentImagePath, f.Path("src/c.jpg"));
+        QVERIFY(f.window->Image1->isVisible());
     }
 
     void spaceStepsThroughTheList() {

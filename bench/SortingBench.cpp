@@ -1,0 +1,192 @@
+#include "SortingBench.h"
+
+#include "BenchPictures.h"
+#include "imaging/PictureSource.h"
+#include "platform/Launcher.h"
+#include "platform/Prompts.h"
+#include "settings/Module1.h"
+#include "sorting/DirList.h"
+#include "sorting/FileList.h"
+#include "sorting/Form1.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace sorvane::bench {
+namespace {
+
+class SilentPrompts : public Prompts {
+public:
+    PromptAnswer Ask(const Prompt&) override { return PromptAnswer::Ok; }
+};
+
+class NoLauncher : public Launcher {
+public:
+    QString FindExecutable(const QString&) override { return {}; }
+    bool Start(const QString&, const QString&) override { return false; }
+};
+
+PictureSource::Options PicturesFor(Mode mode) {
+    if (mode == Mode::Baseline)
+        return PictureSource::Options{0, 0, false};
+    return PictureSource::Options{};
+}
+
+// One program instance with its own program folder, slots and source folder.
+class Program {
+public:
+    Program(const QString& root, Mode mode)
+        : pictures_(PicturesFor(mode)), window_(module_, prompts_, launcher_, pictures_) {
+        module_.ProgramFolder = root + QStringLiteral("/program");
+        QDir().mkpath(module_.ProgramFolder);
+        QFile::copy(QStringLiteral(SORVANE_COMPANION_DIR "/Error.jpg"),
+                    module_.ProgramFolder + "/Error.jpg");
+        QByteArray line = "\"" + (root + "/src").toUtf8() + "\"";
+        for (int i = 0; i < SlotCount; ++i) {
+            QDir().mkpath(Slot(root, i));
+            line += ",\"" + Slot(root, i).toUtf8() + "\"";
+        }
+        line += ",\"12000\",\"11000\",1,1,0,1,0,0,0,0,0,0,0\r\n";
+        QFile file(module_.ProgramFolder + "/Sorvane.ini");
+        file.open(QIODevice::WriteOnly);
+        file.write(line);
+        file.close();
+        if (mode == Mode::Baseline)
+            window_.File1->readEveryTime([](const QString& folder) {
+                return QDir(folder).entryList(QDir::Files, QDir::Unsorted);
+            });
+        window_.Form_Load();
+        window_.show();
+        window_.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window_))
+            qWarning("the window did not become active");
+    }
+
+    static QString Slot(const QString& root, int i) {
+        return root + QStringLiteral("/slot%1").arg(i);
+    }
+    Form1& window() { return window_; }
+
+private:
+    Module1 module_;
+    SilentPrompts prompts_;
+    NoLauncher launcher_;
+    PictureSource pictures_;
+    Form1 window_;
+};
+
+Qt::Key DigitKey(int digit) {
+    return Qt::Key(Qt::Key_0 + digit);
+}
+
+int CountMisplaced(const QString& root, const QStringList& names, const QList<int>& slotsPressed) {
+    int misplaced = 0;
+    for (int i = 0; i < slotsPressed.size(); ++i)
+        if (!QFile::exists(Program::Slot(root, slotsPressed[i]) + u'/' + names[i]))
+            ++misplaced;
+    return misplaced;
+}
+
+} // namespace
+
+QString ModeName(Mode mode) {
+    return mode == Mode::Sorvane ? QStringLiteral("Sorvane") : QStringLiteral("baseline");
+}
+
+PressResult MeasurePresses(const QString& root, const QStringList& originals, int folderSize,
+                           const QString& ending, int presses, int intervalMs, Mode mode) {
+    const QStringList names = FillFolder(root + "/src", originals, folderSize, ending);
+    Program program(root, mode);
+    Form1& w = program.window();
+    w.Command1_Click();
+    QTest::qWait(intervalMs);
+    PressResult result;
+    QList<int> slotsPressed;
+    for (int i = 0; i < presses; ++i) {
+        const int slot = i % 10;
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(w.FocusSink, DigitKey(slot));
+        QCoreApplication::processEvents(); // the paint of the new preview
+        result.latency.Add(double(timer.nsecsElapsed()) / 1e6);
+        slotsPressed.append(slot);
+        result.peakResidentMiB = qMax(result.peakResidentMiB, ResidentMiB());
+        QTest::qWait(intervalMs);
+    }
+    result.misplaced = CountMisplaced(root, names, slotsPressed);
+    return result;
+}
+
+HeldKeyResult MeasureHeldKey(const QString& root, const QStringList& originals, double seconds,
+                             Mode mode) {
+    const QStringList names = FillFolder(root + "/src", originals, 2000, QStringLiteral("JPG"));
+    Program program(root, mode);
+    Form1& w = program.window();
+    w.Command1_Click();
+    QTest::qWait(500);
+    const QString slot = Program::Slot(root, 4);
+    auto sentSoFar = [&slot] { return int(QDir(slot).entryList(QDir::Files).size()); };
+    // The key repeats as a keyboard repeats it: presses arrive every 33 ms
+    // whatever the program is doing, and wait in its event queue.
+    std::atomic<int> posted = 0;
+    std::atomic<int> sentWhileHeld = -1;
+    std::thread keyboard([&] {
+        QElapsedTimer held;
+        held.start();
+        for (int i = 0; held.elapsed() < qint64(seconds * 1000); ++i) {
+            QCoreApplication::postEvent(w.FocusSink, new QKeyEvent(QEvent::KeyPress, Qt::Key_4, {},
+                                                                   QStringLiteral("4"), true));
+            ++posted;
+            std::this_thread::sleep_until(std::chrono::steady_clock::now() +
+                                          std::chrono::milliseconds(33 * (i + 1) - held.elapsed()));
+        }
+        sentWhileHeld = sentSoFar();
+    });
+    QElapsedTimer limit;
+    limit.start();
+    while ((sentWhileHeld < 0 || sentSoFar() < posted) && limit.elapsed() < 300000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5); // also the presses still queued
+    keyboard.join();
+    HeldKeyResult result;
+    result.sendsPerSecond = sentWhileHeld / seconds;
+    result.misplaced = CountMisplaced(root, names, QList<int>(posted, 4));
+    return result;
+}
+
+ListResult MeasureList(const QString& root, const QString& original, int folderSize, Mode mode) {
+    const QString big = root + "/big";
+    FillFolder(big, {original}, folderSize, QStringLiteral("JPG"));
+    Program program(root, mode);
+    Form1& w = program.window();
+    ListResult result;
+    for (int i = 0; i < 5; ++i) {
+        w.Dir1->setPath(root);
+        QCoreApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        w.Dir1->setPath(big);
+        QCoreApplication::processEvents();
+        result.firstDisplay.Add(double(timer.nsecsElapsed()) / 1e6);
+    }
+    for (int i = 0; i < 30; ++i) {
+        const QString name = w.File1->name(0);
+        QFile::rename(big + u'/' + name, root + "/slot0/" + name);
+        QElapsedTimer timer;
+        timer.start();
+        w.File1->refresh();
+        QCoreApplication::processEvents();
+        result.update.Add(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return result;
+}
+
+} // namespace sorvane::bench
