@@ -103,7 +103,7 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(focus, Qt::Key_Space);
         QCOMPARE(f.window->File1->listIndex(), 2); // the last stays selected
-        QCOMPARE(f.window->CurrentImagePath, f.Path("src/d.jpg"));
+        QCOMPARE(f.window->CurrentImagePath, f.Path("src/c.jpg"));
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(focus, Qt::Key_Space, Qt::ShiftModifier);
         QCOMPARE(f.window->File1->listIndex(), 0);
