@@ -15,7 +15,8 @@ void WritePhoto(const QString& path, QSize size, int seed, const char* format,
 // Fills a folder with `count` files named IMG_000001.<ending> and up, each a
 // hard link to one of the given distinct pictures in turn: big folders cost
 // no disk space, yet every file is its own path and nothing can be cached by
-// content.
+// content. Each picture can take some tens of thousands of links (the
+// file system's limit), so big folders need several.
 QStringList FillFolder(const QString& folder, const QStringList& originals, int count,
                        const QString& ending);
 

@@ -162,9 +162,14 @@ HeldKeyResult MeasureHeldKey(const QString& root, const QStringList& originals, 
     return result;
 }
 
-ListResult MeasureList(const QString& root, const QString& original, int folderSize, Mode mode) {
+ListResult MeasureList(const QString& root, int folderSize, Mode mode) {
+    QStringList originals; // small pictures: this measures the list, not the decoder
+    for (int i = 0; i < 4; ++i) {
+        originals << root + QStringLiteral("/small%1.jpg").arg(i);
+        WritePhoto(originals.last(), QSize(64, 48), i, "JPEG");
+    }
     const QString big = root + "/big";
-    FillFolder(big, {original}, folderSize, QStringLiteral("JPG"));
+    FillFolder(big, originals, folderSize, QStringLiteral("JPG"));
     Program program(root, mode);
     Form1& w = program.window();
     ListResult result;

@@ -39,6 +39,6 @@ struct ListResult {
     Samples update;       // the list update after one file left the folder
 };
 
-ListResult MeasureList(const QString& root, const QString& original, int folderSize, Mode mode);
+ListResult MeasureList(const QString& root, int folderSize, Mode mode);
 
 } // namespace sorvane::bench

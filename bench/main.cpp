@@ -125,7 +125,7 @@ int main(int argc, char* argv[]) {
     }
     if (wanted("list")) {
         const auto [ours, base] = BothModes<ListResult>([&](const QString& root, Mode mode) {
-            return MeasureList(root, jpegs[0], sizes.bigFolder, mode);
+            return MeasureList(root, sizes.bigFolder, mode);
         });
         const QString big = QStringLiteral("%1 files").arg(sizes.bigFolder);
         Row("list update per send, median", big, ours.update.Median(), base.update.Median(), "ms",
