@@ -2,6 +2,7 @@
 // what the plain description says. Run: ./dev bench [--quick]
 #include "BenchPictures.h"
 #include "SortingBench.h"
+#include "imaging/MemoryTuning.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -59,6 +60,7 @@ std::pair<Result, Result> BothModes(const std::function<Result(const QString&, M
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    sorvane::KeepPictureBuffersInTheHeap(); // as the program does at start-up
     QApplication app(argc, argv);
     Sizes sizes;
     if (app.arguments().contains(QStringLiteral("--quick")))

@@ -1,4 +1,5 @@
 // Sorvane: sorts piles of photographs into folders at the speed of a key press.
+#include "imaging/MemoryTuning.h"
 #include "imaging/PictureSource.h"
 #include "platform/GioLauncher.h"
 #include "platform/QtPrompts.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    sorvane::KeepPictureBuffersInTheHeap();
     QApplication app(argc, argv);
     sorvane::Module1 module;
     module.ProgramFolder = QCoreApplication::applicationDirPath();
