@@ -88,16 +88,6 @@ private slots:
         QCOMPARE(ReadFile(there.filePath("photo.jpg")), QByteArray(300000, 'p'));
         QCOMPARE(QDir(there.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
-
-    void makeWritableGivesOwnerWrite() {
-        QTemporaryDir dir;
-        WriteFile(dir.filePath("ro"), "x");
-        ::chmod(qPrintable(dir.filePath("ro")), 0444);
-        QCOMPARE(MakeWritable(dir.filePath("ro")), FileError::None);
-        struct stat st;
-        ::stat(qPrintable(dir.filePath("ro")), &st);
-        QCOMPARE(st.st_mode & 0777, mode_t(0644));
-    }
 };
 
 QTEST_GUILESS_MAIN(FileOpsTest)

@@ -36,14 +36,6 @@ private slots:
         QVERIFY2(qAbs(centre.red() - 200) < 12 && centre.green() < 60, qPrintable(centre.name()));
     }
 
-    void largePictureIsDecodedToTheBox() {
-        QTemporaryDir dir;
-        WriteImage(dir.filePath("big.jpg"), QSize(1600, 1200), "JPEG");
-        const Picture picture = ReadPicture(dir.filePath("big.jpg"), QSize(400, 400));
-        QCOMPARE(picture.naturalSize, QSize(1600, 1200));
-        QCOMPARE(picture.image.size(), QSize(400, 300));
-    }
-
     void failuresAreToldApart_data() {
         QTest::addColumn<QString>("relative");
         QTest::addColumn<QByteArray>("content");

@@ -27,20 +27,6 @@ private slots:
         QCOMPARE(s.SlideshowSeconds, 1);
     }
 
-    void savedFileLoadsBack() {
-        QTemporaryDir dir;
-        Module1 s;
-        s.ProgramFolder = dir.path();
-        ApplyDefaults(s);
-        s.FolderSlots[3] = QStringLiteral("/写真/猫");
-        QVERIFY(SaveSettingsFile(s));
-        QVERIFY(ReadFile(dir.filePath("Sorvane.ini")).endsWith("\r\n"));
-        Module1 back;
-        back.ProgramFolder = dir.path();
-        QCOMPARE(LoadSettingsFile(back), LoadOutcome::Loaded);
-        QCOMPARE(back.FolderSlots[3], s.FolderSlots[3]);
-    }
-
     void failedSaveLeavesTheOldFileWhole() {
         // A disk that fills up during the save: writes past 16 bytes fail.
         QTemporaryDir dir;
@@ -61,13 +47,6 @@ private slots:
         QCOMPARE(ReadFile(dir.filePath("Sorvane.ini")), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"Sorvane.ini"});
-    }
-
-    void saveIntoMissingFolderFails() {
-        QTemporaryDir dir;
-        Module1 s;
-        s.ProgramFolder = dir.filePath("gone");
-        QVERIFY(!SaveSettingsFile(s));
     }
 
     void unreadableFileIsReportedAsSuch() {

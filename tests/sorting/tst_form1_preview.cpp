@@ -189,9 +189,6 @@ private slots:
         QCOMPARE(f.window->Label2[1]->text(), QStringLiteral("b.jpg"));
         QCOMPARE(f.window->Label2[2]->text(), QString());
         QCOMPARE(f.window->Label2[3]->text(), QString());
-        QCOMPARE(f.window->Label2[0]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QCOMPARE(f.window->Label2[2]->palette().color(QPalette::WindowText),
-                 QColor(0x80, 0x80, 0xFF));
     }
 
     void previewClicksStepThroughTheList() {

@@ -14,48 +14,6 @@ using sorvane::test::WriteFile;
 class SendOperationsTest : public QObject {
     Q_OBJECT
 private slots:
-    void moveAndTakeBack() {
-        QTemporaryDir dir;
-        QDir(dir.path()).mkdir("to");
-        WriteFile(dir.filePath("a.jpg"), "photo");
-        const SendOutcome sent = PlaceFile(dir.filePath("a.jpg"), dir.filePath("to/a.jpg"), false);
-        QVERIFY(sent.placed);
-        QVERIFY(!QFile::exists(dir.filePath("a.jpg")));
-        QVERIFY(TakeBack({dir.filePath("a.jpg"), dir.filePath("to/a.jpg"), false}));
-        QCOMPARE(ReadFile(dir.filePath("a.jpg")), QByteArray("photo"));
-        QVERIFY(!QFile::exists(dir.filePath("to/a.jpg")));
-    }
-
-    void copyKeepsTheSourceAndItsUndoRemovesTheCopy() {
-        QTemporaryDir dir;
-        QDir(dir.path()).mkdir("to");
-        WriteFile(dir.filePath("a.jpg"), "photo");
-        ::chmod(qPrintable(dir.filePath("a.jpg")), 0444);
-        QVERIFY(PlaceFile(dir.filePath("a.jpg"), dir.filePath("to/a.jpg"), true).placed);
-        struct stat st;
-        ::stat(qPrintable(dir.filePath("a.jpg")), &st);
-        QVERIFY(st.st_mode & S_IWUSR); // the protection was taken off first
-        QVERIFY(TakeBack({dir.filePath("a.jpg"), dir.filePath("to/a.jpg"), true}));
-        QCOMPARE(ReadFile(dir.filePath("a.jpg")), QByteArray("photo"));
-        QVERIFY(!QFile::exists(dir.filePath("to/a.jpg")));
-    }
-
-    void failedSendsPlaceNothingAndKeepEverything() {
-        QTemporaryDir dir;
-        QDir(dir.path()).mkdir("to");
-        WriteFile(dir.filePath("a.jpg"), "photo");
-        WriteFile(dir.filePath("to/b.jpg"), "someone else's");
-        const SendOutcome noFolder =
-            PlaceFile(dir.filePath("a.jpg"), dir.filePath("gone/a.jpg"), false);
-        QVERIFY(!noFolder.placed);
-        QCOMPARE(noFolder.error, FileError::PathNotFound);
-        const SendOutcome noSource =
-            PlaceFile(dir.filePath("b.jpg"), dir.filePath("to/b.jpg"), true);
-        QVERIFY(!noSource.placed);
-        QCOMPARE(ReadFile(dir.filePath("a.jpg")), QByteArray("photo"));
-        QCOMPARE(ReadFile(dir.filePath("to/b.jpg")), QByteArray("someone else's"));
-    }
-
     void undoNeverDestroysAFileItDidNotPlace() {
         QTemporaryDir dir;
         QDir(dir.path()).mkdir("to");
