@@ -1,4 +1,6 @@
-// The file list widget over a folder that changes under it.
+// The file list widget over a folder that changes under it: each change
+// reaches the view as the rows that came or went, and the selected file
+// stays selected while it is listed.
 #include "sorting/FileList.h"
 
 #include "platform/FileOps.h"
@@ -10,73 +12,60 @@
 using namespace sorvane;
 using sorvane::test::WriteFile;
 
-namespace {
-
-// A file list over a temporary folder that holds the named files.
-struct ListedFolder {
-    QTemporaryDir dir;
-    FileList list;
-
-    explicit ListedFolder(std::initializer_list<const char*> names) {
-        for (const char* name : names)
-            WriteFile(dir.filePath(name), "x");
-        list.setFolder(dir.path());
-    }
-};
-
-} // namespace
-
 class FileListTest : public QObject {
     Q_OBJECT
 private slots:
-    void showsTheFolderRowByRow() {
-        ListedFolder folder{"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0010.JPG"};
-        FileList& list = folder.list;
-        const QTemporaryDir& dir = folder.dir;
-        list.show();
-        QCOMPARE(list.count(), 3);
-        QCOMPARE(list.model()->rowCount(), 3);
-        QCOMPARE(list.name(2), QStringLiteral("IMG_0010.JPG"));
-        QCOMPARE(list.model()->index(2, 0).data().toString(), QStringLiteral("IMG_0010.JPG"));
-        QCOMPARE(list.name(3), QString());
-        QCOMPARE(list.listIndex(), -1);
-
-        QSignalSpy resets(list.model(), &QAbstractItemModel::modelReset);
-        QSignalSpy inserted(list.model(), &QAbstractItemModel::rowsInserted);
-        QSignalSpy removed(list.model(), &QAbstractItemModel::rowsRemoved);
-        WriteFile(dir.filePath("IMG_0003.JPG"), "x");
-        list.refresh();
-        QCOMPARE(resets.size(), 0);
-        QCOMPARE(inserted.size(), 1);
-        QCOMPARE(inserted[0][1].toInt(), 2);
-        QVERIFY(QFile::remove(dir.filePath("IMG_0001.JPG")));
-        list.refresh();
-        QCOMPARE(resets.size(), 0);
-        QCOMPARE(removed.size(), 1);
-        QCOMPARE(removed[0][1].toInt(), 0);
-        QCOMPARE(list.names(), ListFiles(dir.path()));
-        QCOMPARE(list.model()->rowCount(), 3);
+    // A folder of b.jpg, d.jpg, f.jpg with d.jpg selected; one file created
+    // (+) or removed (-); the row that came or went; the file selected after.
+    void followsOneChange_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("created first") << "+a.jpg" << 0 << "d.jpg";
+        QTest::newRow("created after the selection") << "+e.jpg" << 2 << "d.jpg";
+        QTest::newRow("created last, not ASCII") << "+写真.jpg" << 3 << "d.jpg";
+        QTest::newRow("removed before the selection") << "-b.jpg" << 0 << "d.jpg";
+        QTest::newRow("removed after the selection") << "-f.jpg" << 2 << "d.jpg";
+        QTest::newRow("selected file removed") << "-d.jpg" << 1 << "";
     }
 
-    void keepsTheSelectedFileWhileItIsListed() {
-        ListedFolder folder{"b.jpg", "d.jpg", "f.jpg"};
-        FileList& list = folder.list;
-        const QTemporaryDir& dir = folder.dir;
+    void followsOneChange() {
+        QFETCH(QString, change);
+        QFETCH(int, row);
+        QFETCH(QString, selected);
+        QTemporaryDir dir;
+        for (const char* name : {"b.jpg", "d.jpg", "f.jpg"})
+            WriteFile(dir.filePath(name), "x");
+        FileList list;
+        list.setFolder(dir.path());
         list.setListIndex(1);
-        WriteFile(dir.filePath("a.jpg"), "x");
+        list.show();
+        const bool creates = change.startsWith(u'+');
+        QSignalSpy resets(list.model(), &QAbstractItemModel::modelReset);
+        QSignalSpy rows(list.model(), creates ? &QAbstractItemModel::rowsInserted
+                                              : &QAbstractItemModel::rowsRemoved);
+        QSignalSpy otherRows(list.model(), creates ? &QAbstractItemModel::rowsRemoved
+                                                   : &QAbstractItemModel::rowsInserted);
+        if (creates)
+            WriteFile(dir.filePath(change.mid(1)), "x");
+        else
+            QVERIFY(QFile::remove(dir.filePath(change.mid(1))));
         list.refresh();
-        QCOMPARE(list.selectedName(), QStringLiteral("d.jpg"));
-        QCOMPARE(list.listIndex(), 2);
-        QVERIFY(QFile::remove(dir.filePath("b.jpg")));
-        list.refresh();
-        QCOMPARE(list.listIndex(), 1);
-        list.setFolder(dir.path()); // a fresh read keeps it too
-        QCOMPARE(list.selectedName(), QStringLiteral("d.jpg"));
-        QVERIFY(QFile::remove(dir.filePath("d.jpg")));
-        list.refresh();
-        QCOMPARE(list.listIndex(), -1);
-        QCOMPARE(list.selectedName(), QString());
-        QVERIFY(!list.currentIndex().isValid());
+        QCOMPARE(resets.size() + otherRows.size(), 0);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0][1].toInt(), row);
+        QCOMPARE(rows[0][2].toInt(), row);
+        QStringList shown;
+        for (int i = 0; i < list.model()->rowCount(); ++i)
+            shown.append(list.model()->index(i, 0).data().toString());
+        QCOMPARE(shown, ListFiles(dir.path()));
+        QCOMPARE(list.count(), shown.size());
+        QCOMPARE(list.name(list.count()), QString()); // past the end: empty
+        QCOMPARE(list.selectedName(), selected);
+        QCOMPARE(list.listIndex(), int(shown.indexOf(selected)));
+        QCOMPARE(list.currentIndex().row(), list.listIndex());
+        list.setFolder(dir.path()); // a fresh read keeps the selection too
+        QCOMPARE(list.selectedName(), selected);
     }
 };
 
