@@ -17,8 +17,7 @@ Picture LoadPng(const QString& path, QSize box) {
     picture.naturalSize = picture.image.size();
     if (picture.isNull())
         picture.naturalSize = QSize(0, 0);
-    else if (box.isValid() && (picture.naturalSize.width() > box.width() ||
-                               picture.naturalSize.height() > box.height()))
+    else if (ShrinksToFit(picture.naturalSize, box))
         picture.image = picture.image.scaled(FittedSize(picture.naturalSize, box),
                                              Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;

@@ -23,6 +23,11 @@ FitResult FitPicture(float w, float h, float bw, float bh) {
     return fit;
 }
 
+bool ShrinksToFit(QSize natural, QSize box) {
+    return box.isValid() && natural.isValid() &&
+           (natural.width() > box.width() || natural.height() > box.height());
+}
+
 QSize FittedSize(QSize natural, QSize box) {
     const FitResult fit = FitPicture(float(natural.width()), float(natural.height()),
                                      float(box.width()), float(box.height()));

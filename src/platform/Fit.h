@@ -15,6 +15,10 @@ struct FitResult {
 
 FitResult FitPicture(float w, float h, float bw, float bh);
 
+// Whether a picture of that natural size is shrunk to fit the box (an
+// invalid box or size never shrinks anything).
+bool ShrinksToFit(QSize natural, QSize box);
+
 // The fitted size rounded to whole pixels (at least 1 x 1).
 QSize FittedSize(QSize natural, QSize box);
 

@@ -35,8 +35,7 @@ Picture ReadPicture(const QString& path, QSize box) {
         return Failed(FileError::InvalidPicture);
     Picture picture;
     picture.naturalSize = reader.size();
-    if (box.isValid() && picture.naturalSize.isValid() &&
-        (picture.naturalSize.width() > box.width() || picture.naturalSize.height() > box.height()))
+    if (ShrinksToFit(picture.naturalSize, box))
         reader.setScaledSize(FittedSize(picture.naturalSize, box));
     if (!reader.read(&picture.image))
         return Failed(FileError::InvalidPicture);

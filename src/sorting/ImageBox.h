@@ -17,7 +17,6 @@ public:
 
     void setPicture(const QImage& image, QSize naturalSize);
     void clearPicture();
-    const QImage& picture() const { return image_; }
     bool hasPicture() const { return !image_.isNull(); }
 
     bool stretch() const { return stretch_; }

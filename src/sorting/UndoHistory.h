@@ -22,7 +22,6 @@ public:
     bool IsEmpty() const { return entries_.empty(); }
     int Size() const { return int(entries_.size()); }
     const Entry& Newest() const { return entries_.front(); }
-    const Entry& At(int i) const { return entries_[size_t(i)]; }
     void DropNewest();
 
 private:

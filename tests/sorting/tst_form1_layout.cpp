@@ -31,6 +31,12 @@ QSizeF Inner(Form1& w) {
     return QSizeF(t.FromPixels(w.Surface->width()), t.FromPixels(w.Surface->height()));
 }
 
+// The same, as the single-precision W and H of the layout arithmetic.
+std::pair<float, float> InnerWH(Form1& w) {
+    const QSizeF inner = Inner(w);
+    return {float(inner.width()), float(inner.height())};
+}
+
 } // namespace
 
 class Form1LayoutTest : public QObject {
@@ -57,9 +63,7 @@ private slots:
         Form1Fixture f;
         f.StartWith({"a.jpg"}, "0,1,0,1,0,1,0,0,0,0,0");
         Form1& w = *f.window;
-        const QSizeF inner = Inner(w);
-        const float W = float(inner.width());
-        const float H = float(inner.height());
+        const auto [W, H] = InnerWH(w);
         const float u = (W - 200) / 10;
         w.Command1_Click();
         QCOMPARE(f.module.RunLayout, 1);
@@ -84,9 +88,7 @@ private slots:
         Form1Fixture f;
         f.StartWith({"a.jpg"}, "0,1,0,1,0,1,1,0,0,0,0");
         Form1& w = *f.window;
-        const QSizeF inner = Inner(w);
-        const float W = float(inner.width());
-        const float H = float(inner.height());
+        const auto [W, H] = InnerWH(w);
         const float v = (H - 1100) / 11;
         w.Command1_Click();
         QCOMPARE(f.module.RunLayout, 2);
