@@ -1,12 +1,12 @@
 #include "SortingBench.h"
 
 #include "BenchPictures.h"
+#include "controls/DirList.h"
+#include "controls/FileList.h"
 #include "imaging/PictureSource.h"
 #include "platform/Launcher.h"
 #include "platform/Prompts.h"
 #include "settings/Module1.h"
-#include "sorting/DirList.h"
-#include "sorting/FileList.h"
 #include "sorting/Form1.h"
 
 #include <QDir>
@@ -61,9 +61,10 @@ public:
         file.write(line);
         file.close();
         if (mode == Mode::Baseline)
-            window_.File1->readEveryTime([](const QString& folder) {
-                return QDir(folder).entryList(QDir::Files, QDir::Unsorted);
-            });
+            window_.findChild<FileList*>(QStringLiteral("File1"))
+                ->readEveryTime([](const QString& folder) {
+                    return QDir(folder).entryList(QDir::Files, QDir::Unsorted);
+                });
         window_.Form_Load();
         window_.show();
         window_.activateWindow();
@@ -115,7 +116,7 @@ PressResult MeasurePresses(const QString& root, const QStringList& originals, in
         const int slot = i % 10;
         QElapsedTimer timer;
         timer.start();
-        QTest::keyClick(w.FocusSink, DigitKey(slot));
+        QTest::keyClick(w.findChild<QPushButton*>(QStringLiteral("FocusSink")), DigitKey(slot));
         QCoreApplication::processEvents(); // the paint of the new preview
         result.latency.Add(double(timer.nsecsElapsed()) / 1e6);
         slotsPressed.append(slot);
@@ -143,8 +144,9 @@ HeldKeyResult MeasureHeldKey(const QString& root, const QStringList& originals, 
         QElapsedTimer held;
         held.start();
         for (int i = 0; held.elapsed() < qint64(seconds * 1000); ++i) {
-            QCoreApplication::postEvent(w.FocusSink, new QKeyEvent(QEvent::KeyPress, Qt::Key_4, {},
-                                                                   QStringLiteral("4"), true));
+            QCoreApplication::postEvent(
+                w.findChild<QPushButton*>(QStringLiteral("FocusSink")),
+                new QKeyEvent(QEvent::KeyPress, Qt::Key_4, {}, QStringLiteral("4"), true));
             ++posted;
             std::this_thread::sleep_until(std::chrono::steady_clock::now() +
                                           std::chrono::milliseconds(33 * (i + 1) - held.elapsed()));
@@ -174,20 +176,20 @@ ListResult MeasureList(const QString& root, int folderSize, Mode mode) {
     Form1& w = program.window();
     ListResult result;
     for (int i = 0; i < 5; ++i) {
-        w.Dir1->setPath(root);
+        w.findChild<DirList*>(QStringLiteral("Dir1"))->setPath(root);
         QCoreApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        w.Dir1->setPath(big);
+        w.findChild<DirList*>(QStringLiteral("Dir1"))->setPath(big);
         QCoreApplication::processEvents();
         result.firstDisplay.Add(double(timer.nsecsElapsed()) / 1e6);
     }
     for (int i = 0; i < 30; ++i) {
-        const QString name = w.File1->name(0);
+        const QString name = w.findChild<FileList*>(QStringLiteral("File1"))->name(0);
         QFile::rename(big + u'/' + name, root + "/slot0/" + name);
         QElapsedTimer timer;
         timer.start();
-        w.File1->refresh();
+        w.findChild<FileList*>(QStringLiteral("File1"))->refresh();
         QCoreApplication::processEvents();
         result.update.Add(double(timer.nsecsElapsed()) / 1e6);
     }

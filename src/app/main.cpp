@@ -1,10 +1,10 @@
 // Sorvane: sorts piles of photographs into folders at the speed of a key press.
+#include "app/GioLauncher.h"
+#include "app/QtPrompts.h"
+#include "app/Windows.h"
 #include "imaging/MemoryTuning.h"
 #include "imaging/PictureSource.h"
-#include "platform/GioLauncher.h"
-#include "platform/QtPrompts.h"
 #include "settings/Module1.h"
-#include "sorting/Form1.h"
 
 #include <QApplication>
 
@@ -16,9 +16,8 @@ int main(int argc, char* argv[]) {
     sorvane::QtPrompts prompts;
     sorvane::GioLauncher launcher;
     sorvane::PictureSource pictures;
-    sorvane::Form1 window(module, prompts, launcher, pictures);
-    if (!window.Form_Load())
+    sorvane::Windows windows(module, prompts, launcher, pictures);
+    if (!windows.start())
         return 0;
-    window.show();
     return app.exec();
 }

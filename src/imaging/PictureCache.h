@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imaging/FileStamp.h"
-#include "platform/PictureReader.h"
+#include "imaging/PictureReader.h"
 
 #include <QSize>
 #include <QString>

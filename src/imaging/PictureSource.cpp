@@ -1,7 +1,7 @@
 #include "imaging/PictureSource.h"
 
+#include "imaging/Fit.h"
 #include "imaging/ImageKinds.h"
-#include "platform/Fit.h"
 #include "png/PNGLoader.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imaging/PictureCache.h"
-#include "platform/PictureReader.h"
+#include "imaging/PictureReader.h"
 
 #include <QSize>
 #include <QString>
@@ -29,8 +29,8 @@ class PictureSource {
 public:
     struct Options {
         int cacheCapacity = 12; // pictures kept: what is shown and what is read ahead
-        int workers = 2;       // read-ahead threads; 0 turns reading ahead off
-        bool fitToBox = true;  // decode large pictures straight to the box size
+        int workers = 2;        // read-ahead threads; 0 turns reading ahead off
+        bool fitToBox = true;   // decode large pictures straight to the box size
     };
 
     PictureSource();
@@ -55,7 +55,8 @@ private:
         QSize box;
     };
     Picture Decode(const QString& path, QSize box) const;
-    Picture DecodeAndKeep(std::unique_lock<std::mutex>& lock, const Job& job, const FileStamp& stamp);
+    Picture DecodeAndKeep(std::unique_lock<std::mutex>& lock, const Job& job,
+                          const FileStamp& stamp);
     bool InFlight(const QString& path, QSize box) const;
     void Work();
 

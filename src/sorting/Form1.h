@@ -1,8 +1,9 @@
 #pragma once
 
+#include "controls/Twips.h"
 #include "platform/FileError.h"
 #include "settings/Module1.h"
-#include "sorting/Twips.h"
+#include "sorting/Form1Controls.h"
 #include "sorting/UndoHistory.h"
 #include "sorting/WindowArrangement.h"
 
@@ -15,28 +16,22 @@
 #include <functional>
 #include <vector>
 
-class QAction;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTimer;
-
 namespace sorvane {
 
-class DirList;
-class FileList;
-class ImageBox;
+class DriveFolderPair;
 class Launcher;
 class PictureSource;
 class Prompts;
-class StatusPanels;
+
+namespace test {
+class Form1Fixture;
+}
 
 // The main window: choosing the source folder and browsing its files, the
 // preview, and the sorting run with its sends and undo. Handlers keep the
 // names of the events they answer (control, underscore, event) and read as
 // the steps they perform; file-system work and arithmetic live below them.
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, private Form1Controls {
     Q_OBJECT
 public:
     Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
@@ -82,11 +77,27 @@ public:
     // The window's outer size and position in twips, as the settings keep them.
     QRectF OuterTwips() const;
 
+    // The menu.
+    void mnuOpt1_Click();
+    void mnuFOL_Click();
+
     const UndoHistory& History() const { return history_; }
 
+    // What the other windows may change or read here, through the program's
+    // composition root.
+    void setStartEnabled(bool enabled);
+    void setSlotCaption(int slot, const QString& caption);
+    void setDestinationText(const QString& text);
+    void ShowCopyModeIndicator();
+    const FileList& fileList() const { return *File1; }
+    QString listFolder() const;
+    QString currentImagePath() const { return CurrentImagePath; }
+
 signals:
-    void viewerRequested();     // a double-click asked for the viewer
-    void closingOtherWindows(); // the main window closes: every other window goes
+    void optionsRequested();     // the options command, outside a run
+    void folderSetupRequested(); // the folder setup command, outside a run
+    void viewerRequested();      // a double-click asked for the viewer
+    void closingOtherWindows();  // the main window closes: every other window goes
 
 protected:
     void closeEvent(QCloseEvent* event) override; // the save at close
@@ -108,13 +119,11 @@ private:
     bool ApplySavedGeometry();
     bool ShowRememberedSourceFolder();
     void CheckSlotFolders();
-    void ShowCopyModeIndicator();
     void SaveGeometryFields();
     void SetOuterSizeTwips(float width, float height);
 
     // Browsing helpers (Form1Browse.cpp).
     void ShowCounts();
-    void SetDriveBoxTo(const QString& drive);
     QString SelectedFilePath() const;
     void DeleteSelectedFile();
     void ReportFileError(FileError error, const QString& name);
@@ -160,7 +169,7 @@ private:
     PictureSource& pictures_;
     Twips twips_;
     QHash<QWidget*, QRectF> twipsGeometry_; // each placed control, as last placed
-    QStringList drives_;
+    DriveFolderPair* drives_ = nullptr;
     bool settingsFileKept_ = false; // the file could not be read: leave it be
     bool keyPreview_ = false;
     UndoHistory history_;
@@ -172,36 +181,9 @@ private:
     QString SourcePath;
     QString DestinationPath;
 
-public:
-    // Controls, under the names the program's handlers use for them.
-    QWidget* Surface = nullptr; // the window's inner area
-    QComboBox* Drive1 = nullptr;
-    DirList* Dir1 = nullptr;
-    FileList* File1 = nullptr;
-    FileList* File2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    std::array<QPushButton*, 12> Command4{};
-    QPushButton* FocusSink = nullptr; // Command4[11]
-    std::array<QLabel*, 10> Label1{};
-    std::array<QLabel*, 4> Label2{};
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QWidget* Picture1 = nullptr;
-    ImageBox* Image1 = nullptr;
-    StatusPanels* StatusBar1 = nullptr;
-    QTimer* Timer1 = nullptr;
-    QAction* mnuOpt1 = nullptr;
-    QAction* mnuFOL = nullptr;
-    QAction* mnuVer1 = nullptr;
-    QAction* mnuHelp = nullptr;
+    QString CurrentImagePath; // the file last put into the preview
 
-    QString CurrentImagePath;
+    friend class test::Form1Fixture;
 };
 
 } // namespace sorvane

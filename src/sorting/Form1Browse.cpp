@@ -1,14 +1,13 @@
 // Choosing the source drive and folder, and what the file list does on the mouse.
-#include "platform/Drives.h"
+#include "controls/DirList.h"
+#include "controls/DriveFolderPair.h"
+#include "controls/FileList.h"
+#include "controls/StatusPanels.h"
 #include "platform/FileOps.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
-#include "sorting/DirList.h"
-#include "sorting/FileList.h"
 #include "sorting/Form1.h"
-#include "sorting/StatusPanels.h"
 
-#include <QComboBox>
 #include <QLabel>
 
 namespace sorvane {
@@ -16,25 +15,7 @@ namespace sorvane {
 void Form1::Drive1_Change() {
     if (module_.SortingActive == 1)
         return;
-    const QString drive = Drive1->currentText();
-    if (DriveOf(Dir1->path(), drives_) == drive)
-        return; // the folder list is on that drive already
-    for (;;) {
-        QString reason;
-        if (Dir1->setPath(drive, &reason))
-            return;
-        const Prompt notReady{QStringLiteral("Sorvane"), reason, PromptButtons::RetryCancel,
-                              PromptIcon::Information};
-        if (prompts_.Ask(notReady) != PromptAnswer::Retry)
-            break;
-    }
-    SetDriveBoxTo(DriveOf(Dir1->path(), drives_));
-}
-
-void Form1::SetDriveBoxTo(const QString& drive) {
-    const bool blocked = Drive1->blockSignals(true);
-    Drive1->setCurrentIndex(Drive1->findText(drive));
-    Drive1->blockSignals(blocked);
+    drives_->openDrive();
 }
 
 void Form1::Dir1_Change() {

@@ -1,9 +1,10 @@
 // Construction of the main window's controls at their design places.
-#include "sorting/DirList.h"
-#include "sorting/FileList.h"
+#include "controls/DirList.h"
+#include "controls/DriveFolderPair.h"
+#include "controls/FileList.h"
+#include "controls/ImageBox.h"
+#include "controls/StatusPanels.h"
 #include "sorting/Form1.h"
-#include "sorting/ImageBox.h"
-#include "sorting/StatusPanels.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -53,6 +54,7 @@ Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSourc
     setWindowTitle(QStringLiteral("Sorvane"));
     BuildControls();
     BuildMenu();
+    drives_ = new DriveFolderPair(Drive1, Dir1, prompts_, this);
     ConnectHandlers();
     SetOuterSizeTwips(8775, 8040); // the designed inner area of 8655 x 7350
 }
@@ -207,6 +209,8 @@ void Form1::ConnectHandlers() {
     for (int i = 0; i < int(Command4.size()); ++i)
         connect(Command4[size_t(i)], &QPushButton::clicked, this, [this, i] { Command4_Click(i); });
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(mnuOpt1, &QAction::triggered, this, &Form1::mnuOpt1_Click);
+    connect(mnuFOL, &QAction::triggered, this, &Form1::mnuFOL_Click);
     qApp->installEventFilter(this); // key preview, and presses on the preview and slot buttons
 }
 

@@ -1,8 +1,8 @@
 // The keyboard, and the presses the window sees before its controls do.
-#include "sorting/FileList.h"
+#include "controls/FileList.h"
+#include "controls/MouseButtons.h"
 #include "sorting/Form1.h"
 #include "sorting/KeyCodes.h"
-#include "sorting/MouseButtons.h"
 
 #include <QApplication>
 #include <QKeyEvent>

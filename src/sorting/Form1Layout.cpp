@@ -1,7 +1,7 @@
 // The layout pass: the window's arrangement for its size and run layout.
+#include "controls/ImageBox.h"
+#include "controls/StatusPanels.h"
 #include "sorting/Form1.h"
-#include "sorting/ImageBox.h"
-#include "sorting/StatusPanels.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,16 +1,16 @@
 // The preview: one file of the list shown fitted in the preview box.
+#include "controls/DirList.h"
+#include "controls/FileList.h"
+#include "controls/ImageBox.h"
+#include "controls/StatusPanels.h"
+#include "imaging/Fit.h"
 #include "imaging/ImageKinds.h"
 #include "imaging/PictureSource.h"
 #include "platform/FileOps.h"
-#include "platform/Fit.h"
 #include "platform/NumberText.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
-#include "sorting/DirList.h"
-#include "sorting/FileList.h"
 #include "sorting/Form1.h"
-#include "sorting/ImageBox.h"
-#include "sorting/StatusPanels.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // Starting and stopping a sorting run, closing, and the copy-mode blink.
-#include "sorting/DirList.h"
-#include "sorting/FileList.h"
+#include "controls/DirList.h"
+#include "controls/FileList.h"
 #include "sorting/Form1.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // Sends to a slot and their undo.
+#include "controls/FileList.h"
 #include "platform/FileOps.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
-#include "sorting/FileList.h"
 #include "sorting/Form1.h"
 #include "sorting/SendOperations.h"
 

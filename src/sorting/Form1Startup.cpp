@@ -1,22 +1,22 @@
 // Start-up (reading and applying the settings) and the save at close.
-#include "platform/Drives.h"
+#include "controls/DirList.h"
+#include "controls/DriveFolderPair.h"
+#include "controls/FileList.h"
+#include "controls/StatusPanels.h"
 #include "platform/FileOps.h"
 #include "platform/NumberText.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "settings/SettingsFile.h"
-#include "sorting/DirList.h"
-#include "sorting/FileList.h"
 #include "sorting/Form1.h"
-#include "sorting/StatusPanels.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <cmath>
@@ -50,14 +50,11 @@ void Form1::SetOuterSizeTwips(float width, float height) {
 
 bool Form1::Form_Load() {
     // Before the settings are read the lists show the current folder.
-    drives_ = ListDrives();
-    Drive1->blockSignals(true);
-    Drive1->addItems(drives_);
-    Dir1->blockSignals(true);
-    Dir1->setPath(QDir::currentPath());
-    Dir1->blockSignals(false);
-    SetDriveBoxTo(DriveOf(Dir1->path(), drives_));
-    Drive1->blockSignals(false);
+    {
+        const QSignalBlocker blocker(Dir1);
+        Dir1->setPath(QDir::currentPath());
+    }
+    drives_->fillDrives();
     File1->setFolder(Dir1->path());
 
     switch (LoadSettingsFile(module_)) {
@@ -117,7 +114,7 @@ bool Form1::ShowRememberedSourceFolder() {
     StatusBar1->setText(3, QStringLiteral(" %1 File ").arg(File1->count()));
     if (!Dir1->setPath(module_.SourceFolder))
         return false; // the folder is gone: the rest of start-up is skipped
-    SetDriveBoxTo(DriveOf(module_.SourceFolder, drives_));
+    drives_->followFolder();
     Dir1->refresh();
     return true;
 }

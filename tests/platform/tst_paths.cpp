@@ -1,5 +1,5 @@
 // Path joining, captions, number texts and the fit arithmetic.
-#include "platform/Fit.h"
+#include "imaging/Fit.h"
 #include "platform/NumberText.h"
 #include "platform/Paths.h"
 

@@ -37,6 +37,9 @@ public:
     void StartWith(const QStringList& files, const QByteArray& numbers = "0,1,0,1,0,0,0,0,0,0,0");
     QString Slot(int i) const;
 
+    // The window's controls, which tests may reach and drive.
+    Form1Controls& ui() { return *window; }
+
     QTemporaryDir dir;
     Module1 module;
     ScriptedPrompts prompts;

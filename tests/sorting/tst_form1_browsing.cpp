@@ -1,9 +1,9 @@
 // Choosing the source folder and acting on the file list, through the real window.
 #include "sorting/Form1Fixture.h"
 
-#include "sorting/DirList.h"
-#include "sorting/FileList.h"
-#include "sorting/StatusPanels.h"
+#include "controls/DirList.h"
+#include "controls/FileList.h"
+#include "controls/StatusPanels.h"
 #include "support/TestFiles.h"
 
 #include <QComboBox>
@@ -31,18 +31,18 @@ private slots:
         for (int i = 0; i < 25; ++i)
             WriteFile(f.Path(QStringLiteral("other/f%1.txt").arg(i)), "x");
         WriteFile(f.Path("other/.hidden"), "x");
-        QVERIFY(f.window->Dir1->setPath(other));
+        QVERIFY(f.ui().Dir1->setPath(other));
         QCOMPARE(f.module.SourceFolder, other);
-        QCOMPARE(f.window->Label3->text(), other);
-        QCOMPARE(f.window->StatusBar1->text(1), u' ' + other + u' ');
-        QCOMPARE(f.window->Label6->text(), QStringLiteral("25 File"));
-        QCOMPARE(f.window->StatusBar1->text(3), QStringLiteral(" 25 File "));
+        QCOMPARE(f.ui().Label3->text(), other);
+        QCOMPARE(f.ui().StatusBar1->text(1), u' ' + other + u' ');
+        QCOMPARE(f.ui().Label6->text(), QStringLiteral("25 File"));
+        QCOMPARE(f.ui().StatusBar1->text(3), QStringLiteral(" 25 File "));
     }
 
     void driveThatCannotBeListedAsksToRetry() {
         Form1Fixture f;
         f.StartWith({});
-        QComboBox* drives = f.window->Drive1;
+        QComboBox* drives = f.ui().Drive1;
         const QString before = drives->currentText();
         drives->addItem(f.Path("unplugged")); // a mount point that is not there
         f.prompts.Answer(PromptAnswer::Retry);
@@ -54,19 +54,19 @@ private slots:
         QCOMPARE(f.prompts.asked[0].title, QStringLiteral("Sorvane"));
         QVERIFY(!f.prompts.asked[0].text.isEmpty()); // the system's description
         QCOMPARE(drives->currentText(), before);
-        QCOMPARE(f.window->Dir1->path(), f.Path("src"));
+        QCOMPARE(f.ui().Dir1->path(), f.Path("src"));
     }
 
     void doubleClickOnAFolderOpensIt() {
         Form1Fixture f;
         f.StartWith({});
         f.MakeFolder("src/inner");
-        f.window->Dir1->refresh();
-        const auto items = f.window->Dir1->findItems(QStringLiteral("inner"), Qt::MatchEndsWith);
+        f.ui().Dir1->refresh();
+        const auto items = f.ui().Dir1->findItems(QStringLiteral("inner"), Qt::MatchEndsWith);
         QCOMPARE(items.size(), 1);
-        f.window->Dir1->scrollToItem(items[0]);
-        QWidget* viewport = f.window->Dir1->viewport();
-        const QPoint at = f.window->Dir1->visualItemRect(items[0]).center();
+        f.ui().Dir1->scrollToItem(items[0]);
+        QWidget* viewport = f.ui().Dir1->viewport();
+        const QPoint at = f.ui().Dir1->visualItemRect(items[0]).center();
         QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
         QCOMPARE(f.module.SourceFolder, f.Path("src")); // one click only selects
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
@@ -76,7 +76,7 @@ private slots:
     void rightPressDeletesOnlyAfterOk() {
         Form1Fixture f;
         f.StartWith({"a.txt", "b.txt"});
-        FileList* list = f.window->File1;
+        FileList* list = f.ui().File1;
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, 1));
         f.prompts.Answer(PromptAnswer::Cancel);
         QTest::mouseClick(list->viewport(), Qt::RightButton, {}, RowCentre(list, 0));
@@ -90,7 +90,7 @@ private slots:
         QVERIFY(!QFile::exists(f.Path("src/b.txt")));
         QVERIFY(QFile::exists(f.Path("src/a.txt")));
         QCOMPARE(list->count(), 1);
-        QCOMPARE(f.window->Label6->text(),
+        QCOMPARE(f.ui().Label6->text(),
                  QStringLiteral("2 File")); // counts wait for the next refresh
     }
 
@@ -109,7 +109,7 @@ private slots:
     void deletingAFileAlreadyGone() {
         Form1Fixture f;
         f.StartWith({"a.txt"});
-        f.window->File1->setListIndex(0);
+        f.ui().File1->setListIndex(0);
         QFile::remove(f.Path("src/a.txt"));
         f.prompts.Answer(PromptAnswer::Ok);
         f.window->File1_MouseDown(2);
@@ -124,7 +124,7 @@ private slots:
         Form1Fixture f;
         f.StartWith({"a.jpg", "b.jpg", "c.jpg"});
         QSignalSpy viewer(f.window.get(), &Form1::viewerRequested);
-        FileList* list = f.window->File1;
+        FileList* list = f.ui().File1;
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, 2));
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, 2));
         QCOMPARE(f.module.ViewerFileName, QStringLiteral("c.jpg"));
@@ -137,10 +137,10 @@ private slots:
         f.StartWith({"a.jpg", "b.jpg"});
         f.window->Command1_Click();
         f.prompts.Answer(PromptAnswer::Ok);
-        f.window->File1->setListIndex(1);
+        f.ui().File1->setListIndex(1);
         f.window->File1_MouseDown(2);
         f.window->File1_DblClick();
-        QVERIFY(f.window->Dir1->setPath(f.Slot(0)));
+        QVERIFY(f.ui().Dir1->setPath(f.Slot(0)));
         QVERIFY(f.prompts.asked.isEmpty());
         QVERIFY(QFile::exists(f.Path("src/b.jpg")));
         QCOMPARE(f.module.ViewerFileName, QString());

@@ -1,8 +1,8 @@
 // The keyboard through the real window.
 #include "sorting/Form1Fixture.h"
 
-#include "sorting/FileList.h"
-#include "sorting/ImageBox.h"
+#include "controls/FileList.h"
+#include "controls/ImageBox.h"
 #include "support/TestFiles.h"
 
 #include <QKeyEvent>
@@ -48,18 +48,18 @@ private slots:
         QColor duringSend;
         bool buttonEnabledDuringSend = true;
         f.prompts.whileAsking = [&](const Prompt&) {
-            duringSend = f.window->Label1[3]->palette().color(QPalette::Window);
-            buttonEnabledDuringSend = f.window->Command4[3]->isEnabled();
+            duringSend = f.ui().Label1[3]->palette().color(QPalette::Window);
+            buttonEnabledDuringSend = f.ui().Command4[3]->isEnabled();
         };
         f.prompts.Answer(PromptAnswer::Ok);
-        const QColor before = f.window->Label1[3]->palette().color(QPalette::Window);
-        f.window->Text1->setText("typed");
-        QTest::keyClick(f.window->FocusSink, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        const QColor before = f.ui().Label1[3]->palette().color(QPalette::Window);
+        f.ui().Text1->setText("typed");
+        QTest::keyClick(f.ui().FocusSink, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(duringSend, QColor(255, 0, 0));
         QVERIFY(!buttonEnabledDuringSend);
-        QCOMPARE(f.window->Label1[3]->palette().color(QPalette::Window), before);
-        QVERIFY(f.window->Command4[3]->isEnabled());
-        QVERIFY(f.window->Text1->text().isEmpty());
+        QCOMPARE(f.ui().Label1[3]->palette().color(QPalette::Window), before);
+        QVERIFY(f.ui().Command4[3]->isEnabled());
+        QVERIFY(f.ui().Text1->text().isEmpty());
         QVERIFY(ReadFile(f.Slot(3) + "/a.jpg").startsWith("\xff\xd8"));
         QVERIFY(!QFile::exists(f.Path("src/a.jpg")));
     }
@@ -67,7 +67,7 @@ private slots:
     void digitsOutsideARunDoNothing() {
         Form1Fixture f;
         f.StartWith({"a.jpg"});
-        QTest::keyClick(f.window->FocusSink, Qt::Key_3);
+        QTest::keyClick(f.ui().FocusSink, Qt::Key_3);
         QVERIFY(QFile::exists(f.Path("src/a.jpg")));
     }
 
@@ -75,7 +75,7 @@ private slots:
         Form1Fixture f;
         f.StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg"});
         f.window->Command1_Click();
-        QWidget* focus = f.window->FocusSink;
+        QWidget* focus = f.ui().FocusSink;
         PostKey(focus, Qt::Key_1);
         PostKey(focus, Qt::Key_2);
         PostKey(focus, Qt::Key_3, Qt::KeypadModifier);
@@ -89,25 +89,25 @@ private slots:
         QCOMPARE(Files(f.Path("src")), QStringList{"d.jpg"});
         QCOMPARE(f.window->History().Newest().destination, f.Slot(3) + "/c.jpg");
         // The previews skipped while presses waited leave the last one shown.
-        QCOMPARE(f.window->CurrentImagePath, f.Path("src/d.jpg"));
-        QVERIFY(f.window->Image1->isVisible());
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/d.jpg"));
+        QVERIFY(f.ui().Image1->isVisible());
     }
 
     void spaceStepsThroughTheList() {
         Form1Fixture f;
         f.StartWith({"a.jpg", "b.jpg", "c.jpg"});
-        QWidget* focus = f.window->FocusSink;
+        QWidget* focus = f.ui().FocusSink;
         focus->setFocus();
         QTest::keyClick(focus, Qt::Key_Space); // no selection: the first
-        QCOMPARE(f.window->CurrentImagePath, f.Path("src/a.jpg"));
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/a.jpg"));
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(focus, Qt::Key_Space);
-        QCOMPARE(f.window->File1->listIndex(), 2); // the last stays selected
-        QCOMPARE(f.window->CurrentImagePath, f.Path("src/c.jpg"));
+        QCOMPARE(f.ui().File1->listIndex(), 2); // the last stays selected
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/c.jpg"));
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(focus, Qt::Key_Space, Qt::ShiftModifier);
-        QCOMPARE(f.window->File1->listIndex(), 0);
-        QCOMPARE(f.window->CurrentImagePath, f.Path("src/a.jpg"));
+        QCOMPARE(f.ui().File1->listIndex(), 0);
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/a.jpg"));
         QCOMPARE(f.module.SuppressNextClick, 0); // each Space's click was swallowed
     }
 
@@ -115,8 +115,8 @@ private slots:
         Form1Fixture f;
         f.StartWith({"a.jpg", "b.jpg"});
         f.window->Command1_Click();
-        QTest::keyClick(f.window->FocusSink, Qt::Key_1);
-        QTest::keyClick(f.window->FocusSink, Qt::Key_Space);
+        QTest::keyClick(f.ui().FocusSink, Qt::Key_1);
+        QTest::keyClick(f.ui().FocusSink, Qt::Key_Space);
         QCOMPARE(f.window->History().Size(), 1);
         QCOMPARE(f.module.SuppressNextClick, 0);
         QVERIFY(QFile::exists(f.Slot(1) + "/a.jpg"));
@@ -126,26 +126,26 @@ private slots:
         Form1Fixture f;
         f.StartWith({"a.jpg", "b.jpg"});
         f.window->Command1_Click();
-        QTest::keyClick(f.window->FocusSink, Qt::Key_1);
+        QTest::keyClick(f.ui().FocusSink, Qt::Key_1);
         f.window->Command1_Click(); // stop, so the list takes the focus
-        f.window->File1->setFocus();
-        QTest::keyClick(f.window->File1, Qt::Key_Space);
+        f.ui().File1->setFocus();
+        QTest::keyClick(f.ui().File1, Qt::Key_Space);
         QCOMPARE(f.module.SuppressNextClick, 1);
-        f.window->FocusSink->setFocus();
-        QTest::keyClick(f.window->FocusSink, Qt::Key_Return);
+        f.ui().FocusSink->setFocus();
+        QTest::keyClick(f.ui().FocusSink, Qt::Key_Return);
         QVERIFY(QFile::exists(f.Slot(1) + "/a.jpg")); // swallowed
-        QTest::keyClick(f.window->FocusSink, Qt::Key_Return);
+        QTest::keyClick(f.ui().FocusSink, Qt::Key_Return);
         QVERIFY(QFile::exists(f.Path("src/a.jpg")));
     }
 
     void arrowsReturnTheFocusAndStillMoveTheList() {
         Form1Fixture f;
         f.StartWith({"a.jpg", "b.jpg", "c.jpg"});
-        f.window->File1->setFocus();
-        f.window->File1->setListIndex(0);
-        QTest::keyClick(f.window->File1, Qt::Key_Down);
-        QVERIFY(f.window->FocusSink->hasFocus());
-        QCOMPARE(f.window->File1->listIndex(), 1); // the list still had the key
+        f.ui().File1->setFocus();
+        f.ui().File1->setListIndex(0);
+        QTest::keyClick(f.ui().File1, Qt::Key_Down);
+        QVERIFY(f.ui().FocusSink->hasFocus());
+        QCOMPARE(f.ui().File1->listIndex(), 1); // the list still had the key
     }
 };
 

@@ -1,9 +1,9 @@
 // The layout pass through the real window: each arrangement, resizing and the minimum size.
 #include "sorting/Form1Fixture.h"
 
-#include "sorting/FileList.h"
-#include "sorting/ImageBox.h"
-#include "sorting/Twips.h"
+#include "controls/FileList.h"
+#include "controls/ImageBox.h"
+#include "controls/Twips.h"
 #include "support/TestFiles.h"
 
 #include <QComboBox>
@@ -28,7 +28,8 @@ QRect Px(float left, float top, float width, float height) {
 // Inner width and height of the window in twips.
 QSizeF Inner(Form1& w) {
     const Twips t = ScreenTwips();
-    return QSizeF(t.FromPixels(w.Surface->width()), t.FromPixels(w.Surface->height()));
+    return QSizeF(t.FromPixels(w.centralWidget()->width()),
+                  t.FromPixels(w.centralWidget()->height()));
 }
 
 // The same, as the single-precision W and H of the layout arithmetic.
@@ -47,16 +48,16 @@ private slots:
         f.StartWith({});
         Form1& w = *f.window;
         QCOMPARE(Inner(w), QSizeF(8655, 7350));
-        QCOMPARE(w.Picture1->geometry(), Px(0, 2900, 8655, 4150));
-        QCOMPARE(w.Command4[9]->geometry(), Px(7709.5f, 1920, 845.5f, 375));
-        QCOMPARE(w.Command1->geometry(), Px(7205, 120, 1335, 495));
-        QCOMPARE(
-            w.Label5->text(),
-            QStringLiteral(" %1X%2 Pixel ").arg(w.Picture1->width()).arg(w.Picture1->height()));
-        QVERIFY(w.Label5->isVisible());
-        QVERIFY(w.Label7->isHidden());
+        QCOMPARE(f.ui().Picture1->geometry(), Px(0, 2900, 8655, 4150));
+        QCOMPARE(f.ui().Command4[9]->geometry(), Px(7709.5f, 1920, 845.5f, 375));
+        QCOMPARE(f.ui().Command1->geometry(), Px(7205, 120, 1335, 495));
+        QCOMPARE(f.ui().Label5->text(), QStringLiteral(" %1X%2 Pixel ")
+                                            .arg(f.ui().Picture1->width())
+                                            .arg(f.ui().Picture1->height()));
+        QVERIFY(f.ui().Label5->isVisible());
+        QVERIFY(f.ui().Label7->isHidden());
         // Neighbouring buttons touch without a gap or overlap.
-        QCOMPARE(w.Command4[1]->x(), w.Command4[0]->geometry().right() + 1);
+        QCOMPARE(f.ui().Command4[1]->x(), f.ui().Command4[0]->geometry().right() + 1);
     }
 
     void extendRowArrangementDuringARun() {
@@ -67,21 +68,21 @@ private slots:
         const float u = (W - 200) / 10;
         w.Command1_Click();
         QCOMPARE(f.module.RunLayout, 1);
-        QCOMPARE(w.Picture1->geometry(), Px(0, 1200, W, H - 1500));
-        QCOMPARE(w.Command4[3]->geometry(), Px(100 + 3 * u, 240, u, 375));
-        QCOMPARE(w.Command1->geometry(), Px(100 + 7 * u, 720, (W - 200) / 5, 375));
+        QCOMPARE(f.ui().Picture1->geometry(), Px(0, 1200, W, H - 1500));
+        QCOMPARE(f.ui().Command4[3]->geometry(), Px(100 + 3 * u, 240, u, 375));
+        QCOMPARE(f.ui().Command1->geometry(), Px(100 + 7 * u, 720, (W - 200) / 5, 375));
         for (QWidget* hidden :
-             {static_cast<QWidget*>(w.File1), static_cast<QWidget*>(w.Drive1),
-              static_cast<QWidget*>(w.Command2), static_cast<QWidget*>(w.Label2[0])})
+             {static_cast<QWidget*>(f.ui().File1), static_cast<QWidget*>(f.ui().Drive1),
+              static_cast<QWidget*>(f.ui().Command2), static_cast<QWidget*>(f.ui().Label2[0])})
             QVERIFY(hidden->isHidden());
-        QVERIFY(w.Label3->isVisible());
-        QVERIFY(w.Image1->isVisible()); // the refit shows the first file in the new box
-        QCOMPARE(w.Label7->text(), QStringLiteral(" 64X48 Pixel "));
+        QVERIFY(f.ui().Label3->isVisible());
+        QVERIFY(f.ui().Image1->isVisible()); // the refit shows the first file in the new box
+        QCOMPARE(f.ui().Label7->text(), QStringLiteral(" 64X48 Pixel "));
         w.Command1_Click();
         QCOMPARE(f.module.RunLayout, 0);
-        QCOMPARE(w.Picture1->geometry(), Px(0, 2900, W, H - 3200));
-        QCOMPARE(w.Command4[3]->geometry().top(), Px(0, 1920, 1, 1).top());
-        QVERIFY(w.File1->isVisible());
+        QCOMPARE(f.ui().Picture1->geometry(), Px(0, 2900, W, H - 3200));
+        QCOMPARE(f.ui().Command4[3]->geometry().top(), Px(0, 1920, 1, 1).top());
+        QVERIFY(f.ui().File1->isVisible());
     }
 
     void extendColumnArrangementDuringARun() {
@@ -92,14 +93,15 @@ private slots:
         const float v = (H - 1100) / 11;
         w.Command1_Click();
         QCOMPARE(f.module.RunLayout, 2);
-        QCOMPARE(w.Picture1->geometry(), Px(0, 0, W - 1500, H - 300));
-        QCOMPARE(w.Command4[10]->geometry(), Px(W - 1400, 800 + v * 10, 1300, 375));
-        QCOMPARE(w.Label1[0]->geometry(), Px(W - 1400, 630, 1300, 375));
-        QVERIFY(w.Label3->isHidden());
+        QCOMPARE(f.ui().Picture1->geometry(), Px(0, 0, W - 1500, H - 300));
+        QCOMPARE(f.ui().Command4[10]->geometry(), Px(W - 1400, 800 + v * 10, 1300, 375));
+        QCOMPARE(f.ui().Label1[0]->geometry(), Px(W - 1400, 630, 1300, 375));
+        QVERIFY(f.ui().Label3->isHidden());
         w.Command1_Click();
-        QCOMPARE(w.Command4[0]->geometry().top(), Px(0, 1920, 1, 1).top());
-        QCOMPARE(w.Label1[0]->height(), Px(0, 0, 1, 375).height()); // keeps the column's height
-        QVERIFY(w.Label3->isVisible());
+        QCOMPARE(f.ui().Command4[0]->geometry().top(), Px(0, 1920, 1, 1).top());
+        QCOMPARE(f.ui().Label1[0]->height(),
+                 Px(0, 0, 1, 375).height()); // keeps the column's height
+        QVERIFY(f.ui().Label3->isVisible());
     }
 
     void resizingRefitsTheCurrentFile() {
@@ -108,20 +110,20 @@ private slots:
         WriteImage(f.Path("src/big.jpg"), QSize(1600, 1200), "JPEG");
         Form1& w = *f.window;
         w.resize(w.width() + 150, w.height() + 60); // nothing shown yet: the view size
-        QCOMPARE(
-            w.Label5->text(),
-            QStringLiteral(" %1X%2 Pixel ").arg(w.Picture1->width()).arg(w.Picture1->height()));
-        QVERIFY(w.Label7->isHidden());
-        w.File1->refresh();
-        w.File1->setListIndex(0);
+        QCOMPARE(f.ui().Label5->text(), QStringLiteral(" %1X%2 Pixel ")
+                                            .arg(f.ui().Picture1->width())
+                                            .arg(f.ui().Picture1->height()));
+        QVERIFY(f.ui().Label7->isHidden());
+        f.ui().File1->refresh();
+        f.ui().File1->setListIndex(0);
         w.ShowSelectedFile();
-        const int before = w.Image1->height();
+        const int before = f.ui().Image1->height();
         w.resize(w.width() + 300, w.height() + 300);
-        QVERIFY(w.Image1->height() > before);
-        QVERIFY(w.Image1->isVisible());
-        QVERIFY(w.Label7->isVisible());
-        QVERIFY(w.Label5->isHidden());
-        QCOMPARE(w.Label7->text(), QStringLiteral(" 1600X1200 Pixel "));
+        QVERIFY(f.ui().Image1->height() > before);
+        QVERIFY(f.ui().Image1->isVisible());
+        QVERIFY(f.ui().Label7->isVisible());
+        QVERIFY(f.ui().Label5->isHidden());
+        QCOMPARE(f.ui().Label7->text(), QStringLiteral(" 1600X1200 Pixel "));
     }
 
     void windowKeepsItsMinimumSize() {

@@ -1,10 +1,10 @@
 // The preview through the real window, on real files of every kind.
 #include "sorting/Form1Fixture.h"
 
-#include "platform/Fit.h"
-#include "sorting/FileList.h"
-#include "sorting/ImageBox.h"
-#include "sorting/StatusPanels.h"
+#include "controls/FileList.h"
+#include "controls/ImageBox.h"
+#include "controls/StatusPanels.h"
+#include "imaging/Fit.h"
 #include "support/TestFiles.h"
 
 #include <QLabel>
@@ -20,8 +20,7 @@ QPoint RowCentre(FileList* list, int row) {
 }
 
 void PressRow(Form1Fixture& f, int row) {
-    QTest::mouseClick(f.window->File1->viewport(), Qt::LeftButton, {},
-                      RowCentre(f.window->File1, row));
+    QTest::mouseClick(f.ui().File1->viewport(), Qt::LeftButton, {}, RowCentre(f.ui().File1, row));
 }
 
 // Writes the file a row of the data table names.
@@ -64,24 +63,24 @@ private slots:
         Form1Fixture f;
         f.StartWith({});
         MakeFile(f, name, kind);
-        f.window->File1->refresh();
+        f.ui().File1->refresh();
         PressRow(f, 0);
         Form1& w = *f.window;
-        QCOMPARE(w.CurrentImagePath, f.Path("src/" + name));
-        QCOMPARE(w.Label7->text(), QStringLiteral(" 1600X1200 Pixel "));
-        QVERIFY(w.Label7->isVisible());
-        QVERIFY(w.Label5->isHidden());
-        QVERIFY(w.Image1->isVisible());
-        QVERIFY(w.Image1->stretch());
-        QCOMPARE(w.StatusBar1->text(2), u' ' + name + u' ');
-        const QSize box = w.Picture1->size();
+        QCOMPARE(w.currentImagePath(), f.Path("src/" + name));
+        QCOMPARE(f.ui().Label7->text(), QStringLiteral(" 1600X1200 Pixel "));
+        QVERIFY(f.ui().Label7->isVisible());
+        QVERIFY(f.ui().Label5->isHidden());
+        QVERIFY(f.ui().Image1->isVisible());
+        QVERIFY(f.ui().Image1->stretch());
+        QCOMPARE(f.ui().StatusBar1->text(2), u' ' + name + u' ');
+        const QSize box = f.ui().Picture1->size();
         const FitResult fit = FitPicture(1600, 1200, float(box.width()), float(box.height()));
-        QCOMPARE(w.Image1->geometry(),
+        QCOMPARE(f.ui().Image1->geometry(),
                  QRect(qRound(fit.left), qRound(fit.top), qRound(fit.width), qRound(fit.height)));
-        QCOMPARE(w.Label7->y(), box.height() - 20);
-        QVERIFY(qAbs(w.Label7->geometry().center().x() - box.width() / 2) <= 1);
+        QCOMPARE(f.ui().Label7->y(), box.height() - 20);
+        QVERIFY(qAbs(f.ui().Label7->geometry().center().x() - box.width() / 2) <= 1);
         // The picture really is on screen: the middle of the shown picture has its colour.
-        const QImage shown = w.Image1->grab().toImage();
+        const QImage shown = f.ui().Image1->grab().toImage();
         const QColor middle = shown.pixelColor(shown.width() * 3 / 4, shown.height() * 3 / 4);
         QVERIFY2(qAbs(middle.blue() - 200) < 20 && middle.red() < 70, qPrintable(middle.name()));
         QVERIFY(f.prompts.asked.isEmpty());
@@ -91,12 +90,12 @@ private slots:
         Form1Fixture f;
         f.StartWith({});
         WriteImage(f.Path("src/small.jpg"), QSize(200, 100), "JPEG");
-        f.window->File1->refresh();
+        f.ui().File1->refresh();
         PressRow(f, 0);
-        const QSize box = f.window->Picture1->size();
-        QVERIFY(!f.window->Image1->stretch());
-        QCOMPARE(f.window->Image1->geometry(), QRect(qRound((box.width() - 200) / 2.0),
-                                                     qRound((box.height() - 100) / 2.0), 200, 100));
+        const QSize box = f.ui().Picture1->size();
+        QVERIFY(!f.ui().Image1->stretch());
+        QCOMPARE(f.ui().Image1->geometry(), QRect(qRound((box.width() - 200) / 2.0),
+                                                  qRound((box.height() - 100) / 2.0), 200, 100));
     }
 
     void leftPressReportsBrokenAndMissingFiles_data() {
@@ -125,7 +124,7 @@ private slots:
             QCOMPARE(f.prompts.asked[0].title, QStringLiteral("Sorvane"));
             QCOMPARE(f.prompts.asked[0].buttons, PromptButtons::Ok);
         }
-        QVERIFY(f.window->Image1->isHidden());
+        QVERIFY(f.ui().Image1->isHidden());
     }
 
     void displayProceduresFallBackOrStayQuiet_data() {
@@ -149,11 +148,11 @@ private slots:
         Form1Fixture f;
         f.StartWith({});
         MakeFile(f, name, kind);
-        f.window->File1->refresh();
+        f.ui().File1->refresh();
         f.window->RefreshPreview();
-        QCOMPARE(f.window->Label7->text(), sizeText);
-        QCOMPARE(f.window->StatusBar1->text(2), u' ' + name + u' ');
-        QCOMPARE(f.window->Image1->hasPicture(), kind == "text");
+        QCOMPARE(f.ui().Label7->text(), sizeText);
+        QCOMPARE(f.ui().StatusBar1->text(2), u' ' + name + u' ');
+        QCOMPARE(f.ui().Image1->hasPicture(), kind == "text");
         QVERIFY(f.prompts.asked.isEmpty());
     }
 
@@ -163,7 +162,7 @@ private slots:
         WriteFile(f.Path("src/x.jpg"), "text");
         QFile::remove(f.Path("program/Error.jpg"));
         f.window->RefreshPreview();
-        QVERIFY(!f.window->Image1->hasPicture());
+        QVERIFY(!f.ui().Image1->hasPicture());
         QVERIFY(f.prompts.asked.isEmpty());
     }
 
@@ -174,53 +173,53 @@ private slots:
         f.window->RefreshPreview();
         QCOMPARE(f.prompts.asked.size(), 1);
         QCOMPARE(f.prompts.asked[0].text, QStringLiteral("ファイルが見つかりません。"));
-        QVERIFY(f.window->Image1->isHidden());
-        f.window->File1->setListIndex(0);
+        QVERIFY(f.ui().Image1->isHidden());
+        f.ui().File1->setListIndex(0);
         f.window->ShowSelectedFile();
         QCOMPARE(f.prompts.asked.size(), 2);
-        QCOMPARE(f.window->Picture1->cursor().shape(), Qt::ArrowCursor); // busy pointer undone
+        QCOMPARE(f.ui().Picture1->cursor().shape(), Qt::ArrowCursor); // busy pointer undone
     }
 
     void candidatesNameTheNextFiles() {
         Form1Fixture f;
         f.StartWith({"a.jpg", "b.jpg"});
         f.window->RefreshPreview();
-        QCOMPARE(f.window->Label2[0]->text(), QStringLiteral("a.jpg"));
-        QCOMPARE(f.window->Label2[1]->text(), QStringLiteral("b.jpg"));
-        QCOMPARE(f.window->Label2[2]->text(), QString());
-        QCOMPARE(f.window->Label2[3]->text(), QString());
+        QCOMPARE(f.ui().Label2[0]->text(), QStringLiteral("a.jpg"));
+        QCOMPARE(f.ui().Label2[1]->text(), QStringLiteral("b.jpg"));
+        QCOMPARE(f.ui().Label2[2]->text(), QString());
+        QCOMPARE(f.ui().Label2[3]->text(), QString());
     }
 
     void previewClicksStepThroughTheList() {
         Form1Fixture f;
         f.StartWith({"a.jpg", "b.jpg", "c.jpg"});
-        QWidget* box = f.window->Picture1;
+        QWidget* box = f.ui().Picture1;
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(2, 2)); // no selection: the first
-        QCOMPARE(f.window->File1->listIndex(), 0);
+        QCOMPARE(f.ui().File1->listIndex(), 0);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(2, 2));
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(2, 2));
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(2, 2)); // stays on the last
-        QCOMPARE(f.window->File1->listIndex(), 2);
-        QCOMPARE(f.window->CurrentImagePath, f.Path("src/c.jpg"));
-        QTest::mouseClick(f.window->Image1, Qt::RightButton, {}, QPoint(2, 2));
-        QCOMPARE(f.window->File1->listIndex(), 1);
-        QCOMPARE(f.window->StatusBar1->text(2), QStringLiteral(" b.jpg "));
+        QCOMPARE(f.ui().File1->listIndex(), 2);
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/c.jpg"));
+        QTest::mouseClick(f.ui().Image1, Qt::RightButton, {}, QPoint(2, 2));
+        QCOMPARE(f.ui().File1->listIndex(), 1);
+        QCOMPARE(f.ui().StatusBar1->text(2), QStringLiteral(" b.jpg "));
         f.window->Command1_Click(); // during a run clicks change nothing
-        QTest::mouseClick(f.window->Image1, Qt::RightButton, {}, QPoint(2, 2));
-        QCOMPARE(f.window->File1->listIndex(), 1);
+        QTest::mouseClick(f.ui().Image1, Qt::RightButton, {}, QPoint(2, 2));
+        QCOMPARE(f.ui().File1->listIndex(), 1);
     }
 
     void steppingShortLists() {
         Form1Fixture f;
         f.StartWith({});
         f.window->StepSelection(true); // empty: nothing to select, nothing fails
-        QCOMPARE(f.window->File1->listIndex(), -1);
+        QCOMPARE(f.ui().File1->listIndex(), -1);
         WriteImage(f.Path("src/only.jpg"), QSize(10, 10), "JPEG");
-        f.window->File1->refresh();
+        f.ui().File1->refresh();
         f.window->StepSelection(false);
-        QCOMPARE(f.window->File1->listIndex(), 0);
+        QCOMPARE(f.ui().File1->listIndex(), 0);
         f.window->StepSelection(true);
-        QCOMPARE(f.window->File1->listIndex(), 0);
+        QCOMPARE(f.ui().File1->listIndex(), 0);
     }
 
     void nonPicturesOpenWithTheirProgramWhenAsked_data() {
@@ -236,19 +235,19 @@ private slots:
         Form1Fixture f;
         f.StartWith({}, "0,1,0,1,1,0,0,0,0,0,0");
         WriteImage(f.Path("src/" + name), QSize(20, 20), "JPEG");
-        f.window->File1->refresh();
+        f.ui().File1->refresh();
         PressRow(f, 0);
         if (!launched) {
             QVERIFY(f.launcher.started.isEmpty());
-            QVERIFY(f.window->Image1->isVisible());
+            QVERIFY(f.ui().Image1->isVisible());
             return;
         }
         QCOMPARE(f.launcher.started, QStringList{"/usr/bin/editor " + f.Path("src/" + name)});
-        QVERIFY(f.window->Label4->isVisible());
-        QCOMPARE(f.window->Label4->text(), QStringLiteral("/usr/bin/editor"));
+        QVERIFY(f.ui().Label4->isVisible());
+        QCOMPARE(f.ui().Label4->text(), QStringLiteral("/usr/bin/editor"));
         f.launcher.startSucceeds = false;
         PressRow(f, 0);
-        QCOMPARE(f.window->Label4->text(),
+        QCOMPARE(f.ui().Label4->text(),
                  QStringLiteral("関連付けられた実行ファイルを、起動出来ませんでした。"));
     }
 };

@@ -1,7 +1,7 @@
 // Sorting runs, sends and undo through the real window, on real files.
 #include "sorting/Form1Fixture.h"
 
-#include "sorting/FileList.h"
+#include "controls/FileList.h"
 #include "support/TestFiles.h"
 
 #include <QLabel>
@@ -23,8 +23,8 @@ QByteArray Options(bool copyMode, bool confirmSameName) {
 }
 
 void PressSlot(Form1Fixture& f, int index) {
-    QTest::mousePress(f.window->Command4[size_t(index)], Qt::LeftButton);
-    QTest::mouseRelease(f.window->Command4[size_t(index)], Qt::LeftButton);
+    QTest::mousePress(f.ui().Command4[size_t(index)], Qt::LeftButton);
+    QTest::mouseRelease(f.ui().Command4[size_t(index)], Qt::LeftButton);
 }
 
 QStringList Files(const QString& folder) {
@@ -40,22 +40,22 @@ private slots:
         Form1Fixture f;
         f.StartWith({"a.jpg", "b.jpg"});
         Form1& w = *f.window;
-        QVERIFY(!w.Command4[3]->isEnabled());
+        QVERIFY(!f.ui().Command4[3]->isEnabled());
         w.Command1_Click();
         QCOMPARE(f.module.SortingActive, 1);
-        QCOMPARE(w.Command1->text(), QStringLiteral("キャンセル"));
-        QVERIFY(w.File1->isHidden());
-        QVERIFY(!w.Command2->isEnabled());
-        QVERIFY(w.Command4[3]->isEnabled());
-        QVERIFY(!w.Command4[10]->isEnabled()); // nothing to undo yet
-        QVERIFY(w.FocusSink->hasFocus());
-        QCOMPARE(w.Label2[0]->text(), QStringLiteral("a.jpg"));
-        QCOMPARE(w.CurrentImagePath, f.Path("src/a.jpg"));
+        QCOMPARE(f.ui().Command1->text(), QStringLiteral("キャンセル"));
+        QVERIFY(f.ui().File1->isHidden());
+        QVERIFY(!f.ui().Command2->isEnabled());
+        QVERIFY(f.ui().Command4[3]->isEnabled());
+        QVERIFY(!f.ui().Command4[10]->isEnabled()); // nothing to undo yet
+        QVERIFY(f.ui().FocusSink->hasFocus());
+        QCOMPARE(f.ui().Label2[0]->text(), QStringLiteral("a.jpg"));
+        QCOMPARE(w.currentImagePath(), f.Path("src/a.jpg"));
         w.Command1_Click();
         QCOMPARE(f.module.SortingActive, 0);
-        QCOMPARE(w.Command1->text(), QStringLiteral("実行"));
-        QVERIFY(w.File1->isVisible());
-        QVERIFY(!w.Command4[3]->isEnabled());
+        QCOMPARE(f.ui().Command1->text(), QStringLiteral("実行"));
+        QVERIFY(f.ui().File1->isVisible());
+        QVERIFY(!f.ui().Command4[3]->isEnabled());
     }
 
     void elevenSendsThenTenUndos() {
@@ -69,16 +69,16 @@ private slots:
             PressSlot(f, i % 10);
         QVERIFY(Files(f.Path("src")).isEmpty());
         QCOMPARE(Files(f.Slot(0)), (QStringList{"f00.jpg", "f10.jpg"}));
-        QCOMPARE(f.window->Label4->text(), f.Slot(0) + QStringLiteral("に移動します。"));
-        QCOMPARE(f.window->Label6->text(), QStringLiteral("0 File"));
+        QCOMPARE(f.ui().Label4->text(), f.Slot(0) + QStringLiteral("に移動します。"));
+        QCOMPARE(f.ui().Label6->text(), QStringLiteral("0 File"));
         QCOMPARE(f.window->History().Size(), 10);
         for (int i = 0; i < 10; ++i)
             PressSlot(f, 10);
         QCOMPARE(Files(f.Path("src")), names.mid(1));
         QCOMPARE(Files(f.Slot(0)), QStringList{"f00.jpg"});
-        QVERIFY(!f.window->Command4[10]->isEnabled());
-        QCOMPARE(f.window->Label2[0]->text(), QStringLiteral("f01.jpg"));
-        QCOMPARE(f.window->Label6->text(), QStringLiteral("10 File"));
+        QVERIFY(!f.ui().Command4[10]->isEnabled());
+        QCOMPARE(f.ui().Label2[0]->text(), QStringLiteral("f01.jpg"));
+        QCOMPARE(f.ui().Label6->text(), QStringLiteral("10 File"));
     }
 
     void copyModeKeepsTheSourceAndUndoRemovesTheCopy() {
@@ -86,10 +86,10 @@ private slots:
         f.StartWith({"a.jpg", "b.jpg"}, Options(true, false));
         const QByteArray original = ReadFile(f.Path("src/a.jpg"));
         f.window->Command1_Click();
-        QVERIFY(f.window->File1->isHidden()); // copy mode never uses the extend layouts
+        QVERIFY(f.ui().File1->isHidden()); // copy mode never uses the extend layouts
         PressSlot(f, 2);
         QCOMPARE(ReadFile(f.Slot(2) + "/a.jpg"), original);
-        QCOMPARE(f.window->Label2[0]->text(), QStringLiteral("a.jpg")); // still first
+        QCOMPARE(f.ui().Label2[0]->text(), QStringLiteral("a.jpg")); // still first
         PressSlot(f, 10);
         QVERIFY(!QFile::exists(f.Slot(2) + "/a.jpg"));
         QCOMPARE(ReadFile(f.Path("src/a.jpg")), original);
@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(ReadFile(f.Slot(1) + "/a.jpg"), QByteArray("older a"));
         QVERIFY(QFile::exists(f.Path("src/a.jpg")));
         QVERIFY(f.window->History().IsEmpty());
-        QVERIFY(f.window->Command4[1]->isEnabled()); // the slot is live again after a cancel
+        QVERIFY(f.ui().Command4[1]->isEnabled()); // the slot is live again after a cancel
         f.prompts.Answer(PromptAnswer::Ok);
         PressSlot(f, 1);
         QVERIFY(!QFile::exists(f.Path("src/a.jpg")));
@@ -160,14 +160,14 @@ private slots:
         PressSlot(f, 5);
         QVERIFY(f.prompts.asked.isEmpty());
         QVERIFY(f.window->History().IsEmpty());
-        QVERIFY(!f.window->Command4[10]->isEnabled());
-        QVERIFY(f.window->Command4[5]->isEnabled());
-        QCOMPARE(f.window->Label1[5]->palette().color(QPalette::Window),
-                 f.window->Label1[4]->palette().color(QPalette::Window));
+        QVERIFY(!f.ui().Command4[10]->isEnabled());
+        QVERIFY(f.ui().Command4[5]->isEnabled());
+        QCOMPARE(f.ui().Label1[5]->palette().color(QPalette::Window),
+                 f.ui().Label1[4]->palette().color(QPalette::Window));
         QVERIFY(QFile::exists(f.Path("src/b.jpg")));
         QCOMPARE(QFile::exists(f.Path("src/a.jpg")), failure != "source");
         if (failure == "source") // a file that vanished leaves the list
-            QCOMPARE(f.window->Label2[0]->text(), QStringLiteral("b.jpg"));
+            QCOMPARE(f.ui().Label2[0]->text(), QStringLiteral("b.jpg"));
     }
 
     void failedCopyOverASameNamedFileCannotBeUndoneIntoLoss() {
@@ -178,7 +178,7 @@ private slots:
         f.StartWith({}, Options(true, false));
         WriteFile(f.Path("src/a.jpg"), QByteArray(4096, 's'));
         WriteFile(f.Slot(6) + "/a.jpg", "other");
-        f.window->File1->refresh();
+        f.ui().File1->refresh();
         f.window->Command1_Click();
         ::signal(SIGXFSZ, SIG_IGN);
         rlimit saved;
@@ -189,7 +189,7 @@ private slots:
         PressSlot(f, 6);
         ::setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(f.window->History().IsEmpty());
-        QTest::keyClick(f.window->FocusSink, Qt::Key_Return);
+        QTest::keyClick(f.ui().FocusSink, Qt::Key_Return);
         QCOMPARE(ReadFile(f.Path("src/a.jpg")), QByteArray(4096, 's'));
         QCOMPARE(ReadFile(f.Slot(6) + "/a.jpg"), QByteArray("other"));
         QCOMPARE(Files(f.Slot(6)), QStringList{"a.jpg"}); // no temporary left behind
@@ -201,15 +201,15 @@ private slots:
         f.window->Command1_Click();
         PressSlot(f, 7);
         PressSlot(f, 8);
-        QTest::keyClick(f.window->FocusSink, Qt::Key_Return);
+        QTest::keyClick(f.ui().FocusSink, Qt::Key_Return);
         QVERIFY(QFile::exists(f.Path("src/b.jpg")));
         f.window->Command1_Click(); // stop
-        QVERIFY(!f.window->Command4[10]->isEnabled());
-        f.window->FocusSink->setFocus();
-        QTest::keyClick(f.window->FocusSink, Qt::Key_Return);
+        QVERIFY(!f.ui().Command4[10]->isEnabled());
+        f.ui().FocusSink->setFocus();
+        QTest::keyClick(f.ui().FocusSink, Qt::Key_Return);
         QVERIFY(QFile::exists(f.Path("src/a.jpg")));
         QVERIFY(f.window->History().IsEmpty());
-        QTest::keyClick(f.window->FocusSink, Qt::Key_Return); // empty history: nothing
+        QTest::keyClick(f.ui().FocusSink, Qt::Key_Return); // empty history: nothing
         QCOMPARE(Files(f.Path("src")), (QStringList{"a.jpg", "b.jpg"}));
     }
 
@@ -220,14 +220,14 @@ private slots:
         PressSlot(f, 0);
         f.window->Command1_Click();
         f.window->Command1_Click();
-        QVERIFY(f.window->Command4[10]->isEnabled());
+        QVERIFY(f.ui().Command4[10]->isEnabled());
     }
 
     void closeButtonSavesAndCloses() {
         Form1Fixture f;
         f.StartWith({});
         QFile::remove(f.Path("program/Sorvane.ini"));
-        QTest::mouseClick(f.window->Command2, Qt::LeftButton);
+        QTest::mouseClick(f.ui().Command2, Qt::LeftButton);
         QVERIFY(!f.window->isVisible());
         QVERIFY(QFile::exists(f.Path("program/Sorvane.ini")));
     }

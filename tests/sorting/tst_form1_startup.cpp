@@ -1,10 +1,10 @@
 // Start-up from the settings file and the save at close, through the real window.
 #include "sorting/Form1Fixture.h"
 
+#include "controls/DirList.h"
+#include "controls/FileList.h"
+#include "controls/StatusPanels.h"
 #include "platform/Paths.h"
-#include "sorting/DirList.h"
-#include "sorting/FileList.h"
-#include "sorting/StatusPanels.h"
 #include "support/TestFiles.h"
 
 #include <QLabel>
@@ -30,7 +30,7 @@ private slots:
         Form1Fixture f;
         QVERIFY(f.Load());
         for (int i = 0; i < 10; ++i)
-            QCOMPARE(f.window->Command4[size_t(i)]->text(), QStringLiteral("/"));
+            QCOMPARE(f.ui().Command4[size_t(i)]->text(), QStringLiteral("/"));
         QCOMPARE(f.module.SlideshowSeconds, 1);
         QCOMPARE(f.window->OuterTwips().size(), QSizeF(8775, 8040));
         f.Show();
@@ -93,11 +93,11 @@ private slots:
         f.WriteSettings(f.SettingsLine("src", {"Sorted/Cats", "写真/猫", "gone"}));
         QDir(f.Path("gone")).removeRecursively();
         QVERIFY(f.Load());
-        QCOMPARE(f.window->Command4[0]->text(), QStringLiteral("Cats"));
-        QCOMPARE(f.window->Command4[1]->text(), QStringLiteral("猫"));
-        QCOMPARE(f.window->Command4[2]->text(), QStringLiteral("/"));
+        QCOMPARE(f.ui().Command4[0]->text(), QStringLiteral("Cats"));
+        QCOMPARE(f.ui().Command4[1]->text(), QStringLiteral("猫"));
+        QCOMPARE(f.ui().Command4[2]->text(), QStringLiteral("/"));
         QCOMPARE(f.module.FolderSlots[2], QStringLiteral("/"));
-        QCOMPARE(f.window->Command4[3]->text(), QStringLiteral("slot3"));
+        QCOMPARE(f.ui().Command4[3]->text(), QStringLiteral("slot3"));
     }
 
     void rememberedSourceFolderIsShown() {
@@ -107,12 +107,12 @@ private slots:
             WriteFile(f.Path(QStringLiteral("src/%1.txt").arg(i)), "x");
         QVERIFY(f.Load());
         const QString source = f.Path("src");
-        QCOMPARE(f.window->Dir1->path(), source);
-        QCOMPARE(f.window->File1->count(), 3);
-        QCOMPARE(f.window->Label3->text(), source);
-        QCOMPARE(f.window->StatusBar1->text(1), u' ' + source + u' ');
-        QCOMPARE(f.window->Label6->text(), QStringLiteral("3 File"));
-        QCOMPARE(f.window->StatusBar1->text(3), QStringLiteral(" 3 File "));
+        QCOMPARE(f.ui().Dir1->path(), source);
+        QCOMPARE(f.ui().File1->count(), 3);
+        QCOMPARE(f.ui().Label3->text(), source);
+        QCOMPARE(f.ui().StatusBar1->text(1), u' ' + source + u' ');
+        QCOMPARE(f.ui().Label6->text(), QStringLiteral("3 File"));
+        QCOMPARE(f.ui().StatusBar1->text(3), QStringLiteral(" 3 File "));
     }
 
     void missingRememberedFolderSkipsTheRestQuietly() {
@@ -120,8 +120,8 @@ private slots:
         f.WriteSettings(f.SettingsLine("src", {}, "0,1,0,1,0,0,0,1,0,0,0"));
         QDir(f.Path("src")).removeRecursively();
         QVERIFY(f.Load());
-        QCOMPARE(f.window->Command4[0]->text(), QString()); // slot captions were never set
-        QVERIFY(f.window->Label8->isHidden());              // nor the copy-mode indicator
+        QCOMPARE(f.ui().Command4[0]->text(), QString()); // slot captions were never set
+        QVERIFY(f.ui().Label8->isHidden());              // nor the copy-mode indicator
         QVERIFY(f.prompts.asked.isEmpty());
     }
 
@@ -131,7 +131,7 @@ private slots:
         QVERIFY(f.Load());
         QCOMPARE(f.module.FolderSlots[4], f.Path("slot4"));
         QCOMPARE(f.module.RememberSourceFolder, 1);
-        QCOMPARE(f.window->Command4[4]->text(), QString());
+        QCOMPARE(f.ui().Command4[4]->text(), QString());
     }
 
     void copyModeIndicatorBlinks() {
@@ -139,10 +139,10 @@ private slots:
         f.WriteSettings(f.SettingsLine("src", {}, "0,1,0,1,0,0,0,1,0,0,0"));
         QVERIFY(f.Load());
         f.Show();
-        QVERIFY(f.window->Label8->isVisible());
-        QCOMPARE(f.window->Timer1->interval(), 500);
-        QTRY_VERIFY_WITH_TIMEOUT(f.window->Label8->isHidden(), 2000);
-        QTRY_VERIFY_WITH_TIMEOUT(f.window->Label8->isVisible(), 2000);
+        QVERIFY(f.ui().Label8->isVisible());
+        QCOMPARE(f.ui().Timer1->interval(), 500);
+        QTRY_VERIFY_WITH_TIMEOUT(f.ui().Label8->isHidden(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(f.ui().Label8->isVisible(), 2000);
     }
 
     void closingDuringARunWritesNothing() {

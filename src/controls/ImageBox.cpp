@@ -1,6 +1,6 @@
-#include "sorting/ImageBox.h"
+#include "controls/ImageBox.h"
 
-#include "sorting/MouseButtons.h"
+#include "controls/MouseButtons.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // The platform's picture loader on real files of each kind and each failure.
-#include "platform/PictureReader.h"
+#include "imaging/PictureReader.h"
 
 #include "support/TestFiles.h"
 

@@ -1,4 +1,4 @@
-#include "sorting/Twips.h"
+#include "controls/Twips.h"
 
 #include <cmath>
 

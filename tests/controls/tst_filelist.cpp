@@ -1,7 +1,7 @@
 // The file list widget over a folder that changes under it: each change
 // reaches the view as the rows that came or went, and the selected file
 // stays selected while it is listed.
-#include "sorting/FileList.h"
+#include "controls/FileList.h"
 
 #include "platform/FileOps.h"
 #include "support/TestFiles.h"

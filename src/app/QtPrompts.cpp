@@ -1,4 +1,4 @@
-#include "platform/QtPrompts.h"
+#include "app/QtPrompts.h"
 
 #include <QApplication>
 #include <QMessageBox>

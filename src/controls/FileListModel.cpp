@@ -1,4 +1,4 @@
-#include "sorting/FileListModel.h"
+#include "controls/FileListModel.h"
 
 namespace sorvane {
 

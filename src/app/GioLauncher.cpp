@@ -1,4 +1,4 @@
-#include "platform/GioLauncher.h"
+#include "app/GioLauncher.h"
 
 #include <QFileInfo>
 #include <QProcess>

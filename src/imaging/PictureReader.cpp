@@ -1,7 +1,7 @@
-#include "platform/PictureReader.h"
+#include "imaging/PictureReader.h"
 
+#include "imaging/Fit.h"
 #include "platform/FileOps.h"
-#include "platform/Fit.h"
 
 #include <QFile>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "sorting/StatusPanels.h"
+#include "controls/StatusPanels.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "platform/Fit.h"
+#include "imaging/Fit.h"
 
 #include <QtGlobal>
 

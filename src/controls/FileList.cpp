@@ -1,7 +1,7 @@
-#include "sorting/FileList.h"
+#include "controls/FileList.h"
 
-#include "sorting/FileListModel.h"
-#include "sorting/MouseButtons.h"
+#include "controls/FileListModel.h"
+#include "controls/MouseButtons.h"
 
 #include <QMouseEvent>
 

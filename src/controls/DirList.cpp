@@ -1,4 +1,4 @@
-#include "sorting/DirList.h"
+#include "controls/DirList.h"
 
 #include "platform/FileOps.h"
 #include "platform/Paths.h"

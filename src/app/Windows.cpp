@@ -1,0 +1,42 @@
+#include "app/Windows.h"
+
+#include "sorting/Form1.h"
+
+#include <QEvent>
+#include <QWidget>
+
+namespace sorvane {
+
+Windows::Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures)
+    : module_(module), prompts_(prompts), launcher_(launcher), pictures_(pictures),
+      main_(std::make_unique<Form1>(module, prompts, launcher, pictures)) {
+    connect(main_.get(), &Form1::closingOtherWindows, this, &Windows::closeOthers);
+}
+
+Windows::~Windows() {
+    closeOthers();
+}
+
+bool Windows::start() {
+    if (!main_->Form_Load())
+        return false;
+    main_->show();
+    return true;
+}
+
+void Windows::openOther(QWidget* window) {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    others_.append(window);
+    main_->setStartEnabled(false);
+    connect(window, &QObject::destroyed, main_.get(), [this] { main_->setStartEnabled(true); });
+    window->show();
+}
+
+void Windows::closeOthers() {
+    for (const QPointer<QWidget>& window : std::as_const(others_))
+        if (window)
+            window->close();
+    others_.clear();
+}
+
+} // namespace sorvane

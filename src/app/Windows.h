@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QWidget;
+
+namespace sorvane {
+
+class Form1;
+class Launcher;
+class PictureSource;
+class Prompts;
+struct Module1;
+
+// The program's windows and how they meet. The main window is made at once;
+// every other window is made when it is asked for, once (asking again brings
+// the open one to the front), and shown modeless. While any of them is open
+// the main window's start button is disabled; whichever closes first enables
+// it again, as the program has always done. Before the main window saves its
+// settings at close, every other window is closed.
+class Windows : public QObject {
+    Q_OBJECT
+public:
+    Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures);
+    ~Windows() override;
+
+    // Runs the main window's start-up and shows it; false when the program
+    // must end at once.
+    bool start();
+
+    Form1& main() { return *main_; }
+
+private:
+    // Shows a window made by the caller as one of the program's other windows.
+    void openOther(QWidget* window);
+    void closeOthers();
+
+    Module1& module_;
+    Prompts& prompts_;
+    Launcher& launcher_;
+    PictureSource& pictures_;
+    std::unique_ptr<Form1> main_;
+    QList<QPointer<QWidget>> others_;
+};
+
+} // namespace sorvane
