@@ -73,7 +73,7 @@ void FileList::setListIndex(int index) {
 
 void FileList::mousePressEvent(QMouseEvent* event) {
     const int button = ButtonNumber(event->button());
-    if (button == 1)
+    if (button == MouseButton::Left)
         QListView::mousePressEvent(event);
     if (button != 0)
         emit pressed(button);

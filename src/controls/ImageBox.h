@@ -23,7 +23,7 @@ public:
     void setStretch(bool on);
 
 signals:
-    void pressed(int button); // 1 left, 2 right, 4 middle
+    void pressed(int button); // a MouseButton number
 
 protected:
     void paintEvent(QPaintEvent* event) override;

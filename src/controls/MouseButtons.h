@@ -4,17 +4,24 @@
 
 namespace sorvane {
 
-// A mouse button as the window handlers number it: 1 left, 2 right, 4 middle, 0 any other.
+// The mouse buttons as the window handlers number them.
+namespace MouseButton {
+inline constexpr int Other = 0;
+inline constexpr int Left = 1;
+inline constexpr int Right = 2;
+inline constexpr int Middle = 4;
+} // namespace MouseButton
+
 inline int ButtonNumber(Qt::MouseButton button) {
     switch (button) {
     case Qt::LeftButton:
-        return 1;
+        return MouseButton::Left;
     case Qt::RightButton:
-        return 2;
+        return MouseButton::Right;
     case Qt::MiddleButton:
-        return 4;
+        return MouseButton::Middle;
     default:
-        return 0;
+        return MouseButton::Other;
     }
 }
 

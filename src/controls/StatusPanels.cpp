@@ -2,44 +2,28 @@
 
 #include <QDateTime>
 #include <QHBoxLayout>
-#include <QLocale>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace sorvane {
-namespace {
 
-struct PanelDesign {
-    const char* text;
-    const char* tooltip;
-    int stretch;
-};
-
-const PanelDesign Designs[StatusPanels::PanelCount] = {
-    {"", "元フォルダのパスです", 3},
-    {"（無題）", "選択されているファイルネームです", 2},
-    {"", "フォルダ内の残りファイル数です", 1},
-    {"", "", 0},
-    {"CAPS", "Capsキーの状態です。", 0},
-    {"NUM", "Numキーの状態です。", 0},
-    {"", "現在の日付です。", 0},
-    {"", "現在の時間です。", 0},
-};
-
-} // namespace
-
-StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent) {
+StatusPanels::StatusPanels(const std::vector<Design>& designs, QWidget* parent) : QFrame(parent) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
-    for (int i = 0; i < PanelCount; ++i) {
-        auto* label = new QLabel(QString::fromUtf8(Designs[i].text), this);
-        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
-        label->setToolTip(QString::fromUtf8(Designs[i].tooltip));
+    for (const Design& design : designs) {
+        auto* label = new QLabel(design.text, this);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(panels_.size() + 1));
+        label->setToolTip(design.tooltip);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setMinimumWidth(i == 3 ? 8 : 40);
-        row->addWidget(label, Designs[i].stretch);
-        panels_[size_t(i)] = label;
+        label->setMinimumWidth(design.minimumWidth);
+        row->addWidget(label, design.stretch);
+        panels_.push_back(label);
+        kinds_.push_back(design.kind);
     }
+    if (std::ranges::all_of(kinds_, [](Kind kind) { return kind == Kind::Text; }))
+        return;
     auto* clock = new QTimer(this);
     connect(clock, &QTimer::timeout, this, &StatusPanels::tick);
     clock->start(1000);
@@ -48,8 +32,12 @@ StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent) {
 
 void StatusPanels::tick() {
     const QDateTime now = QDateTime::currentDateTime();
-    panel(7)->setText(now.date().toString(QStringLiteral("yyyy/MM/dd")));
-    panel(8)->setText(now.time().toString(QStringLiteral("HH:mm")));
+    for (size_t i = 0; i < panels_.size(); ++i) {
+        if (kinds_[i] == Kind::Date)
+            panels_[i]->setText(now.date().toString(QStringLiteral("yyyy/MM/dd")));
+        else if (kinds_[i] == Kind::Time)
+            panels_[i]->setText(now.time().toString(QStringLiteral("HH:mm")));
+    }
 }
 
 } // namespace sorvane

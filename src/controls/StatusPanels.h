@@ -3,30 +3,39 @@
 #include <QFrame>
 #include <QLabel>
 
-#include <array>
-
-class QTimer;
+#include <vector>
 
 namespace sorvane {
 
-// The main window's status bar (StatusBar1): eight panels numbered from 1.
-// Panels 1-3 carry the program's texts; 4 is empty; 5 and 6 show the Caps and
-// Num Lock keys; 7 and 8 the date and time, kept current by the bar itself.
+// A window's status bar: a row of sunken panels numbered from 1, laid out
+// as the owner designs them. Text panels carry what the window puts there;
+// date and time panels are kept current by the bar itself.
 class StatusPanels : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int PanelCount = 8;
+    enum class Kind { Text, Date, Time };
+    struct Design {
+        QString text;
+        QString tooltip;
+        int stretch = 0;
+        int minimumWidth = 40;
+        Kind kind = Kind::Text;
+    };
 
-    explicit StatusPanels(QWidget* parent = nullptr);
+    explicit StatusPanels(const std::vector<Design>& designs, QWidget* parent = nullptr);
 
+    int count() const { return int(panels_.size()); }
     QLabel* panel(int number) const { return panels_[size_t(number - 1)]; }
     QString text(int number) const { return panel(number)->text(); }
     void setText(int number, const QString& text) { panel(number)->setText(text); }
+    // Shows a text with a space at either side, as every window's panels do.
+    void showText(int number, const QString& text) { setText(number, u' ' + text + u' '); }
 
 private:
     void tick();
 
-    std::array<QLabel*, PanelCount> panels_{};
+    std::vector<QLabel*> panels_;
+    std::vector<Kind> kinds_;
 };
 
 } // namespace sorvane

@@ -12,11 +12,11 @@ class Twips {
 public:
     explicit Twips(float dotsPerInch = 96.0f) : dpi_(dotsPerInch) {}
 
-    int ToPixels(float twips) const;
-    float FromPixels(int pixels) const;
+    int toPixels(float twips) const;
+    float fromPixels(int pixels) const;
 
     // Edges are rounded, not sizes, so controls that touch in twips touch on screen.
-    QRect ToPixels(const QRectF& twips) const;
+    QRect toPixels(const QRectF& twips) const;
 
 private:
     float dpi_;

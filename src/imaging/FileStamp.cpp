@@ -4,7 +4,7 @@
 
 namespace sorvane {
 
-std::optional<FileStamp> FileStamp::Of(const QString& path) {
+std::optional<FileStamp> FileStamp::of(const QString& path) {
     struct stat st;
     if (::stat(path.toUtf8().constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;

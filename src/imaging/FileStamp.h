@@ -19,7 +19,7 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 
     // The stamp of the file now; none when it cannot be looked up.
-    static std::optional<FileStamp> Of(const QString& path);
+    static std::optional<FileStamp> of(const QString& path);
 };
 
 } // namespace sorvane

@@ -4,28 +4,28 @@
 
 namespace sorvane {
 
-std::list<PictureCache::Entry>::iterator PictureCache::Locate(const QString& path, QSize box) {
+std::list<PictureCache::Entry>::iterator PictureCache::locate(const QString& path, QSize box) {
     return std::find_if(entries_.begin(), entries_.end(),
                         [&](const Entry& e) { return e.box == box && e.path == path; });
 }
 
-std::optional<Picture> PictureCache::Find(const QString& path, QSize box, const FileStamp& stamp) {
-    const auto it = Locate(path, box);
+std::optional<Picture> PictureCache::find(const QString& path, QSize box, const FileStamp& stamp) {
+    const auto it = locate(path, box);
     if (it == entries_.end() || !(it->stamp == stamp))
         return std::nullopt;
     entries_.splice(entries_.begin(), entries_, it);
     return it->picture;
 }
 
-bool PictureCache::Contains(const QString& path, QSize box, const FileStamp& stamp) const {
+bool PictureCache::contains(const QString& path, QSize box, const FileStamp& stamp) const {
     return std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) {
         return e.box == box && e.path == path && e.stamp == stamp;
     });
 }
 
-void PictureCache::Store(const QString& path, QSize box, const FileStamp& stamp,
+void PictureCache::store(const QString& path, QSize box, const FileStamp& stamp,
                          const Picture& picture) {
-    const auto it = Locate(path, box);
+    const auto it = locate(path, box);
     if (it != entries_.end())
         entries_.erase(it);
     entries_.push_front(Entry{path, box, stamp, picture});

@@ -20,10 +20,10 @@ class PictureCache {
 public:
     explicit PictureCache(int capacity) : capacity_(capacity) {}
 
-    std::optional<Picture> Find(const QString& path, QSize box, const FileStamp& stamp);
-    bool Contains(const QString& path, QSize box, const FileStamp& stamp) const;
-    void Store(const QString& path, QSize box, const FileStamp& stamp, const Picture& picture);
-    int Size() const { return int(entries_.size()); }
+    std::optional<Picture> find(const QString& path, QSize box, const FileStamp& stamp);
+    bool contains(const QString& path, QSize box, const FileStamp& stamp) const;
+    void store(const QString& path, QSize box, const FileStamp& stamp, const Picture& picture);
+    int size() const { return int(entries_.size()); }
 
 private:
     struct Entry {
@@ -32,7 +32,7 @@ private:
         FileStamp stamp;
         Picture picture;
     };
-    std::list<Entry>::iterator Locate(const QString& path, QSize box);
+    std::list<Entry>::iterator locate(const QString& path, QSize box);
 
     int capacity_;
     std::list<Entry> entries_; // most recently used first

@@ -29,7 +29,7 @@ PictureSource::PictureSource() : PictureSource(Options{}) {}
 
 PictureSource::PictureSource(Options options) : options_(options), cache_(options.cacheCapacity) {
     for (int i = 0; i < options_.workers; ++i)
-        workers_.emplace_back([this] { Work(); });
+        workers_.emplace_back([this] { work(); });
 }
 
 PictureSource::~PictureSource() {
@@ -43,14 +43,14 @@ PictureSource::~PictureSource() {
         worker.join();
 }
 
-Picture PictureSource::Decode(const QString& path, QSize box) const {
+Picture PictureSource::decode(const QString& path, QSize box) const {
     const QSize fit = options_.fitToBox ? box : QSize();
     if (IsPngFile(path))
         return LoadPng(path, fit);
     return ReadPicture(path, fit);
 }
 
-bool PictureSource::InFlight(const QString& path, QSize box) const {
+bool PictureSource::inFlight(const QString& path, QSize box) const {
     return std::any_of(inFlight_.begin(), inFlight_.end(),
                        [&](const Job& job) { return job.box == box && job.path == path; });
 }
@@ -58,15 +58,15 @@ bool PictureSource::InFlight(const QString& path, QSize box) const {
 // Decodes and keeps the picture if its file did not change meanwhile. The
 // file counts as in flight meanwhile, so no other thread decodes it as well.
 // Called with the lock held; releases it while decoding.
-Picture PictureSource::DecodeAndKeep(std::unique_lock<std::mutex>& lock, const Job& job,
+Picture PictureSource::decodeAndKeep(std::unique_lock<std::mutex>& lock, const Job& job,
                                      const FileStamp& stamp) {
     inFlight_.push_back(job);
     lock.unlock();
-    const Picture picture = Decode(job.path, job.box);
-    const bool unchanged = FileStamp::Of(job.path) == stamp;
+    const Picture picture = decode(job.path, job.box);
+    const bool unchanged = FileStamp::of(job.path) == stamp;
     lock.lock();
     if (unchanged)
-        cache_.Store(job.path, job.box, stamp, picture);
+        cache_.store(job.path, job.box, stamp, picture);
     inFlight_.erase(std::find_if(inFlight_.begin(), inFlight_.end(), [&](const Job& j) {
         return j.box == job.box && j.path == job.path;
     }));
@@ -74,19 +74,19 @@ Picture PictureSource::DecodeAndKeep(std::unique_lock<std::mutex>& lock, const J
     return picture;
 }
 
-Picture PictureSource::Load(const QString& path, QSize box) {
-    const std::optional<FileStamp> stamp = FileStamp::Of(path);
+Picture PictureSource::load(const QString& path, QSize box) {
+    const std::optional<FileStamp> stamp = FileStamp::of(path);
     if (!stamp)
-        return Decode(path, box); // missing or no regular file: the decoder says which error
+        return decode(path, box); // missing or no regular file: the decoder says which error
     std::unique_lock lock(mutex_);
     // A worker already reading this file finishes sooner than a second decode.
-    changed_.wait(lock, [&] { return !InFlight(path, box); });
-    if (std::optional<Picture> cached = cache_.Find(path, box, *stamp))
+    changed_.wait(lock, [&] { return !inFlight(path, box); });
+    if (std::optional<Picture> cached = cache_.find(path, box, *stamp))
         return *cached;
-    return DecodeAndKeep(lock, Job{path, box}, *stamp);
+    return decodeAndKeep(lock, Job{path, box}, *stamp);
 }
 
-void PictureSource::Prefetch(const QStringList& paths, QSize box) {
+void PictureSource::prefetch(const QStringList& paths, QSize box) {
     if (workers_.empty())
         return;
     {
@@ -99,12 +99,12 @@ void PictureSource::Prefetch(const QStringList& paths, QSize box) {
     changed_.notify_all();
 }
 
-int PictureSource::CachedCount() {
+int PictureSource::cachedCount() {
     std::lock_guard lock(mutex_);
-    return cache_.Size();
+    return cache_.size();
 }
 
-void PictureSource::Work() {
+void PictureSource::work() {
     // Reading ahead must never slow the window down: the workers yield the
     // processor to it.
     ::setpriority(PRIO_PROCESS, ::gettid(), 10);
@@ -115,11 +115,11 @@ void PictureSource::Work() {
             return;
         const Job job = pending_.front();
         pending_.pop_front();
-        if (InFlight(job.path, job.box))
+        if (inFlight(job.path, job.box))
             continue;
-        const std::optional<FileStamp> stamp = FileStamp::Of(job.path);
-        if (stamp && !cache_.Contains(job.path, job.box, *stamp))
-            DecodeAndKeep(lock, job, *stamp);
+        const std::optional<FileStamp> stamp = FileStamp::of(job.path);
+        if (stamp && !cache_.contains(job.path, job.box, *stamp))
+            decodeAndKeep(lock, job, *stamp);
     }
 }
 

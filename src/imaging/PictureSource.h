@@ -22,7 +22,7 @@ namespace sorvane {
 //
 // The files that will be shown next are usually known (the next names in the
 // list), so they can be read ahead on worker threads into a small cache of
-// pictures already fitted to the box they will be shown in. Load() answers
+// pictures already fitted to the box they will be shown in. load() answers
 // from that cache only while the file is unchanged on disk; otherwise, or for
 // a file nobody read ahead, it decodes at once, exactly as without the cache.
 class PictureSource {
@@ -41,24 +41,24 @@ public:
 
     // box is the size the picture will be shown in; a larger picture comes
     // already shrunk to fit it, with its natural size reported.
-    Picture Load(const QString& path, QSize box = {});
+    Picture load(const QString& path, QSize box = {});
 
     // The files to read ahead for the box, most wanted first. Replaces the
     // files asked for before that no worker has started yet.
-    void Prefetch(const QStringList& paths, QSize box);
+    void prefetch(const QStringList& paths, QSize box);
 
-    int CachedCount();
+    int cachedCount();
 
 private:
     struct Job {
         QString path;
         QSize box;
     };
-    Picture Decode(const QString& path, QSize box) const;
-    Picture DecodeAndKeep(std::unique_lock<std::mutex>& lock, const Job& job,
+    Picture decode(const QString& path, QSize box) const;
+    Picture decodeAndKeep(std::unique_lock<std::mutex>& lock, const Job& job,
                           const FileStamp& stamp);
-    bool InFlight(const QString& path, QSize box) const;
-    void Work();
+    bool inFlight(const QString& path, QSize box) const;
+    void work();
 
     Options options_;
     std::mutex mutex_;

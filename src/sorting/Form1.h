@@ -1,10 +1,11 @@
 #pragma once
 
 #include "controls/Twips.h"
+#include "imaging/PictureDisplay.h"
 #include "platform/FileError.h"
 #include "settings/Module1.h"
 #include "sorting/Form1Controls.h"
-#include "sorting/UndoHistory.h"
+#include "sorting/SortingRun.h"
 #include "sorting/WindowArrangement.h"
 
 #include <QHash>
@@ -12,7 +13,6 @@
 #include <QRectF>
 
 #include <array>
-#include <deque>
 #include <functional>
 #include <vector>
 
@@ -31,7 +31,7 @@ class Form1Fixture;
 // preview, and the sorting run with its sends and undo. Handlers keep the
 // names of the events they answer (control, underscore, event) and read as
 // the steps they perform; file-system work and arithmetic live below them.
-class Form1 : public QMainWindow, private Form1Controls {
+class Form1 : public QMainWindow, private Form1Controls, private SortingRun::Window {
     Q_OBJECT
 public:
     Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
@@ -81,8 +81,6 @@ public:
     void mnuOpt1_Click();
     void mnuFOL_Click();
 
-    const UndoHistory& History() const { return history_; }
-
     // What the other windows may change or read here, through the program's
     // composition root.
     void setStartEnabled(bool enabled);
@@ -90,7 +88,7 @@ public:
     void setDestinationText(const QString& text);
     void ShowCopyModeIndicator();
     const FileList& fileList() const { return *File1; }
-    QString listFolder() const;
+    QString listFolder() const override;
     QString currentImagePath() const { return CurrentImagePath; }
 
 signals:
@@ -120,10 +118,13 @@ private:
     bool ShowRememberedSourceFolder();
     void CheckSlotFolders();
     void SaveGeometryFields();
-    void SetOuterSizeTwips(float width, float height);
+    void SetOuterSizeTwips(QSizeF outer);
 
     // Browsing helpers (Form1Browse.cpp).
+    void ShowSourceFolder();
+    QString CountText() const;
     void ShowCounts();
+    void ShowFileName(const QString& name);
     QString SelectedFilePath() const;
     void DeleteSelectedFile();
     void ReportFileError(FileError error, const QString& name);
@@ -132,25 +133,25 @@ private:
     // Preview helpers (Form1Preview.cpp).
     QString SourcePathOf(const QString& name) const;
     FileError LoadPreviewPicture(const QString& path);
-    bool LoadUnderErrorFrame(const QString& path);
-    void LoadErrorPicture();
-    void ReportMissingFolderOnly(const QString& path);
+    bool ShowPicture(const QString& path);
+    bool Present(DisplayOutcome outcome, const Picture& picture);
     void FitPreview();
-    void ShowFileName(const QString& name);
     void ReadAhead(std::function<std::vector<int>()> pick);
-    std::vector<int> NextToSend() const;
-    static constexpr int MostReadAhead = 8; // within the picture cache's room
     void SetPreviewBusy(bool busy);
     QSize PreviewBox() const;
     static void Yield();
 
-    // Sending (Form1Send.cpp).
+    // Sending (Form1Send.cpp): what the sorting run shows through the window.
     void SendToSlot(int slot);
-    void SendFile();
-    bool ConfirmSameName(const QString& name);
-    void RefreshCounts();
-    void RunInOrder(std::function<void()> action);
     void EnableUndoButton();
+    QString firstName() const override;
+    void letEventsIn() override;
+    void sendStarting(int slot) override;
+    void sendingTo(const QString& targetFolder) override;
+    void historyChanged() override;
+    void listChanged() override;
+    void sendFinished(int slot) override;
+    void undoFinished() override;
 
     // Run and layout (Form1Run.cpp, Form1Layout.cpp).
     void StartRun();
@@ -172,14 +173,8 @@ private:
     DriveFolderPair* drives_ = nullptr;
     bool settingsFileKept_ = false; // the file could not be read: leave it be
     bool keyPreview_ = false;
-    UndoHistory history_;
-    bool busy_ = false; // a send or undo is under way
-    std::deque<std::function<void()>> pending_;
-
-    // The send in progress.
-    QString TargetFolder;
-    QString SourcePath;
-    QString DestinationPath;
+    SortingRun run_;
+    QPalette slotPalette_; // the slot label's colours while it shows red
 
     QString CurrentImagePath; // the file last put into the preview
 

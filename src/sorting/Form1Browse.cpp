@@ -2,6 +2,7 @@
 #include "controls/DirList.h"
 #include "controls/DriveFolderPair.h"
 #include "controls/FileList.h"
+#include "controls/MouseButtons.h"
 #include "controls/StatusPanels.h"
 #include "platform/FileOps.h"
 #include "platform/Paths.h"
@@ -23,23 +24,35 @@ void Form1::Dir1_Change() {
         return;
     File1->setFolder(Dir1->path());
     module_.SourceFolder = Dir1->path();
-    Label3->setText(module_.SourceFolder);
-    StatusBar1->setText(1, u' ' + module_.SourceFolder + u' ');
+    ShowSourceFolder();
     ShowCounts();
 }
 
+// The texts of the path label, the counts label and the status panels.
+void Form1::ShowSourceFolder() {
+    Label3->setText(module_.SourceFolder);
+    StatusBar1->showText(1, module_.SourceFolder);
+}
+
+QString Form1::CountText() const {
+    return QString::number(File1->count()) + QStringLiteral(" File");
+}
+
 void Form1::ShowCounts() {
-    const QString count = QString::number(File1->count());
-    Label6->setText(count + QStringLiteral(" File"));
-    StatusBar1->setText(3, u' ' + count + QStringLiteral(" File "));
+    Label6->setText(CountText());
+    StatusBar1->showText(3, CountText());
+}
+
+void Form1::ShowFileName(const QString& name) {
+    StatusBar1->showText(2, name);
 }
 
 void Form1::File1_MouseDown(int button) {
     if (module_.SortingActive == 1)
         return;
-    if (button == 1)
+    if (button == MouseButton::Left)
         PreviewSelectedFile();
-    else if (button == 2)
+    else if (button == MouseButton::Right)
         DeleteSelectedFile();
 }
 

@@ -1,4 +1,4 @@
-// Construction of the main window's controls at their design places.
+// Construction of the main window's controls, each at its place in twips.
 #include "controls/DirList.h"
 #include "controls/DriveFolderPair.h"
 #include "controls/FileList.h"
@@ -36,6 +36,22 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const char* tooltip,
     return label;
 }
 
+// The status bar: source folder, file name, file count, a spacer, the Caps
+// and Num Lock keys, date and time.
+std::vector<StatusPanels::Design> StatusDesigns() {
+    using Kind = StatusPanels::Kind;
+    return {
+        {{}, QStringLiteral("元フォルダのパスです"), 3},
+        {QStringLiteral("（無題）"), QStringLiteral("選択されているファイルネームです"), 2},
+        {{}, QStringLiteral("フォルダ内の残りファイル数です"), 1},
+        {{}, {}, 0, 8},
+        {QStringLiteral("CAPS"), QStringLiteral("Capsキーの状態です。")},
+        {QStringLiteral("NUM"), QStringLiteral("Numキーの状態です。")},
+        {{}, QStringLiteral("現在の日付です。"), 0, 40, Kind::Date},
+        {{}, QStringLiteral("現在の時間です。"), 0, 40, Kind::Time},
+    };
+}
+
 void Colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
@@ -49,33 +65,35 @@ Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSourc
     : QMainWindow(parent), module_(module), prompts_(prompts), launcher_(launcher),
       pictures_(pictures), twips_(float((QApplication::primaryScreen()
                                              ? QApplication::primaryScreen()->logicalDotsPerInch()
-                                             : 96.0))) {
+                                             : 96.0))),
+      run_(module, prompts, *this) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Sorvane"));
     BuildControls();
     BuildMenu();
     drives_ = new DriveFolderPair(Drive1, Dir1, prompts_, this);
     ConnectHandlers();
-    SetOuterSizeTwips(8775, 8040); // the designed inner area of 8655 x 7350
+    SetOuterSizeTwips(QSizeF(8775, 8040)); // the designed inner area of 8655 x 7350
 }
 
 Form1::~Form1() = default;
 
 void Form1::PlaceTwips(QWidget* control, const QRectF& twips) {
     twipsGeometry_[control] = twips;
-    control->setGeometry(twips_.ToPixels(twips));
+    control->setGeometry(twips_.toPixels(twips));
 }
 
 void Form1::BuildControls() {
     Surface = Make<QWidget>(this, QStringLiteral("Surface"));
     setCentralWidget(Surface);
-    const QRect inner = twips_.ToPixels(QRectF(0, 0, 8655, 7350));
+    const QRect inner = twips_.toPixels(QRectF(0, 0, 8655, 7350));
     Surface->setMinimumSize(inner.size());
     BuildBrowsing(Surface);
     BuildLabels(Surface);
     BuildSlots(Surface);
     BuildPreview(Surface);
-    StatusBar1 = Make<StatusPanels>(Surface, QStringLiteral("StatusBar1"));
+    StatusBar1 = new StatusPanels(StatusDesigns(), Surface);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     File1->raise(); // the labels at its place show only while the list is hidden

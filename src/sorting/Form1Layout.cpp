@@ -18,7 +18,7 @@ void Form1::resizeEvent(QResizeEvent* event) {
 
 // The status bar keeps the bottom 300 twips of the inner area.
 void Form1::DockStatusBar() {
-    const int height = twips_.ToPixels(300);
+    const int height = twips_.toPixels(300);
     StatusBar1->setGeometry(0, Surface->height() - height, Surface->width(), height);
 }
 
@@ -61,9 +61,9 @@ void Form1::Form_Resize() {
     // window is left alone until it comes back.
     if (isMinimized() || Surface == nullptr)
         return;
-    const float W = twips_.FromPixels(Surface->width());
-    const float H = twips_.FromPixels(Surface->height());
-    const std::vector<Placement> placements = ArrangeWindow(W, H, module_.RunLayout);
+    const float W = twips_.fromPixels(Surface->width());
+    const float H = twips_.fromPixels(Surface->height());
+    const std::vector<Placement> placements = ArrangeWindow(W, H, RunLayout(module_.RunLayout));
     if (placements.empty())
         return;
     Image1->hide();

@@ -2,9 +2,11 @@
 #include "controls/DirList.h"
 #include "controls/FileList.h"
 #include "controls/ImageBox.h"
+#include "controls/MouseButtons.h"
 #include "controls/StatusPanels.h"
 #include "imaging/Fit.h"
 #include "imaging/ImageKinds.h"
+#include "imaging/PictureDisplay.h"
 #include "imaging/PictureSource.h"
 #include "platform/FileOps.h"
 #include "platform/NumberText.h"
@@ -38,45 +40,32 @@ QSize Form1::PreviewBox() const {
 
 FileError Form1::LoadPreviewPicture(const QString& path) {
     Image1->setStretch(false);
-    const Picture picture = pictures_.Load(path, PreviewBox());
+    const Picture picture = pictures_.load(path, PreviewBox());
     if (picture.error != FileError::None)
         return picture.error;
     Image1->setPicture(picture.image, picture.naturalSize);
     return FileError::None;
 }
 
-// The display procedures' error frame around the load step: an unreadable
-// picture is replaced by the substitute picture and the procedure carries
-// on; a missing folder is reported; anything else ends the procedure quietly.
-bool Form1::LoadUnderErrorFrame(const QString& path) {
-    const FileError error = LoadPreviewPicture(path);
-    if (error == FileError::None)
-        return true;
-    if (error == FileError::InvalidPicture) {
-        LoadErrorPicture();
-        return true;
-    }
-    if (error == FileError::PathNotFound)
-        ReportFileError(error, {});
-    return false;
+// What the sends, the undo, the stepping and the resizing show: a file that
+// is no picture shows the substitute picture, a missing folder is reported,
+// and any other failure shows nothing without a word. False when nothing
+// is shown.
+bool Form1::ShowPicture(const QString& path) {
+    Image1->setStretch(false);
+    const DisplayedPicture display =
+        DisplayPicture(pictures_, path, PreviewBox(),
+                       JoinPath(module_.ProgramFolder, QStringLiteral("Error.jpg")));
+    return Present(display.outcome, display.picture);
 }
 
-// While more sends wait their turn (keys pressed faster than pictures can be
-// read), this picture would be replaced before anyone could see it, so it is
-// not read at all. What could be noticed still happens: a folder gone from
-// the path is reported as the load would have reported it.
-void Form1::ReportMissingFolderOnly(const QString& path) {
-    if (!IsRegularFile(path) && MissingPathError(path) == FileError::PathNotFound)
+bool Form1::Present(DisplayOutcome outcome, const Picture& picture) {
+    if (outcome == DisplayOutcome::MissingFolder)
         ReportFileError(FileError::PathNotFound, {});
-}
-
-// Error.jpg from the program folder; when it is missing or unreadable itself
-// the preview is left empty.
-void Form1::LoadErrorPicture() {
-    const Picture substitute =
-        pictures_.Load(JoinPath(module_.ProgramFolder, QStringLiteral("Error.jpg")), PreviewBox());
-    Image1->setPicture(substitute.image,
-                       substitute.isNull() ? QSize(0, 0) : substitute.naturalSize);
+    if (outcome != DisplayOutcome::Shown && outcome != DisplayOutcome::SubstituteShown)
+        return false;
+    Image1->setPicture(picture.image, picture.naturalSize);
+    return true;
 }
 
 void Form1::FitPreview() {
@@ -96,19 +85,19 @@ void Form1::FitPreview() {
                  box.height() - 20);
 }
 
-void Form1::ShowFileName(const QString& name) {
-    StatusBar1->setText(2, u' ' + name + u' ');
-}
-
 void Form1::RefreshPreview() {
     CurrentImagePath = SourcePathOf(File1->name(0));
     for (int i = 0; i < 4; ++i)
         Label2[size_t(i)]->setText(File1->name(i));
-    ReadAhead([this] { return NextToSend(); });
+    ReadAhead([this] { return ReadAheadAfterSend(run_.waiting(), File1->count()); });
     Image1->hide();
-    if (!pending_.empty())
-        return ReportMissingFolderOnly(CurrentImagePath);
-    if (!LoadUnderErrorFrame(CurrentImagePath))
+    // While more presses wait their turn this picture would be replaced
+    // before anyone saw it, so it is not read; a missing folder is still told.
+    if (run_.waiting() > 0) {
+        Present(SkippedDisplay(CurrentImagePath), {});
+        return;
+    }
+    if (!ShowPicture(CurrentImagePath))
         return;
     ShowFileName(File1->name(0));
     FitPreview();
@@ -122,20 +111,9 @@ void Form1::ReadAhead(std::function<std::vector<int>()> pick) {
     QTimer::singleShot(0, this, [this, pick] {
         QStringList paths;
         for (const int index : pick())
-            if (index >= 0 && index < File1->count())
-                paths.append(SourcePathOf(File1->name(index)));
-        pictures_.Prefetch(paths, PreviewBox());
+            paths.append(SourcePathOf(File1->name(index)));
+        pictures_.prefetch(paths, PreviewBox());
     });
-}
-
-// The files the next sends will show: the first entries of the list, one
-// more for each press still waiting its turn.
-std::vector<int> Form1::NextToSend() const {
-    const int depth = std::min(4 + int(pending_.size()), MostReadAhead);
-    std::vector<int> indices;
-    for (int i = 0; i < depth; ++i)
-        indices.push_back(i);
-    return indices;
 }
 
 void Form1::SetPreviewBusy(bool busy) {
@@ -148,12 +126,9 @@ void Form1::ShowSelectedFile() {
     SetPreviewBusy(true);
     const QString name = File1->selectedName();
     CurrentImagePath = SourcePathOf(name);
-    ReadAhead([this] { // the next steps go either way
-        const int index = File1->listIndex();
-        return std::vector<int>{index + 1, index - 1};
-    });
+    ReadAhead([this] { return ReadAheadAround(File1->listIndex(), File1->count()); });
     Image1->hide();
-    if (LoadUnderErrorFrame(CurrentImagePath)) {
+    if (ShowPicture(CurrentImagePath)) {
         ShowFileName(name);
         FitPreview();
         Image1->show();
@@ -162,7 +137,7 @@ void Form1::ShowSelectedFile() {
 }
 
 void Form1::RefitPreview() {
-    if (!LoadUnderErrorFrame(CurrentImagePath))
+    if (!ShowPicture(CurrentImagePath))
         return;
     ShowFileName(FileNameOf(CurrentImagePath));
     FitPreview();
@@ -193,11 +168,11 @@ void Form1::Picture1_MouseDown(int button) {
     if (module_.SortingActive != 0)
         return;
     Yield();
-    if (button == 1) {
+    if (button == MouseButton::Left) {
         SetPreviewBusy(true);
         StepSelection(true);
         ShowSelectedFile();
-    } else if (button == 2) {
+    } else if (button == MouseButton::Right) {
         SetPreviewBusy(true);
         Yield();
         StepSelection(false);
@@ -207,7 +182,7 @@ void Form1::Picture1_MouseDown(int button) {
 
 // A left press on the file list: the file is previewed, or opened with its
 // program when it is no picture and the option says so. Failures are
-// reported by message, unlike the display procedures' substitute picture.
+// reported by message, where a send or a step would show the substitute picture.
 void Form1::PreviewSelectedFile() {
     const QString name = File1->selectedName();
     CurrentImagePath = JoinPath(Dir1->path(), name);

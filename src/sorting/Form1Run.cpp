@@ -35,12 +35,12 @@ void Form1::StartRun() {
     EnableUndoButton();
     FocusSink->setFocus();
     RefreshPreview();
-    if (extend) {
-        module_.RunLayout = column ? 2 : 1;
+    const RunLayout layout = !extend  ? RunLayout::Ordinary
+                             : column ? RunLayout::ExtendColumn
+                                      : RunLayout::ExtendRow;
+    module_.RunLayout = std::int16_t(layout);
+    if (extend)
         Form_Resize();
-    } else {
-        module_.RunLayout = 0;
-    }
     module_.SortingActive = 1;
 }
 
@@ -54,8 +54,8 @@ void Form1::StopRun() {
         Command4[size_t(i)]->setEnabled(false);
     Label4->hide();
     FocusSink->setFocus();
-    if (module_.RunLayout != 0) {
-        module_.RunLayout = 0;
+    if (module_.RunLayout != std::int16_t(RunLayout::Ordinary)) {
+        module_.RunLayout = std::int16_t(RunLayout::Ordinary);
         Form_Resize();
     }
     module_.SortingActive = 0;

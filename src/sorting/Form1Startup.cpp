@@ -4,11 +4,11 @@
 #include "controls/FileList.h"
 #include "controls/StatusPanels.h"
 #include "platform/FileOps.h"
-#include "platform/NumberText.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
-#include "settings/SettingsFile.h"
+#include "settings/StartUp.h"
 #include "sorting/Form1.h"
+#include "sorting/SavedGeometry.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -19,33 +19,19 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include <cmath>
-
 namespace sorvane {
-namespace {
-
-// The room the window's frame, caption and menu bar take around its inner
-// area, in twips. The settings keep outer sizes; keeping the frame a fixed
-// amount makes them mean the same whatever the window manager draws.
-constexpr float FrameWidthTwips = 120;
-constexpr float FrameHeightTwips = 690;
-
-std::int16_t ToInt16(float value) {
-    return std::int16_t(std::clamp(std::lround(value), -32768L, 32767L));
-}
-
-} // namespace
 
 QRectF Form1::OuterTwips() const {
     const int innerHeight = height() - menuBar()->sizeHint().height();
-    return QRectF(twips_.FromPixels(x()), twips_.FromPixels(y()),
-                  twips_.FromPixels(width()) + FrameWidthTwips,
-                  twips_.FromPixels(innerHeight) + FrameHeightTwips);
+    return QRectF(twips_.fromPixels(x()), twips_.fromPixels(y()),
+                  twips_.fromPixels(width()) + FrameTwips.width(),
+                  twips_.fromPixels(innerHeight) + FrameTwips.height());
 }
 
-void Form1::SetOuterSizeTwips(float width, float height) {
-    resize(twips_.ToPixels(width - FrameWidthTwips),
-           twips_.ToPixels(height - FrameHeightTwips) + menuBar()->sizeHint().height());
+void Form1::SetOuterSizeTwips(QSizeF outer) {
+    resize(twips_.toPixels(float(outer.width() - FrameTwips.width())),
+           twips_.toPixels(float(outer.height() - FrameTwips.height())) +
+               menuBar()->sizeHint().height());
 }
 
 bool Form1::Form_Load() {
@@ -57,22 +43,12 @@ bool Form1::Form_Load() {
     drives_->fillDrives();
     File1->setFolder(Dir1->path());
 
-    switch (LoadSettingsFile(module_)) {
-    case LoadOutcome::TooFewFields:
-        DeleteSettingsFile(module_);
+    const StartUpPlan plan = ReadSettingsAtStartUp(module_);
+    settingsFileKept_ = plan.keepFile;
+    if (plan.action == StartUpAction::Quit)
         return false;
-    case LoadOutcome::BadNumber:
+    if (plan.action == StartUpAction::ShowWindowOnly)
         return true;
-    case LoadOutcome::Unreadable:
-        settingsFileKept_ = true; // never replace a file we could not read
-        ApplyDefaults(module_);
-        break;
-    case LoadOutcome::NoFile:
-        ApplyDefaults(module_);
-        break;
-    case LoadOutcome::Loaded:
-        break;
-    }
     if (!ApplySavedGeometry())
         return true;
     if (module_.SourceFolder.isEmpty())
@@ -91,27 +67,16 @@ bool Form1::Form_Load() {
 bool Form1::ApplySavedGeometry() {
     if (module_.RememberWindowSize != 1)
         return true;
-    move(twips_.ToPixels(module_.WindowLeft), twips_.ToPixels(module_.WindowTop));
-    bool widthOk = false;
-    const float width = module_.WindowWidth.trimmed().toFloat(&widthOk);
-    if (!widthOk)
-        return false;
-    if (width < 8300) {
-        SetOuterSizeTwips(8385, 6495);
-        return true;
-    }
-    bool heightOk = false;
-    const float height = module_.WindowHeight.trimmed().toFloat(&heightOk);
-    if (!heightOk)
-        return false;
-    SetOuterSizeTwips(width, height);
-    return true;
+    move(twips_.toPixels(module_.WindowLeft), twips_.toPixels(module_.WindowTop));
+    const std::optional<QSizeF> size = SavedOuterSize(module_.WindowWidth, module_.WindowHeight);
+    if (size)
+        SetOuterSizeTwips(*size);
+    return size.has_value();
 }
 
 bool Form1::ShowRememberedSourceFolder() {
-    Label3->setText(module_.SourceFolder);
-    StatusBar1->setText(1, u' ' + module_.SourceFolder + u' ');
-    StatusBar1->setText(3, QStringLiteral(" %1 File ").arg(File1->count()));
+    ShowSourceFolder();
+    StatusBar1->showText(3, CountText()); // Label6 waits for the folder change
     if (!Dir1->setPath(module_.SourceFolder))
         return false; // the folder is gone: the rest of start-up is skipped
     drives_->followFolder();
@@ -140,11 +105,11 @@ void Form1::ShowCopyModeIndicator() {
 }
 
 void Form1::SaveGeometryFields() {
-    const QRectF outer = OuterTwips();
-    module_.WindowWidth = SingleText(float(outer.width()));
-    module_.WindowHeight = SingleText(float(outer.height()));
-    module_.WindowLeft = ToInt16(float(outer.left()));
-    module_.WindowTop = ToInt16(float(outer.top()));
+    const GeometryFields fields = GeometryFieldsOf(OuterTwips());
+    module_.WindowWidth = fields.width;
+    module_.WindowHeight = fields.height;
+    module_.WindowLeft = fields.left;
+    module_.WindowTop = fields.top;
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

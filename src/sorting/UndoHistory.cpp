@@ -2,13 +2,13 @@
 
 namespace sorvane {
 
-void UndoHistory::Push(Entry entry) {
+void UndoHistory::push(Entry entry) {
     entries_.push_front(std::move(entry));
     if (entries_.size() > size_t(Capacity))
         entries_.pop_back();
 }
 
-void UndoHistory::DropNewest() {
+void UndoHistory::dropNewest() {
     if (!entries_.empty())
         entries_.pop_front();
 }

@@ -18,11 +18,11 @@ public:
         bool sourceKept = false; // a copy: the source file stayed where it was
     };
 
-    void Push(Entry entry);
-    bool IsEmpty() const { return entries_.empty(); }
-    int Size() const { return int(entries_.size()); }
-    const Entry& Newest() const { return entries_.front(); }
-    void DropNewest();
+    void push(Entry entry);
+    bool isEmpty() const { return entries_.empty(); }
+    int size() const { return int(entries_.size()); }
+    const Entry& newest() const { return entries_.front(); }
+    void dropNewest();
 
 private:
     std::deque<Entry> entries_;

@@ -58,14 +58,19 @@ void ExtendColumn(Out& out, float W, float H) {
 
 } // namespace
 
-std::vector<Placement> ArrangeWindow(float W, float H, int runLayout) {
+std::vector<Placement> ArrangeWindow(float W, float H, RunLayout layout) {
     Out out;
-    if (runLayout == 0)
+    switch (layout) {
+    case RunLayout::Ordinary:
         Ordinary(out, W, H);
-    else if (runLayout == 1)
+        break;
+    case RunLayout::ExtendRow:
         ExtendRow(out, W, H);
-    else if (runLayout == 2)
+        break;
+    case RunLayout::ExtendColumn:
         ExtendColumn(out, W, H);
+        break;
+    }
     return out;
 }
 

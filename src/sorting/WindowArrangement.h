@@ -26,10 +26,15 @@ struct Placement {
     std::optional<float> left, top, width, height;
 };
 
-// The arrangement of the main window for an inner size of W x H twips:
-// 0 ordinary, 1 extend mode with the button row at the top, 2 extend mode
-// with the button column at the right. Any other value places nothing.
-// Placements come in the order the pass applies them.
-std::vector<Placement> ArrangeWindow(float W, float H, int runLayout);
+// The arrangement during a sorting run; Module1::RunLayout keeps its number.
+enum class RunLayout {
+    Ordinary = 0,
+    ExtendRow = 1,    // extend mode, the button row at the top
+    ExtendColumn = 2, // extend mode, the button column at the right
+};
+
+// The arrangement of the main window for an inner size of W x H twips, in
+// the order the pass applies it. A layout number outside the three places nothing.
+std::vector<Placement> ArrangeWindow(float W, float H, RunLayout layout);
 
 } // namespace sorvane

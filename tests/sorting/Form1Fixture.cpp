@@ -1,5 +1,6 @@
 #include "sorting/Form1Fixture.h"
 
+#include "settings/SettingsFile.h"
 #include "support/TestFiles.h"
 
 #include <QtTest>
@@ -16,19 +17,21 @@ QString Form1Fixture::MakeFolder(const QString& relative) const {
     return Path(relative);
 }
 
-void Form1Fixture::WriteSettings(const QByteArray& line) const {
-    WriteFile(Path("program/Sorvane.ini"), line);
+Module1 Form1Fixture::Settings() const {
+    Module1 settings;
+    settings.ProgramFolder = module.ProgramFolder;
+    settings.SourceFolder = MakeFolder(QStringLiteral("src"));
+    for (int i = 0; i < SlotCount; ++i)
+        settings.FolderSlots[size_t(i)] = MakeFolder(QFileInfo(Slot(i)).fileName());
+    settings.WindowWidth = QStringLiteral("9000");
+    settings.WindowHeight = QStringLiteral("8500");
+    settings.RememberSourceFolder = 1;
+    settings.SlideshowSeconds = 1;
+    return settings;
 }
 
-QByteArray Form1Fixture::SettingsLine(const QString& source, const QStringList& slotFolders,
-                                      const QByteArray& numbers) const {
-    QByteArray line = '"' + MakeFolder(source).toUtf8() + '"';
-    for (int i = 0; i < SlotCount; ++i) {
-        const QString slot =
-            i < slotFolders.size() ? slotFolders[i] : QStringLiteral("slot%1").arg(i);
-        line += ",\"" + MakeFolder(slot).toUtf8() + '"';
-    }
-    return line + ",\"9000\",\"8500\"," + numbers + "\r\n";
+void Form1Fixture::WriteSettings(const Module1& settings) const {
+    SaveSettingsFile(settings);
 }
 
 bool Form1Fixture::Load() {
@@ -36,25 +39,24 @@ bool Form1Fixture::Load() {
     return window->Form_Load();
 }
 
-void Form1Fixture::Show() {
+bool Form1Fixture::Show() {
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    return QTest::qWaitForWindowExposed(window.get());
 }
 
-void Form1Fixture::StartWith(const QStringList& files, const QByteArray& numbers) {
-    QStringList slotFolders;
-    for (int i = 0; i < 10; ++i)
-        slotFolders << QStringLiteral("slot%1").arg(i);
-    slotFolders << QStringLiteral("bulk");
-    WriteSettings(SettingsLine(QStringLiteral("src"), slotFolders, numbers));
+bool Form1Fixture::StartWith(const QStringList& files) {
+    return StartWith(files, Settings());
+}
+
+bool Form1Fixture::StartWith(const QStringList& files, const Module1& settings) {
+    WriteSettings(settings);
     for (const QString& file : files) {
         if (file.endsWith(QStringLiteral(".jpg")))
             WriteImage(Path("src/" + file), QSize(64, 48), "JPEG");
         else
             WriteFile(Path("src/" + file), file.toUtf8());
     }
-    QVERIFY(Load());
-    Show();
+    return Load() && Show();
 }
 
 QString Form1Fixture::Slot(int i) const {
@@ -62,8 +64,8 @@ QString Form1Fixture::Slot(int i) const {
 }
 
 void Settle() {
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (int i = 0; i < 5; ++i) // work done by events may post more
+        QCoreApplication::processEvents();
 }
 
 } // namespace sorvane::test

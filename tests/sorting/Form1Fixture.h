@@ -21,24 +21,26 @@ public:
 
     QString Path(const QString& relative) const { return dir.filePath(relative); }
     QString MakeFolder(const QString& relative) const; // created if missing; its full path
-    void WriteSettings(const QByteArray& line) const;
 
-    // A settings line for a source folder and slot folders under the
-    // temporary folder, everything else as given.
-    QByteArray SettingsLine(const QString& source, const QStringList& slotFolders,
-                            const QByteArray& numbers = "0,1,0,1,0,0,0,0,0,0,0") const;
+    // Settings to write before Load(), by field: source folder "src", slot i
+    // in folder "slotI" (slot 10 "bulk"), the source folder remembered, the
+    // rest off or empty.
+    Module1 Settings() const;
+    void WriteSettings(const Module1& settings) const;
 
     // Creates the window and runs its start-up; false if the program would end.
     bool Load();
-    void Show(); // shows the window and waits until it is exposed
+    bool Show(); // shows the window; false if it never became exposed
 
-    // The usual start of a sorting test: source folder "src" holding the
-    // given files, slot i in folder "slotI" (slot 10 "bulk"), window shown.
-    void StartWith(const QStringList& files, const QByteArray& numbers = "0,1,0,1,0,0,0,0,0,0,0");
+    // The usual start: the settings written, the given files in "src"
+    // (".jpg" names get a real 64 x 48 picture), the window shown.
+    bool StartWith(const QStringList& files);
+    bool StartWith(const QStringList& files, const Module1& settings);
     QString Slot(int i) const;
 
-    // The window's controls, which tests may reach and drive.
+    // The window's controls and its sorting run, which tests may reach.
     Form1Controls& ui() { return *window; }
+    const UndoHistory& history() const { return window->run_.history(); }
 
     QTemporaryDir dir;
     Module1 module;
@@ -48,7 +50,7 @@ public:
     std::unique_ptr<Form1> window;
 };
 
-// Waits for queued events, so deferred work (such as read-ahead) settles.
+// Lets queued events run until nothing is left, so deferred work settles.
 void Settle();
 
 } // namespace sorvane::test

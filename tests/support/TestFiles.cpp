@@ -1,5 +1,6 @@
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
@@ -19,6 +20,10 @@ QByteArray ReadFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+QStringList Files(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 namespace {

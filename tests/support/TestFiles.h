@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace sorvane::test {
 
@@ -11,6 +12,9 @@ namespace sorvane::test {
 
 void WriteFile(const QString& path, const QByteArray& content);
 QByteArray ReadFile(const QString& path);
+
+// The names of the files in a folder, hidden ones too, in name order.
+QStringList Files(const QString& folder);
 
 // A real picture of the given size and format ("JPEG", "BMP", "GIF", "PNG"),
 // filled with a colour; progressive writes a progressive JPEG.

@@ -1,0 +1,97 @@
+#include "sorting/SortingRun.h"
+
+#include "platform/FileOps.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
+#include "settings/Module1.h"
+#include "sorting/SendOperations.h"
+
+namespace sorvane {
+namespace {
+
+// The send under way.
+struct Send {
+    QString TargetFolder;
+    QString SourcePath;
+    QString DestinationPath;
+};
+
+} // namespace
+
+SortingRun::SortingRun(Module1& module, Prompts& prompts, Window& window)
+    : module_(module), prompts_(prompts), window_(window) {}
+
+void SortingRun::send(int slot) {
+    runInOrder([this, slot] {
+        window_.sendStarting(slot);
+        sendFile(slot);
+        window_.sendFinished(slot);
+    });
+}
+
+void SortingRun::undo() {
+    runInOrder([this] { undoLastSend(); });
+}
+
+void SortingRun::runInOrder(std::function<void()> action) {
+    pending_.push_back(std::move(action));
+    if (busy_)
+        return;
+    busy_ = true;
+    while (!pending_.empty()) {
+        const std::function<void()> next = std::move(pending_.front());
+        pending_.pop_front();
+        next();
+    }
+    busy_ = false;
+}
+
+void SortingRun::sendFile(int slot) {
+    Send send;
+    send.TargetFolder = module_.FolderSlots[size_t(slot)];
+    window_.letEventsIn();
+    const QString name = window_.firstName();
+    send.SourcePath = JoinPath(window_.listFolder(), name);
+    send.DestinationPath = JoinPath(send.TargetFolder, name);
+    window_.sendingTo(send.TargetFolder);
+    if (module_.ConfirmSameName == 1 &&
+        !confirmSameName(send.TargetFolder, name, send.DestinationPath))
+        return;
+    // Copy mode keeps the source, except into the bulk-delete folder, which
+    // is meant to take files away.
+    const bool keepSource =
+        module_.CopyMode == 1 && send.TargetFolder != module_.FolderSlots[BulkDeleteSlot];
+    const SendOutcome outcome = name.isEmpty()
+                                    ? SendOutcome{}
+                                    : PlaceFile(send.SourcePath, send.DestinationPath, keepSource);
+    if (outcome.placed) { // only a placed file can be taken back
+        history_.push({send.SourcePath, send.DestinationPath, keepSource});
+        window_.historyChanged();
+    }
+    window_.listChanged(); // also after a failure, so a file removed by others leaves the list
+}
+
+// Asks before replacing a file of exactly that name in the target folder
+// (hidden files are never listed there). True to go on with the send.
+bool SortingRun::confirmSameName(const QString& targetFolder, const QString& name,
+                                 const QString& destination) {
+    if (!IsRegularFile(destination))
+        return true;
+    if (!ListFiles(targetFolder).contains(name))
+        return true; // only a name differing in case on a file system that folds case
+    const Prompt question{QStringLiteral("Sorvane"),
+                          QStringLiteral("同名のファイルがあります移動しますか？"),
+                          PromptButtons::OkCancel};
+    return prompts_.Ask(question) == PromptAnswer::Ok;
+}
+
+void SortingRun::undoLastSend() {
+    if (history_.isEmpty())
+        return;
+    TakeBack(history_.newest()); // a refused undo leaves every file where it is
+    window_.listChanged();
+    history_.dropNewest();
+    window_.undoFinished();
+}
+
+} // namespace sorvane

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "sorting/UndoHistory.h"
+
+#include <QString>
+
+#include <deque>
+#include <functional>
+
+namespace sorvane {
+
+class Prompts;
+struct Module1;
+
+// The sends and undos of a sorting run, without any widget. A send moves the
+// first file of the list into a slot's folder (or copies it, in copy mode);
+// an undo puts the last placed file back. They run one after another in the
+// order they were asked for: a press that arrives while a send waits for
+// events is queued, not run inside it, so each send takes the file that is
+// first when its turn comes and the files end up in the order pressed.
+class SortingRun {
+public:
+    // What the run needs from the window that shows it, and what it tells it.
+    class Window {
+    public:
+        virtual ~Window() = default;
+        virtual QString firstName() const = 0;  // the first file of the list, empty when none
+        virtual QString listFolder() const = 0; // the folder the list shows
+        virtual void letEventsIn() = 0;         // lets waiting events (more presses) arrive
+        virtual void sendStarting(int slot) = 0;
+        virtual void sendingTo(const QString& targetFolder) = 0; // the destination is known
+        virtual void historyChanged() = 0;                       // undo became possible or not
+        virtual void listChanged() = 0;                          // files came or went
+        virtual void sendFinished(int slot) = 0;
+        virtual void undoFinished() = 0;
+    };
+
+    SortingRun(Module1& module, Prompts& prompts, Window& window);
+
+    void send(int slot); // slots 0-10; 10 is the bulk-delete folder
+    void undo();
+
+    // Presses still waiting for their turn behind the one under way.
+    int waiting() const { return int(pending_.size()); }
+    const UndoHistory& history() const { return history_; }
+
+private:
+    void runInOrder(std::function<void()> action);
+    void sendFile(int slot);
+    void undoLastSend();
+    bool confirmSameName(const QString& targetFolder, const QString& name,
+                         const QString& destination);
+
+    Module1& module_;
+    Prompts& prompts_;
+    Window& window_;
+    UndoHistory history_;
+    bool busy_ = false;
+    std::deque<std::function<void()>> pending_;
+};
+
+} // namespace sorvane

@@ -1,0 +1,86 @@
+// What start-up makes of the settings file, and the window geometry it keeps.
+#include "settings/SettingsLine.h"
+#include "settings/StartUp.h"
+#include "sorting/SavedGeometry.h"
+
+#include "support/TestFiles.h"
+
+#include <QtTest>
+
+using namespace sorvane;
+using namespace sorvane::test;
+
+class StartUpTest : public QObject {
+    Q_OBJECT
+private slots:
+    void settingsFileDecidesTheStart_data() {
+        QTest::addColumn<QByteArray>("file"); // empty: no file
+        QTest::addColumn<int>("action");
+        QTest::addColumn<bool>("fileLeft");
+        QTest::addColumn<QString>("slot4");
+        Module1 saved;
+        saved.FolderSlots.fill("/photos");
+        const QByteArray line = FormatSettingsLine(saved);
+        const QByteArray badNumber = QByteArray(line).replace(",0,0\r\n", ",x,0\r\n");
+        using A = StartUpAction;
+        QTest::newRow("no file: defaults") << QByteArray() << int(A::Continue) << false << "/";
+        QTest::newRow("complete") << line << int(A::Continue) << true << "/photos";
+        QTest::newRow("cut short: deleted, the program ends")
+            << line.left(line.lastIndexOf(',')) << int(A::Quit) << false << "/photos";
+        QTest::newRow("bad number: the fields read are kept")
+            << badNumber << int(A::ShowWindowOnly) << true << "/photos";
+    }
+    void settingsFileDecidesTheStart() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, action);
+        QFETCH(bool, fileLeft);
+        QFETCH(QString, slot4);
+        QTemporaryDir dir;
+        Module1 settings;
+        settings.ProgramFolder = dir.path();
+        if (!file.isEmpty())
+            WriteFile(SettingsFilePath(settings), file);
+        const StartUpPlan plan = ReadSettingsAtStartUp(settings);
+        QCOMPARE(int(plan.action), action);
+        QVERIFY(!plan.keepFile);
+        QCOMPARE(QFile::exists(SettingsFilePath(settings)), fileLeft);
+        QCOMPARE(settings.FolderSlots[4], slot4);
+    }
+
+    void unreadableFileIsNeverWrittenOver() {
+        const StartUpPlan plan = PlanStartUp(LoadOutcome::Unreadable);
+        QCOMPARE(int(plan.action), int(StartUpAction::Continue));
+        QVERIFY(plan.applyDefaults && plan.keepFile && !plan.deleteFile);
+    }
+
+    void savedOuterSize_data() {
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QSizeF>("size"); // empty: start-up stops
+        QTest::newRow("saved") << " 9600 "
+                               << "8700" << QSizeF(9600, 8700);
+        QTest::newRow("narrower than 8300") << "8000"
+                                            << "x" << QSizeF(8385, 6495);
+        QTest::newRow("width no number") << "wide"
+                                         << "8700" << QSizeF();
+        QTest::newRow("height no number") << "9600"
+                                          << "" << QSizeF();
+    }
+    void savedOuterSize() {
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(QSizeF, size);
+        QCOMPARE(SavedOuterSize(width, height).value_or(QSizeF()), size);
+    }
+
+    void geometryFieldsAreRoundedIntoRange() {
+        const GeometryFields fields = GeometryFieldsOf(QRectF(-40000.0, 1499.5, 8775.5, 8040));
+        QCOMPARE(fields.width, QStringLiteral("8775.5"));
+        QCOMPARE(fields.height, QStringLiteral("8040"));
+        QCOMPARE(fields.left, std::int16_t(-32768));
+        QCOMPARE(fields.top, std::int16_t(1500));
+    }
+};
+
+QTEST_GUILESS_MAIN(StartUpTest)
+#include "tst_startup.moc"
