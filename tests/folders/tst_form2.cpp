@@ -239,6 +239,8 @@ private slots:
         MakeFolder("trash/sub");
         WriteFile(trash + "sub/inner.jpg", "x");
         QVERIFY(QFile::link(target, trash + "link.jpg"));
+        QVERIFY(QFile::link(Root(), trash + "folderlink"));
+        QVERIFY(::mkfifo(qPrintable(trash + "pipe"), 0600) == 0);
         prompts.Answer(PromptAnswer::Ok);
         QTest::mouseClick(window->Command3, Qt::LeftButton);
 
@@ -247,7 +249,7 @@ private slots:
         QCOMPARE(QDir(trash).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot |
                                            QDir::System,
                                        QDir::Name),
-                 (QStringList{".hidden", "sub"}));
+                 (QStringList{".hidden", "pipe", "sub"}));
         QCOMPARE(ReadFile(trash + "sub/inner.jpg"), QByteArray("x"));
         QCOMPARE(ReadFile(target), QByteArray("keep"));
         QCOMPARE(ModeOf(target), mode_t(0444));

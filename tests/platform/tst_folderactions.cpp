@@ -1,4 +1,6 @@
-// Making, removing and emptying folders, on real folders in temporary folders.
+// Typed folder texts, parents, and emptying the bulk-delete folder, on real
+// folders in temporary folders. What the bulk delete keeps is checked
+// through the window (tst_form2).
 #include "platform/FolderActions.h"
 
 #include "support/TestFiles.h"
@@ -10,7 +12,6 @@
 #include <unistd.h>
 
 using namespace sorvane;
-using sorvane::test::ReadFile;
 using sorvane::test::WriteFile;
 
 class FolderActionsTest : public QObject {
@@ -48,23 +49,6 @@ private slots:
         QCOMPARE(ParentFolder(path), parent);
     }
 
-    void makesAndRemovesOneLevel() {
-        QTemporaryDir dir;
-        const QString folder = dir.filePath("new");
-        QCOMPARE(MakeFolder(dir.filePath("a/b")), FileError::PathNotFound);
-        QVERIFY(!QFileInfo::exists(dir.filePath("a")));
-        QCOMPARE(MakeFolder(folder), FileError::None);
-        QVERIFY(QFileInfo(folder).isDir());
-        QCOMPARE(MakeFolder(folder), FileError::Access);
-
-        WriteFile(folder + "/kept.jpg", "x");
-        QCOMPARE(RemoveEmptyFolder(folder), FileError::Access);
-        QCOMPARE(ReadFile(folder + "/kept.jpg"), QByteArray("x"));
-        QVERIFY(QFile::remove(folder + "/kept.jpg"));
-        QCOMPARE(RemoveEmptyFolder(folder), FileError::None);
-        QVERIFY(!QFileInfo::exists(folder));
-    }
-
     void refusesDangerousBulkFolders_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<BulkDeleteRefusal>("refusal");
@@ -94,36 +78,6 @@ private slots:
             .replace("TMP", dir.path());
         QCOMPARE(CheckBulkDeleteFolder(folder, dir.filePath("home"), dir.filePath("program")),
                  refusal);
-    }
-
-    void bulkDeleteTakesOnlyTheFoldersOwnFiles() {
-        QTemporaryDir dir;
-        const QString trash = dir.filePath("trash");
-        const QString outside = dir.filePath("outside.jpg");
-        QVERIFY(QDir(dir.path()).mkpath("trash/sub"));
-        WriteFile(outside, "keep me");
-        QVERIFY(::chmod(qPrintable(outside), 0444) == 0);
-        WriteFile(trash + "/a.jpg", "x");
-        WriteFile(trash + "/readonly.jpg", "x");
-        QVERIFY(::chmod(qPrintable(trash + "/readonly.jpg"), 0444) == 0);
-        WriteFile(trash + "/.hidden", "x");
-        WriteFile(trash + "/sub/inner.jpg", "x");
-        QVERIFY(::mkfifo(qPrintable(trash + "/pipe"), 0600) == 0);
-        QVERIFY(QFile::link(outside, trash + "/link.jpg"));
-        QVERIFY(QFile::link(dir.path(), trash + "/folderlink"));
-
-        QCOMPARE(DeleteFolderFiles(trash), 0);
-
-        QCOMPARE(QDir(trash).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                           QDir::NoDotAndDotDot,
-                                       QDir::Name),
-                 (QStringList{".hidden", "pipe", "sub"}));
-        QCOMPARE(ReadFile(trash + "/sub/inner.jpg"), QByteArray("x"));
-        QCOMPARE(ReadFile(outside), QByteArray("keep me"));
-        struct stat st;
-        QVERIFY(::stat(qPrintable(outside), &st) == 0);
-        QCOMPARE(st.st_mode & 07777, mode_t(0444));
-        QVERIFY(QFileInfo(dir.filePath("trash")).isDir());
     }
 
     void bulkDeleteRefusesALinkAndReportsWhatStays() {
