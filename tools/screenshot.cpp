@@ -1,9 +1,11 @@
-// Makes the README's picture of the main window: the program runs on the X
-// server named in E2E_DISPLAY (or DISPLAY) over a folder of generated
-// photographs, the first file is clicked so the preview shows it, and the
-// window is saved as PNG.
+// Makes the README's pictures: the program runs on the X server named in
+// E2E_DISPLAY (or DISPLAY) over a folder of generated photographs. Without
+// an option the first file is clicked so the preview shows it, and the main
+// window is saved as PNG; with --folders the folder setup window is opened
+// from the menu over the sorted folders and saved instead.
 //
 //   E2E_DISPLAY=:99 build/bin/sorvane_screenshot docs/screenshot.png
+//   E2E_DISPLAY=:99 build/bin/sorvane_screenshot --folders docs/folders.png
 #include "e2e/RealWindow.h"
 
 #include <QCoreApplication>
@@ -70,9 +72,10 @@ int Fail(const char* what) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    if (argc != 2)
-        return Fail("usage: sorvane_screenshot OUTPUT.png");
-    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
+    const bool folders = argc == 3 && QByteArray(argv[1]) == "--folders";
+    if (argc != 2 && !folders)
+        return Fail("usage: sorvane_screenshot [--folders] OUTPUT.png");
+    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[argc - 1]));
     if (E2eDisplay().isEmpty())
         qputenv("E2E_DISPLAY", qgetenv("DISPLAY"));
     if (E2eDisplay().isEmpty())
@@ -96,12 +99,24 @@ int main(int argc, char* argv[]) {
     settings.close();
 
     RealWindow program;
-    if (!program.start(copy.executable(), source) || !program.awaitWindow())
+    // The folder setup window opens on the program's current folder.
+    const QString current = folders ? copy.path(QStringLiteral("Sorted")) : source;
+    if (!program.start(copy.executable(), current) || !program.awaitWindow())
         return Fail("the program showed no window");
-    if (!program.click(Place::FirstListedFile))
-        return Fail("cannot click the file list");
-    QThread::msleep(1500); // the preview decodes a 1600 × 1200 picture
-    if (!program.screenshot(output))
+    QString shown;
+    if (folders) {
+        if (!program.openFirstMenu() || !program.keyIntoMenu(QStringLiteral("Down Down Return")))
+            return Fail("cannot choose フォルダ選択 in the menu");
+        shown = program.awaitWindowNamed(QStringLiteral("フォルダ選択"));
+        if (shown.isEmpty())
+            return Fail("the folder setup window did not open");
+        QThread::msleep(500); // drawn once shown
+    } else {
+        if (!program.click(Place::FirstListedFile))
+            return Fail("cannot click the file list");
+        QThread::msleep(1500); // the preview decodes a 1600 × 1200 picture
+    }
+    if (!program.screenshot(output, shown))
         return Fail("import could not save the window (is imagemagick installed?)");
     program.click(Place::ExitButton);
     program.awaitExit();

@@ -1,5 +1,6 @@
 #include "app/Windows.h"
 
+#include "folders/Form2.h"
 #include "sorting/Form1.h"
 
 #include <QEvent>
@@ -11,6 +12,7 @@ Windows::Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureS
     : module_(module), prompts_(prompts), launcher_(launcher), pictures_(pictures),
       main_(std::make_unique<Form1>(module, prompts, launcher, pictures)) {
     connect(main_.get(), &Form1::closingOtherWindows, this, &Windows::closeOthers);
+    connect(main_.get(), &Form1::folderSetupRequested, this, &Windows::openFolderSetup);
 }
 
 Windows::~Windows() {
@@ -37,6 +39,19 @@ void Windows::closeOthers() {
         if (window)
             window->close();
     others_.clear();
+}
+
+void Windows::openFolderSetup() {
+    if (folderSetup_) {
+        folderSetup_->raise();
+        folderSetup_->activateWindow();
+        return;
+    }
+    folderSetup_ = new Form2(module_, prompts_);
+    connect(folderSetup_, &Form2::slotCaptionChanged, main_.get(), &Form1::setSlotCaption);
+    connect(folderSetup_, &Form2::destinationTextChanged, main_.get(), &Form1::setDestinationText);
+    folderSetup_->Form_Load();
+    openOther(folderSetup_);
 }
 
 } // namespace sorvane

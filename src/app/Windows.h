@@ -10,6 +10,7 @@ class QWidget;
 namespace sorvane {
 
 class Form1;
+class Form2;
 class Launcher;
 class PictureSource;
 class Prompts;
@@ -37,6 +38,7 @@ private:
     // Shows a window made by the caller as one of the program's other windows.
     void openOther(QWidget* window);
     void closeOthers();
+    void openFolderSetup();
 
     Module1& module_;
     Prompts& prompts_;
@@ -44,6 +46,7 @@ private:
     PictureSource& pictures_;
     std::unique_ptr<Form1> main_;
     QList<QPointer<QWidget>> others_;
+    QPointer<Form2> folderSetup_;
 };
 
 } // namespace sorvane

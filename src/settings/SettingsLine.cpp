@@ -130,4 +130,8 @@ ParseOutcome ParseSettings(const QByteArray& text, Module1& settings) {
     return ParseOutcome::Complete;
 }
 
+bool SettingsCanHold(const QString& text) {
+    return !text.contains(u'"');
+}
+
 } // namespace sorvane

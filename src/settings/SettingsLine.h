@@ -3,6 +3,7 @@
 #include "settings/Module1.h"
 
 #include <QByteArray>
+#include <QString>
 
 namespace sorvane {
 
@@ -18,6 +19,10 @@ enum class ParseOutcome {
     TooFewFields, // the text ended before the 25th field
     BadNumber,    // a numeric field is not a 16-bit number
 };
+
+// Whether a text field reads back exactly as written: a quoted field runs to
+// the next double quote, so the text must not hold one.
+bool SettingsCanHold(const QString& text);
 
 // Reads the fields in order into the record, as far as they go: the fields
 // before a failure keep the values read, later ones are left alone.

@@ -41,6 +41,11 @@ bool Xdotool(const QStringList& arguments, QByteArray* output = nullptr, int tim
     return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
+QStringList KeyArguments(const QString& keys) {
+    return QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40")} +
+           keys.split(u' ', Qt::SkipEmptyParts);
+}
+
 } // namespace
 
 QString E2eDisplay() {
@@ -109,6 +114,11 @@ bool RealWindow::start(const QString& executable, const QString& workingFolder) 
 }
 
 bool RealWindow::awaitWindow(int timeoutMs) {
+    window_ = awaitWindowNamed(QStringLiteral("Sorvane"), timeoutMs);
+    return !window_.isEmpty();
+}
+
+QString RealWindow::awaitWindowNamed(const QString& title, int timeoutMs) {
     // The process id tells this run's window from any other program's.
     QProcess search;
     search.setProcessEnvironment(DisplayEnvironment());
@@ -116,17 +126,16 @@ bool RealWindow::awaitWindow(int timeoutMs) {
                  {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--all"),
                   QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
                   QString::number(process_.processId()), QStringLiteral("--name"),
-                  QStringLiteral("^Sorvane$")});
+                  u'^' + title + u'$'});
     const QDeadlineTimer deadline(timeoutMs);
     while (!search.waitForFinished(100)) {
         if (!isRunning() || deadline.hasExpired()) {
             search.kill();
             search.waitForFinished(1000);
-            return false;
+            return {};
         }
     }
-    window_ = QString::fromLatin1(search.readAllStandardOutput()).section(u'\n', 0, 0).trimmed();
-    return !window_.isEmpty();
+    return QString::fromLatin1(search.readAllStandardOutput()).section(u'\n', 0, 0).trimmed();
 }
 
 bool RealWindow::showsWindow() {
@@ -177,11 +186,23 @@ bool RealWindow::click(QPointF twips) {
 }
 
 bool RealWindow::key(const QString& keys) {
-    QStringList arguments{
-        QStringLiteral("windowfocus"), QStringLiteral("--sync"),  window_,
-        QStringLiteral("key"),         QStringLiteral("--delay"), QStringLiteral("40")};
-    arguments += keys.split(u' ', Qt::SkipEmptyParts);
-    return Xdotool(arguments);
+    return keyInto(window_, keys);
+}
+
+bool RealWindow::keyInto(const QString& window, const QString& keys) {
+    return Xdotool(QStringList{QStringLiteral("windowfocus"), QStringLiteral("--sync"), window} +
+                   KeyArguments(keys));
+}
+
+bool RealWindow::openFirstMenu() {
+    const QPoint inner = toWindowPixels({0, 0}); // the menu bar lies above the inner area
+    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
+                    QStringLiteral("12"), QString::number(inner.y() / 2), QStringLiteral("click"),
+                    QStringLiteral("1")});
+}
+
+bool RealWindow::keyIntoMenu(const QString& keys) {
+    return Xdotool(KeyArguments(keys));
 }
 
 bool RealWindow::setNumLock(bool on) {
@@ -194,11 +215,12 @@ bool RealWindow::setNumLock(bool on) {
     return false;
 }
 
-bool RealWindow::screenshot(const QString& pngPath) {
+bool RealWindow::screenshot(const QString& pngPath, const QString& window) {
     QProcess import;
     import.setProcessEnvironment(DisplayEnvironment());
     import.start(QStringLiteral("import"),
-                 {QStringLiteral("-window"), window_, QStringLiteral("png:") + pngPath});
+                 {QStringLiteral("-window"), window.isEmpty() ? window_ : window,
+                  QStringLiteral("png:") + pngPath});
     return import.waitForFinished(20000) && import.exitStatus() == QProcess::NormalExit &&
            import.exitCode() == 0;
 }

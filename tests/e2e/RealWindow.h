@@ -65,6 +65,9 @@ public:
     bool awaitWindow(int timeoutMs = 20000);
     // Whether the program shows that window right now.
     bool showsWindow();
+    // Waits for another visible window of the program by its title; its id,
+    // or nothing when it has not shown within the time.
+    QString awaitWindowNamed(const QString& title, int timeoutMs = 10000);
 
     // The window's place on the screen, in pixels.
     QRect geometry();
@@ -74,11 +77,17 @@ public:
     // Key presses in xdotool's names ("3", "shift+3", "KP_Next", "Return"),
     // typed into the window through the X server's test extension.
     bool key(const QString& keys);
+    // The same, into another window of the program (awaitWindowNamed).
+    bool keyInto(const QString& window, const QString& keys);
+    // Opens the first menu of the menu bar with a click on its title, and
+    // key presses into the open menu, which holds the keyboard.
+    bool openFirstMenu();
+    bool keyIntoMenu(const QString& keys);
     // Sets Num Lock with a press of its key into the window, when it differs:
     // the X server changes a lock only while some window has the focus.
     bool setNumLock(bool on);
-    // A picture of the window, written as PNG.
-    bool screenshot(const QString& pngPath);
+    // A picture of the window (or of another window of the program), written as PNG.
+    bool screenshot(const QString& pngPath, const QString& window = {});
 
     bool awaitExit(int timeoutMs = 15000);
     bool isRunning() const { return process_.state() != QProcess::NotRunning; }

@@ -26,6 +26,15 @@ QByteArray SettingsLine(const QStringList& texts, const QList<int>& numbers) {
     return fields.join(u',').toUtf8() + "\r\n";
 }
 
+// The double-quoted fields of a settings line, in order.
+QStringList QuotedFields(const QByteArray& line) {
+    QStringList fields;
+    static const QRegularExpression quoted(QStringLiteral("\"([^\"]*)\""));
+    for (const QRegularExpressionMatch& match : quoted.globalMatch(QString::fromUtf8(line)))
+        fields << match.captured(1);
+    return fields;
+}
+
 // A source folder of photographs and eleven slot folders, all inside the
 // program's temporary folder, and a settings file that opens the lists on
 // the source. No slot is left at "/".
@@ -192,6 +201,43 @@ private slots:
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
         QVERIFY(ReadFile(copy.settingsPath()).startsWith('"' + desk.source.toUtf8() + "\","));
+    }
+
+    // Slot 3 assigned in the folder setup window reaches field 5 of the
+    // settings file at close and sends there after a restart.
+    void folderSetupAssignsASlotThatOutlivesARestart() {
+        ProgramCopy copy;
+        QVERIFY(copy.isValid());
+        const SortingDesk desk(copy);
+        WriteFile(copy.settingsPath(), desk.settings());
+        const QString cats = copy.makeFolder(QStringLiteral("Cats"));
+        {
+            RealWindow program;
+            // The folder setup window opens on the program's current folder.
+            QVERIFY(program.start(copy.executable(), cats));
+            QVERIFY2(program.awaitWindow(), qPrintable(program.errors()));
+            QVERIFY(program.openFirstMenu());
+            QVERIFY(program.keyIntoMenu(QStringLiteral("Down Down Return"))); // フォルダ選択
+            const QString setup = program.awaitWindowNamed(QStringLiteral("フォルダ選択"));
+            QVERIFY2(!setup.isEmpty(), "the folder setup window did not open");
+            // Tab order: Drive1, Dir1, Command1(0), ..., so five Tabs reach slot 3.
+            QVERIFY(program.keyInto(setup, QStringLiteral("Tab Tab Tab Tab Tab space")));
+            QVERIFY(program.click(Place::ExitButton)); // closes the setup window, then saves
+            QVERIFY2(program.awaitExit(), "the program did not end on 終了");
+            QCOMPARE(program.exitCode(), 0);
+        }
+        QCOMPARE(QuotedFields(ReadFile(copy.settingsPath())).value(4), cats);
+
+        RealWindow program;
+        QVERIFY(program.start(copy.executable(), copy.makeFolder(QStringLiteral("work"))));
+        QVERIFY2(program.awaitWindow(), qPrintable(program.errors()));
+        QVERIFY(program.click(Place::RunButton));
+        QVERIFY(program.key(QStringLiteral("3")));
+        QTRY_COMPARE_WITH_TIMEOUT(FilesIn(cats), QStringList{QStringLiteral("photo1.jpg")}, 10000);
+        QVERIFY(program.click(Place::RunButton));
+        QVERIFY(program.click(Place::ExitButton));
+        QVERIFY2(program.awaitExit(), "the program did not end on 終了");
+        QCOMPARE(QuotedFields(ReadFile(copy.settingsPath())).value(4), cats);
     }
 };
 

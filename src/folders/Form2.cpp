@@ -1,0 +1,126 @@
+// The folder setup window's handlers: slot assignment, making and removing a
+// folder, and the bulk delete.
+#include "folders/Form2.h"
+
+#include "controls/DirList.h"
+#include "controls/DriveFolderPair.h"
+#include "platform/FolderActions.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
+#include "settings/SettingsLine.h"
+
+#include <QDir>
+#include <QLineEdit>
+
+namespace sorvane {
+
+void Form2::Form_Load() {
+    for (int i = 0; i < SlotCount; ++i)
+        Text1[size_t(i)]->setText(module_.FolderSlots[size_t(i)]);
+    Dir1->setPath(QDir::currentPath());
+    drives_->fillDrives();
+}
+
+void Form2::Command1_Click(int index) {
+    const QString folder = Dir1->path();
+    if (!SettingsCanHold(folder)) {
+        Tell(QStringLiteral("名前に \" を含むフォルダは設定ファイルに保存できないので、確定できま"
+                            "せん。"));
+        return;
+    }
+    module_.FolderSlots[size_t(index)] = folder;
+    Text1[size_t(index)]->setText(folder);
+    if (index != BulkDeleteSlot)
+        emit slotCaptionChanged(index, FolderButtonCaption(folder));
+}
+
+void Form2::Command2_Click() {
+    close();
+}
+
+void Form2::Command3_Click() {
+    const QString folder = module_.FolderSlots[BulkDeleteSlot];
+    if (const QString refusal = BulkDeleteRefusalText(folder); !refusal.isEmpty()) {
+        Tell(refusal);
+        return;
+    }
+    if (!Confirm(folder + QStringLiteral("フォルダのファイルをすべてを削除しますか?")))
+        return;
+    const int failed = DeleteFolderFiles(folder);
+    if (failed < 0)
+        Tell(folder + QStringLiteral("フォルダを開けないので、ファイルを削除できませんでした。"));
+    else if (failed > 0)
+        Tell(QStringLiteral("%1個のファイルを削除できませんでした。").arg(failed));
+}
+
+void Form2::Drive1_Change() {
+    if (module_.SortingActive == 1)
+        return;
+    drives_->openDrive();
+}
+
+void Form2::Text1_KeyPress(int index) {
+    if (!Confirm(QStringLiteral("新しいフォルダを作りますか?")))
+        return;
+    const QString folder = ResolveFolderText(Text1[size_t(index)]->text(), Dir1->path());
+    if (MakeFolder(folder) != FileError::None || !Dir1->setPath(folder))
+        Tell(QStringLiteral("一度に複階層のフォルダを作成することは出来ません。"));
+}
+
+void Form2::Dir1_MouseDown(int button) {
+    if (button != 2) // only the right button
+        return;
+    const QString folder = Dir1->path();
+    if (!Confirm(folder + QStringLiteral("フォルダを削除しますか?")))
+        return;
+    const FileError error = RemoveEmptyFolder(folder);
+    if (error == FileError::None) {
+        OpenNearestFolder(ParentFolder(folder));
+        emit destinationTextChanged(Dir1->path());
+    } else if (error == FileError::Access) {
+        Tell(QStringLiteral("下位下層にフォルダがあるので削除できません。"));
+    } else {
+        Tell(QStringLiteral("フォルダの削除に失敗しました。"));
+    }
+}
+
+// The folder is gone, so the list must leave it: the parent, or the nearest
+// ancestor that can be listed.
+void Form2::OpenNearestFolder(const QString& folder) {
+    QString candidate = folder;
+    while (!Dir1->setPath(candidate) && candidate != u"/")
+        candidate = ParentFolder(candidate);
+}
+
+QString Form2::BulkDeleteRefusalText(const QString& folder) const {
+    switch (CheckBulkDeleteFolder(folder, QDir::homePath(), module_.ProgramFolder)) {
+    case BulkDeleteRefusal::None:
+        return {};
+    case BulkDeleteRefusal::NotSet:
+        return QStringLiteral("一括削除するフォルダが決まっていません。ファイル削除ボタンで確定し"
+                              "てください。");
+    case BulkDeleteRefusal::Root:
+        return QStringLiteral("ルートフォルダのファイルは一括削除できません。");
+    case BulkDeleteRefusal::Home:
+        return QStringLiteral("ホームフォルダのファイルは一括削除できません。");
+    case BulkDeleteRefusal::ProgramFolder:
+        return QStringLiteral("プログラムのフォルダのファイルは一括削除できません。");
+    case BulkDeleteRefusal::NotAFolder:
+        break;
+    }
+    return folder + QStringLiteral("フォルダが見つからないので、一括削除できません。");
+}
+
+bool Form2::Confirm(const QString& question) {
+    const Prompt prompt{QStringLiteral("Sorvane"), question, PromptButtons::OkCancel};
+    if (prompts_.Ask(prompt) == PromptAnswer::Ok)
+        return true;
+    Tell(QStringLiteral("キャンセルされました。"));
+    return false;
+}
+
+void Form2::Tell(const QString& message) {
+    prompts_.Ask({QStringLiteral("Sorvane"), message, PromptButtons::Ok});
+}
+
+} // namespace sorvane

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "controls/Twips.h"
+#include "settings/Module1.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace sorvane {
+
+class DirList;
+class DriveFolderPair;
+class Prompts;
+
+// The folder setup window: assigns the folder the list shows to the ten slots
+// and the bulk-delete folder, makes and removes folders one at a time, and
+// empties the bulk-delete folder. It is a plain window, not a dialog, so
+// Return in a text box can never press a slot button. It writes FolderSlots
+// and tells the main window through its signals; the file-system work lives
+// in platform/FolderActions.
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    Form2(Module1& module, Prompts& prompts, QWidget* parent = nullptr);
+    ~Form2() override;
+
+    void Form_Load();
+    void Command1_Click(int index);
+    void Command2_Click();
+    void Command3_Click();
+    void Drive1_Change();
+    void Text1_KeyPress(int index); // Return or Enter, whatever the modifiers
+    void Dir1_MouseDown(int button);
+
+    QComboBox* Drive1 = nullptr;
+    DirList* Dir1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    std::array<QPushButton*, SlotCount> Command1{};
+    std::array<QLineEdit*, SlotCount> Text1{};
+
+signals:
+    void slotCaptionChanged(int index,
+                            const QString& caption);  // Command4(index) of the main window
+    void destinationTextChanged(const QString& text); // Label4 of the main window
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Construction (Form2Controls.cpp).
+    void BuildControls();
+    void BuildSlotRow(int index);
+    void PlaceTwips(QWidget* control, const QRectF& twips);
+    void ConnectHandlers();
+
+    bool Confirm(const QString& question);
+    void Tell(const QString& message);
+    QString BulkDeleteRefusalText(const QString& folder) const;
+    void OpenNearestFolder(const QString& folder);
+
+    Module1& module_;
+    Prompts& prompts_;
+    Twips twips_;
+    DriveFolderPair* drives_ = nullptr;
+};
+
+} // namespace sorvane
