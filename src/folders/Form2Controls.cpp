@@ -58,7 +58,7 @@ Form2::Form2(Module1& module, Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window), module_(module), prompts_(prompts), twips_(DotsPerInch()) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("フォルダ選択"));
-    setFixedSize(twips_.ToPixels(QRectF(0, 0, 5640, 7815)).size());
+    setFixedSize(twips_.toPixels(QRectF(0, 0, 5640, 7815)).size());
     BuildControls();
     drives_ = new DriveFolderPair(Drive1, Dir1, prompts_, this);
     ConnectHandlers();
@@ -67,7 +67,7 @@ Form2::Form2(Module1& module, Prompts& prompts, QWidget* parent)
 Form2::~Form2() = default;
 
 void Form2::PlaceTwips(QWidget* control, const QRectF& twips) {
-    control->setGeometry(twips_.ToPixels(twips));
+    control->setGeometry(twips_.toPixels(twips));
 }
 
 // Controls are made in their tab order: Drive1, Dir1, the slot buttons,
