@@ -15,8 +15,11 @@ Windows::Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureS
     connect(main_.get(), &Form1::folderSetupRequested, this, &Windows::openFolderSetup);
 }
 
+// The other windows go before the main window: left to it as its children,
+// they would reach back into it while it is half destroyed.
 Windows::~Windows() {
-    closeOthers();
+    for (const QPointer<QWidget>& window : std::as_const(others_))
+        delete window.data();
 }
 
 bool Windows::start() {
@@ -28,6 +31,7 @@ bool Windows::start() {
 
 void Windows::openOther(QWidget* window) {
     window->setAttribute(Qt::WA_DeleteOnClose);
+    others_.removeIf([](const QPointer<QWidget>& other) { return !other; });
     others_.append(window);
     main_->setStartEnabled(false);
     connect(window, &QObject::destroyed, main_.get(), [this] { main_->setStartEnabled(true); });
@@ -38,7 +42,6 @@ void Windows::closeOthers() {
     for (const QPointer<QWidget>& window : std::as_const(others_))
         if (window)
             window->close();
-    others_.clear();
 }
 
 void Windows::openFolderSetup() {
