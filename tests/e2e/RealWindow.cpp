@@ -138,15 +138,31 @@ QString RealWindow::awaitWindowNamed(const QString& title, int timeoutMs) {
     return QString::fromLatin1(search.readAllStandardOutput()).section(u'\n', 0, 0).trimmed();
 }
 
+QString RealWindow::awaitOtherWindow(int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    do {
+        for (const QString& id : visibleWindows(QStringLiteral("^Sorvane$")))
+            if (id != window_)
+                return id;
+    } while (!deadline.hasExpired() && isRunning());
+    return {};
+}
+
+QStringList RealWindow::visibleWindows(const QString& name) {
+    QStringList arguments{QStringLiteral("search"), QStringLiteral("--all"),
+                          QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                          QString::number(process_.processId())};
+    if (!name.isEmpty())
+        arguments << QStringLiteral("--name") << name;
+    QByteArray found;
+    Xdotool(arguments, &found);
+    return QString::fromLatin1(found).split(u'\n', Qt::SkipEmptyParts);
+}
+
 bool RealWindow::showsWindow() {
     if (!isRunning())
         return false; // its windows went with it
-    QByteArray found;
-    Xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
-             QStringLiteral("--pid"), QString::number(process_.processId()),
-             QStringLiteral("--name"), QStringLiteral("^Sorvane$")},
-            &found);
-    return !found.trimmed().isEmpty();
+    return !visibleWindows(QStringLiteral("^Sorvane$")).isEmpty();
 }
 
 QRect RealWindow::geometry() {
@@ -194,11 +210,18 @@ bool RealWindow::keyInto(const QString& window, const QString& keys) {
                    KeyArguments(keys));
 }
 
+// The open menu is one more visible window of the program.
 bool RealWindow::openFirstMenu() {
     const QPoint inner = toWindowPixels({0, 0}); // the menu bar lies above the inner area
-    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
-                    QStringLiteral("12"), QString::number(inner.y() / 2), QStringLiteral("click"),
-                    QStringLiteral("1")});
+    const qsizetype before = visibleWindows().size();
+    if (!Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
+                  QStringLiteral("12"), QString::number(inner.y() / 2), QStringLiteral("click"),
+                  QStringLiteral("1")}))
+        return false;
+    for (const QDeadlineTimer deadline(5000); visibleWindows().size() <= before;)
+        if (deadline.hasExpired())
+            return false;
+    return true;
 }
 
 bool RealWindow::keyIntoMenu(const QString& keys) {
