@@ -46,6 +46,15 @@ QStringList KeyArguments(const QString& keys) {
            keys.split(u' ', Qt::SkipEmptyParts);
 }
 
+// Runs ImageMagick's import on the display.
+bool Import(const QStringList& arguments) {
+    QProcess import;
+    import.setProcessEnvironment(DisplayEnvironment());
+    import.start(QStringLiteral("import"), arguments);
+    return import.waitForFinished(20000) && import.exitStatus() == QProcess::NormalExit &&
+           import.exitCode() == 0;
+}
+
 } // namespace
 
 QString E2eDisplay() {
@@ -239,13 +248,20 @@ bool RealWindow::setNumLock(bool on) {
 }
 
 bool RealWindow::screenshot(const QString& pngPath, const QString& window) {
-    QProcess import;
-    import.setProcessEnvironment(DisplayEnvironment());
-    import.start(QStringLiteral("import"),
-                 {QStringLiteral("-window"), window.isEmpty() ? window_ : window,
-                  QStringLiteral("png:") + pngPath});
-    return import.waitForFinished(20000) && import.exitStatus() == QProcess::NormalExit &&
-           import.exitCode() == 0;
+    return Import({QStringLiteral("-window"), window.isEmpty() ? window_ : window,
+                   QStringLiteral("png:") + pngPath});
+}
+
+bool RealWindow::screenshotAsSeen(const QString& pngPath) {
+    const QRect window = geometry();
+    return !window.isEmpty() &&
+           Import({QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-crop"),
+                   QStringLiteral("%1x%2+%3+%4")
+                       .arg(window.width())
+                       .arg(window.height())
+                       .arg(window.x())
+                       .arg(window.y()),
+                   QStringLiteral("+repage"), QStringLiteral("png:") + pngPath});
 }
 
 bool RealWindow::awaitExit(int timeoutMs) {

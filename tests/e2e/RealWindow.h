@@ -93,6 +93,9 @@ public:
     bool setNumLock(bool on);
     // A picture of the window (or of another window of the program), written as PNG.
     bool screenshot(const QString& pngPath, const QString& window = {});
+    // The window's place on the screen as it shows, with any window of the
+    // program lying over it, written as PNG.
+    bool screenshotAsSeen(const QString& pngPath);
 
     bool awaitExit(int timeoutMs = 15000);
     bool isRunning() const { return process_.state() != QProcess::NotRunning; }
