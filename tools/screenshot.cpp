@@ -2,10 +2,13 @@
 // E2E_DISPLAY (or DISPLAY) over a folder of generated photographs. Without
 // an option the first file is clicked so the preview shows it, and the main
 // window is saved as PNG; with --folders the folder setup window is opened
-// from the menu over the sorted folders and saved instead.
+// from the menu over the sorted folders and saved instead; with --options the
+// options dialog is opened from the menu and the main window is saved with
+// the dialog over it.
 //
 //   E2E_DISPLAY=:99 build/bin/sorvane_screenshot docs/screenshot.png
 //   E2E_DISPLAY=:99 build/bin/sorvane_screenshot --folders docs/folders.png
+//   E2E_DISPLAY=:99 build/bin/sorvane_screenshot --options docs/options.png
 #include "e2e/RealWindow.h"
 
 #include <QCoreApplication>
@@ -73,8 +76,9 @@ int Fail(const char* what) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const bool folders = argc == 3 && QByteArray(argv[1]) == "--folders";
-    if (argc != 2 && !folders)
-        return Fail("usage: sorvane_screenshot [--folders] OUTPUT.png");
+    const bool options = argc == 3 && QByteArray(argv[1]) == "--options";
+    if (argc != 2 && !folders && !options)
+        return Fail("usage: sorvane_screenshot [--folders | --options] OUTPUT.png");
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[argc - 1]));
     if (E2eDisplay().isEmpty())
         qputenv("E2E_DISPLAY", qgetenv("DISPLAY"));
@@ -116,8 +120,19 @@ int main(int argc, char* argv[]) {
             return Fail("cannot click the file list");
         QThread::msleep(1500); // the preview decodes a 1600 × 1200 picture
     }
-    if (!program.screenshot(output, shown))
+    if (options) {
+        if (!program.openFirstMenu() || !program.keyIntoMenu(QStringLiteral("Down Return")))
+            return Fail("cannot choose オプション in the menu");
+        const QString dialog = program.awaitOtherWindow();
+        if (dialog.isEmpty())
+            return Fail("the options dialog did not open");
+        QThread::msleep(500); // drawn once shown
+        if (!program.screenshotAsSeen(output))
+            return Fail("import could not save the window (is imagemagick installed?)");
+        program.keyInto(dialog, QStringLiteral("Escape"));
+    } else if (!program.screenshot(output, shown)) {
         return Fail("import could not save the window (is imagemagick installed?)");
+    }
     program.click(Place::ExitButton);
     program.awaitExit();
     QTextStream(stdout) << output << "\n";

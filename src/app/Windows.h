@@ -9,6 +9,7 @@ class QWidget;
 
 namespace sorvane {
 
+class Dialog;
 class Form1;
 class Form2;
 class Launcher;
@@ -34,6 +35,9 @@ public:
 
     Form1& main() { return *main_; }
 
+    // The options dialog, from the main window's menu.
+    void openOptions();
+
 private:
     // Shows a window made by the caller as one of the program's other windows.
     void openOther(QWidget* window);
@@ -47,6 +51,7 @@ private:
     std::unique_ptr<Form1> main_;
     QList<QPointer<QWidget>> others_;
     QPointer<Form2> folderSetup_;
+    QPointer<Dialog> options_;
 };
 
 } // namespace sorvane

@@ -87,6 +87,8 @@ public:
     void setSlotCaption(int slot, const QString& caption);
     void setDestinationText(const QString& text);
     void ShowCopyModeIndicator();
+    void setCopyIndicatorShown(bool shown);       // Label8
+    void setCopyIndicatorBlinking(bool blinking); // Timer1 at 500 ms, or stopped
     const FileList& fileList() const { return *File1; }
     QString listFolder() const override;
     QString currentImagePath() const { return CurrentImagePath; }

@@ -96,9 +96,19 @@ void Form1::CheckSlotFolders() {
 
 void Form1::ShowCopyModeIndicator() {
     const bool copying = module_.CopyMode == 1;
-    Label8->setVisible(copying);
-    Timer1->setInterval(copying ? 500 : 0);
-    if (copying)
+    setCopyIndicatorShown(copying);
+    setCopyIndicatorBlinking(copying);
+}
+
+void Form1::setCopyIndicatorShown(bool shown) {
+    Label8->setVisible(shown);
+}
+
+// A timer with interval 0 would fire on every pass of the event loop, so a
+// blink interval of 0 means the timer stops.
+void Form1::setCopyIndicatorBlinking(bool blinking) {
+    Timer1->setInterval(blinking ? 500 : 0);
+    if (blinking)
         Timer1->start();
     else
         Timer1->stop();

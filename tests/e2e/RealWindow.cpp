@@ -46,6 +46,15 @@ QStringList KeyArguments(const QString& keys) {
            keys.split(u' ', Qt::SkipEmptyParts);
 }
 
+// Runs ImageMagick's import on the display.
+bool Import(const QStringList& arguments) {
+    QProcess import;
+    import.setProcessEnvironment(DisplayEnvironment());
+    import.start(QStringLiteral("import"), arguments);
+    return import.waitForFinished(20000) && import.exitStatus() == QProcess::NormalExit &&
+           import.exitCode() == 0;
+}
+
 } // namespace
 
 QString E2eDisplay() {
@@ -138,15 +147,31 @@ QString RealWindow::awaitWindowNamed(const QString& title, int timeoutMs) {
     return QString::fromLatin1(search.readAllStandardOutput()).section(u'\n', 0, 0).trimmed();
 }
 
+QString RealWindow::awaitOtherWindow(int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    do {
+        for (const QString& id : visibleWindows(QStringLiteral("^Sorvane$")))
+            if (id != window_)
+                return id;
+    } while (!deadline.hasExpired() && isRunning());
+    return {};
+}
+
+QStringList RealWindow::visibleWindows(const QString& name) {
+    QStringList arguments{QStringLiteral("search"), QStringLiteral("--all"),
+                          QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                          QString::number(process_.processId())};
+    if (!name.isEmpty())
+        arguments << QStringLiteral("--name") << name;
+    QByteArray found;
+    Xdotool(arguments, &found);
+    return QString::fromLatin1(found).split(u'\n', Qt::SkipEmptyParts);
+}
+
 bool RealWindow::showsWindow() {
     if (!isRunning())
         return false; // its windows went with it
-    QByteArray found;
-    Xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
-             QStringLiteral("--pid"), QString::number(process_.processId()),
-             QStringLiteral("--name"), QStringLiteral("^Sorvane$")},
-            &found);
-    return !found.trimmed().isEmpty();
+    return !visibleWindows(QStringLiteral("^Sorvane$")).isEmpty();
 }
 
 QRect RealWindow::geometry() {
@@ -194,11 +219,18 @@ bool RealWindow::keyInto(const QString& window, const QString& keys) {
                    KeyArguments(keys));
 }
 
+// The open menu is one more visible window of the program.
 bool RealWindow::openFirstMenu() {
     const QPoint inner = toWindowPixels({0, 0}); // the menu bar lies above the inner area
-    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
-                    QStringLiteral("12"), QString::number(inner.y() / 2), QStringLiteral("click"),
-                    QStringLiteral("1")});
+    const qsizetype before = visibleWindows().size();
+    if (!Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
+                  QStringLiteral("12"), QString::number(inner.y() / 2), QStringLiteral("click"),
+                  QStringLiteral("1")}))
+        return false;
+    for (const QDeadlineTimer deadline(5000); visibleWindows().size() <= before;)
+        if (deadline.hasExpired())
+            return false;
+    return true;
 }
 
 bool RealWindow::keyIntoMenu(const QString& keys) {
@@ -216,13 +248,20 @@ bool RealWindow::setNumLock(bool on) {
 }
 
 bool RealWindow::screenshot(const QString& pngPath, const QString& window) {
-    QProcess import;
-    import.setProcessEnvironment(DisplayEnvironment());
-    import.start(QStringLiteral("import"),
-                 {QStringLiteral("-window"), window.isEmpty() ? window_ : window,
-                  QStringLiteral("png:") + pngPath});
-    return import.waitForFinished(20000) && import.exitStatus() == QProcess::NormalExit &&
-           import.exitCode() == 0;
+    return Import({QStringLiteral("-window"), window.isEmpty() ? window_ : window,
+                   QStringLiteral("png:") + pngPath});
+}
+
+bool RealWindow::screenshotAsSeen(const QString& pngPath) {
+    const QRect window = geometry();
+    return !window.isEmpty() &&
+           Import({QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-crop"),
+                   QStringLiteral("%1x%2+%3+%4")
+                       .arg(window.width())
+                       .arg(window.height())
+                       .arg(window.x())
+                       .arg(window.y()),
+                   QStringLiteral("+repage"), QStringLiteral("png:") + pngPath});
 }
 
 bool RealWindow::awaitExit(int timeoutMs) {

@@ -68,6 +68,10 @@ public:
     // Waits for another visible window of the program by its title; its id,
     // or nothing when it has not shown within the time.
     QString awaitWindowNamed(const QString& title, int timeoutMs = 10000);
+    // Waits for a second visible window of the program called "Sorvane", as
+    // the main window is (a dialog), and gives its id; nothing when none
+    // shows within the time. A timeout of 0 looks once.
+    QString awaitOtherWindow(int timeoutMs = 10000);
 
     // The window's place on the screen, in pixels.
     QRect geometry();
@@ -79,8 +83,9 @@ public:
     bool key(const QString& keys);
     // The same, into another window of the program (awaitWindowNamed).
     bool keyInto(const QString& window, const QString& keys);
-    // Opens the first menu of the menu bar with a click on its title, and
-    // key presses into the open menu, which holds the keyboard.
+    // Opens the first menu of the menu bar with a click on its title and
+    // waits until it shows; key presses into the open menu, which holds the
+    // keyboard.
     bool openFirstMenu();
     bool keyIntoMenu(const QString& keys);
     // Sets Num Lock with a press of its key into the window, when it differs:
@@ -88,6 +93,9 @@ public:
     bool setNumLock(bool on);
     // A picture of the window (or of another window of the program), written as PNG.
     bool screenshot(const QString& pngPath, const QString& window = {});
+    // The window's place on the screen as it shows, with any window of the
+    // program lying over it, written as PNG.
+    bool screenshotAsSeen(const QString& pngPath);
 
     bool awaitExit(int timeoutMs = 15000);
     bool isRunning() const { return process_.state() != QProcess::NotRunning; }
@@ -98,6 +106,8 @@ public:
 
 private:
     QPoint toWindowPixels(QPointF twips);
+    // Ids of the program's visible windows, those with a matching name if given.
+    QStringList visibleWindows(const QString& name = {});
 
     QProcess process_;
     QString window_;

@@ -3,6 +3,7 @@
 #include "e2e/RealWindow.h"
 #include "support/TestFiles.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -75,6 +76,13 @@ struct SortingDesk {
     QMap<QString, QByteArray> photos;
 };
 
+// Starts the program over the desk's settings; false when no window showed.
+bool StartOn(RealWindow& program, const SortingDesk& desk) {
+    WriteFile(desk.copy.settingsPath(), desk.settings());
+    return program.start(desk.copy.executable(), desk.copy.makeFolder(QStringLiteral("work"))) &&
+           program.awaitWindow();
+}
+
 } // namespace
 
 class RealWindowTest : public QObject {
@@ -131,6 +139,34 @@ private slots:
         qInfo("ended after %lld ms", qint64(clock.elapsed()));
     }
 
+    // The options dialog by keyboard alone once the menu is open: from OK,
+    // Tab reaches the window-size box, the source-folder box, the seconds and
+    // the repeat box; Return confirms. The file written at the end holds them.
+    void optionsChangedInTheDialogAreSavedAtTheEnd() {
+        ProgramCopy copy;
+        QVERIFY(copy.isValid());
+        const SortingDesk desk(copy);
+        RealWindow program;
+        QVERIFY2(StartOn(program, desk), qPrintable(program.errors()));
+
+        QVERIFY(program.openFirstMenu());
+        QVERIFY(program.keyIntoMenu(QStringLiteral("Down Return"))); // オプション
+        const QString dialog = program.awaitOtherWindow();
+        QVERIFY2(!dialog.isEmpty(), "no options dialog showed");
+        QVERIFY(program.keyInto(
+            dialog, QStringLiteral("Tab Tab space Tab space Tab ctrl+a 1 2 Tab space Return")));
+        for (const QDeadlineTimer deadline(10000); program.awaitOtherWindow(0) == dialog;)
+            QVERIFY2(!deadline.hasExpired(), "the dialog stayed open after Return");
+        QVERIFY(program.click(Place::ExitButton));
+        QVERIFY2(program.awaitExit(), "the window stayed open after a click on 終了");
+
+        // Window size on, source folder off, 12 seconds, repeat on; the rest
+        // as they were.
+        const QList<QByteArray> fields = ReadFile(copy.settingsPath()).trimmed().split(',');
+        QCOMPARE(fields.size(), 25);
+        QCOMPARE(fields.mid(14, 9).join(','), QByteArray("1,0,1,12,0,0,0,0,0"));
+    }
+
     // Shift+3 types "#", and the keypad's 3 types "3" only with Num Lock on
     // (Page Down without it): they are the 3 key all the same. Enter on the
     // focus button takes back the newest send.
@@ -146,10 +182,8 @@ private slots:
         ProgramCopy copy;
         QVERIFY(copy.isValid());
         const SortingDesk desk(copy);
-        WriteFile(copy.settingsPath(), desk.settings());
         RealWindow program;
-        QVERIFY(program.start(copy.executable(), copy.makeFolder(QStringLiteral("work"))));
-        QVERIFY2(program.awaitWindow(), qPrintable(program.errors()));
+        QVERIFY2(StartOn(program, desk), qPrintable(program.errors()));
         const std::optional<bool> numLockBefore = NumLockState();
         QVERIFY(numLockBefore);
         QVERIFY(program.setNumLock(numLock));

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "controls/Twips.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace sorvane {
+
+class Prompts;
+struct Module1;
+
+// The options dialog: the option flags and the slideshow interval of the
+// settings record. Most of them are written only by OK; the copy-mode box
+// drives the main window's indicator at once and the same-name box writes
+// its flag at once. The dialog writes no file and never touches the main
+// window itself: it asks through its signals, which the program connects.
+// Made afresh for each opening; Escape and the close box close it like
+// Cancel without its indicator step.
+class Dialog : public QDialog {
+    Q_OBJECT
+public:
+    Dialog(Module1& module, Prompts& prompts, QWidget* parent = nullptr);
+
+    // The opening: fills the controls from the settings record. Connect the
+    // signals first; the indicator follows the copy-mode box from here on.
+    void Form_Load();
+
+    void Check5_Click();
+    void Check6_Click();
+    void Check7_Click();
+    void OKButton_Click();
+    void CancelButton_Click();
+
+signals:
+    void copyIndicatorShown(bool shown);       // the main window's "コピーモード" label
+    void copyIndicatorBlinking(bool blinking); // its blink timer: 500 ms, or stopped
+
+private:
+    void BuildControls();
+    void BuildFrame1();
+    void BuildFrame2();
+    void SetFocusOrder();
+    void ConnectHandlers();
+    // A control of the given kind at its design place, in twips of its parent.
+    template <typename W>
+    W* Add(QWidget* parent, const char* name, const char* text, const QRectF& twips,
+           const char* tooltip = "");
+
+    void FillFromSettings();
+    void EnableOptionsFor(bool enabled);
+    void SelectStoredArrangement();
+    void ReportSecondsOutOfRange();
+
+    Module1& module_;
+    Prompts& prompts_;
+    Twips twips_;
+
+    QLabel* Label1 = nullptr;
+    QPushButton* OKButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    QCheckBox* Check4 = nullptr;
+    QCheckBox* Check5 = nullptr;
+    QCheckBox* Check6 = nullptr;
+    QCheckBox* Check7 = nullptr;
+    std::array<QRadioButton*, 2> Option1{};
+    QGroupBox* Frame2 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label3 = nullptr;
+};
+
+} // namespace sorvane
