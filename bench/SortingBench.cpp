@@ -32,7 +32,9 @@ public:
 class NoLauncher : public Launcher {
 public:
     QString FindExecutable(const QString&) override { return {}; }
-    bool Start(const QString&, const QString&) override { return false; }
+    bool Start(const QString&) override { return false; }
+    bool StartProgram(const QString&) override { return false; }
+    void OpenUrl(const QUrl&) override {}
 };
 
 PictureSource::Options PicturesFor(Mode mode) {

@@ -4,16 +4,23 @@
 // window is saved as PNG; with --folders the folder setup window is opened
 // from the menu over the sorted folders and saved instead; with --options the
 // options dialog is opened from the menu and the main window is saved with
-// the dialog over it.
+// the dialog over it. Without an option the usage window and the About box
+// are also drawn, offscreen in this process, and saved beside the main
+// window's picture as usage.png and about.png.
 //
 //   E2E_DISPLAY=:99 build/bin/sorvane_screenshot docs/screenshot.png
 //   E2E_DISPLAY=:99 build/bin/sorvane_screenshot --folders docs/folders.png
 //   E2E_DISPLAY=:99 build/bin/sorvane_screenshot --options docs/options.png
 #include "e2e/RealWindow.h"
+#include "help/Form3.h"
+#include "help/frmAbout.h"
+#include "support/RecordingLauncher.h"
+#include "support/ScriptedPrompts.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -66,6 +73,16 @@ QString SettingsText(const QString& source, const QStringList& slotFolders) {
     return fields.join(u',') + QStringLiteral("\r\n");
 }
 
+// The help windows as the program shows them, with its usage text.
+bool SaveHelpWindows(const QString& programFolder, const QDir& folder) {
+    sorvane::test::ScriptedPrompts prompts;
+    sorvane::test::RecordingLauncher launcher;
+    sorvane::Form3 usage(programFolder);
+    sorvane::frmAbout about(prompts, launcher);
+    return usage.grab().save(folder.filePath(QStringLiteral("usage.png"))) &&
+           about.grab().save(folder.filePath(QStringLiteral("about.png")));
+}
+
 int Fail(const char* what) {
     QTextStream(stderr) << "sorvane_screenshot: " << what << "\n";
     return 1;
@@ -74,7 +91,9 @@ int Fail(const char* what) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // for the help windows; the program gets X
+    QApplication app(argc, argv);
     const bool folders = argc == 3 && QByteArray(argv[1]) == "--folders";
     const bool options = argc == 3 && QByteArray(argv[1]) == "--options";
     if (argc != 2 && !folders && !options)
@@ -135,6 +154,9 @@ int main(int argc, char* argv[]) {
     }
     program.click(Place::ExitButton);
     program.awaitExit();
+    if (!folders && !options &&
+        !SaveHelpWindows(QFileInfo(copy.executable()).path(), QFileInfo(output).dir()))
+        return Fail("cannot save the help windows");
     QTextStream(stdout) << output << "\n";
     return 0;
 }

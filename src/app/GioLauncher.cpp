@@ -1,33 +1,75 @@
 #include "app/GioLauncher.h"
 
-#include <QFileInfo>
-#include <QProcess>
+#include <QDesktopServices>
+#include <QFile>
+#include <QUrl>
 
 #undef signals // glib uses the name
 #include <gio/gio.h>
 
+#include <memory>
+
 namespace sorvane {
+namespace {
+
+struct Unref {
+    void operator()(gpointer object) const { g_object_unref(object); }
+};
+template <typename T> using Owned = std::unique_ptr<T, Unref>;
+
+Owned<GFile> LocalFile(const QString& path) {
+    return Owned<GFile>(g_file_new_for_path(QFile::encodeName(path).constData()));
+}
+
+// The application the desktop associates with the file's type. The type
+// comes from the name (and a folder is a folder), never from the content, so
+// what a file contains cannot choose the program that opens it.
+Owned<GAppInfo> DefaultApplicationFor(const QString& file) {
+    const Owned<GFile> location = LocalFile(file);
+    const Owned<GFileInfo> info(g_file_query_info(location.get(),
+                                                  G_FILE_ATTRIBUTE_STANDARD_FAST_CONTENT_TYPE,
+                                                  G_FILE_QUERY_INFO_NONE, nullptr, nullptr));
+    if (!info)
+        return {};
+    const char* type =
+        g_file_info_get_attribute_string(info.get(), G_FILE_ATTRIBUTE_STANDARD_FAST_CONTENT_TYPE);
+    return Owned<GAppInfo>(type ? g_app_info_get_default_for_type(type, FALSE) : nullptr);
+}
+
+} // namespace
 
 QString GioLauncher::FindExecutable(const QString& file) {
-    const QByteArray name = file.toUtf8();
-    gboolean uncertain = FALSE;
-    gchar* type = g_content_type_guess(name.constData(), nullptr, 0, &uncertain);
-    QString result;
-    if (GAppInfo* app = g_app_info_get_default_for_type(type, FALSE)) {
-        if (gchar* full = g_find_program_in_path(g_app_info_get_executable(app))) {
-            result = QString::fromUtf8(full);
-            g_free(full);
-        }
-        g_object_unref(app);
-    }
-    g_free(type);
+    const Owned<GAppInfo> application = DefaultApplicationFor(file);
+    const char* executable = application ? g_app_info_get_executable(application.get()) : nullptr;
+    if (!executable)
+        return {};
+    gchar* full = g_find_program_in_path(executable);
+    const QString result = full ? QFile::decodeName(full) : QString();
+    g_free(full);
     return result;
 }
 
-bool GioLauncher::Start(const QString& program, const QString& argument) {
-    if (program.isEmpty() || !QFileInfo(program).isExecutable())
+// GIO builds the argument list from the entry's own command line, with the
+// file in its %f or %u place as one argument, and runs a terminal program in
+// a terminal.
+bool GioLauncher::Start(const QString& file) {
+    const Owned<GAppInfo> application = DefaultApplicationFor(file);
+    if (!application)
         return false;
-    return QProcess::startDetached(program, {argument});
+    const Owned<GFile> location = LocalFile(file);
+    GList files{location.get(), nullptr, nullptr};
+    return g_app_info_launch(application.get(), &files, nullptr, nullptr);
+}
+
+bool GioLauncher::StartProgram(const QString& program) {
+    QByteArray path = QFile::encodeName(program);
+    gchar* arguments[] = {path.data(), nullptr};
+    return g_spawn_async(nullptr, arguments, nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
+                         nullptr);
+}
+
+void GioLauncher::OpenUrl(const QUrl& address) {
+    QDesktopServices::openUrl(address);
 }
 
 } // namespace sorvane

@@ -4,12 +4,16 @@
 
 namespace sorvane {
 
-// Associations through GIO: the content type of the file and the default
-// application registered for it.
+// Associations through GIO: the type of the file and the default application
+// registered for it, started by GIO from its desktop entry. GLib starts every
+// program through an intermediate child, so it runs detached, is never left a
+// zombie, and inherits no descriptor of ours but the standard three.
 class GioLauncher : public Launcher {
 public:
     QString FindExecutable(const QString& file) override;
-    bool Start(const QString& program, const QString& argument) override;
+    bool Start(const QString& file) override;
+    bool StartProgram(const QString& program) override;
+    void OpenUrl(const QUrl& address) override;
 };
 
 } // namespace sorvane

@@ -1,9 +1,14 @@
 #include "app/Windows.h"
 
 #include "folders/Form2.h"
+#include "help/Form3.h"
+#include "help/ProgramIcon.h"
+#include "help/frmAbout.h"
 #include "options/Dialog.h"
 #include "sorting/Form1.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QWidget>
 
@@ -12,9 +17,12 @@ namespace sorvane {
 Windows::Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures)
     : module_(module), prompts_(prompts), launcher_(launcher), pictures_(pictures),
       main_(std::make_unique<Form1>(module, prompts, launcher, pictures)) {
+    QApplication::setWindowIcon(ProgramIcon()); // every window's
     connect(main_.get(), &Form1::closingOtherWindows, this, &Windows::closeOthers);
     connect(main_.get(), &Form1::folderSetupRequested, this, &Windows::openFolderSetup);
     connect(main_.get(), &Form1::optionsRequested, this, &Windows::openOptions);
+    connect(main_.get(), &Form1::aboutRequested, this, &Windows::openAbout);
+    connect(main_.get(), &Form1::usageRequested, this, &Windows::openUsage);
 }
 
 // The other windows go before the main window: left to it as its children,
@@ -37,24 +45,43 @@ void Windows::openOther(QWidget* window) {
     others_.append(window);
     main_->setStartEnabled(false);
     connect(window, &QObject::destroyed, main_.get(), [this] { main_->setStartEnabled(true); });
+    // A dialog closed with Escape is deleted only later; it is closed now.
+    if (auto* dialog = qobject_cast<QDialog*>(window))
+        connect(dialog, &QDialog::finished, main_.get(), [this] { main_->setStartEnabled(true); });
     window->show();
 }
 
 void Windows::openOptions() {
-    if (options_) {
-        options_->raise();
-        options_->activateWindow();
+    if (raiseOpen(options_))
         return;
-    }
     options_ = new Dialog(module_, prompts_, main_.get());
     Form1* main = main_.get();
     connect(options_, &Dialog::copyIndicatorShown, main, &Form1::setCopyIndicatorShown);
     connect(options_, &Dialog::copyIndicatorBlinking, main, &Form1::setCopyIndicatorBlinking);
-    // A dialog closes without a close event on Escape and reject(); its
-    // deletion follows only later.
-    connect(options_, &QDialog::finished, main, [main] { main->setStartEnabled(true); });
     options_->Form_Load();
     openOther(options_);
+}
+
+bool Windows::raiseOpen(QWidget* window) {
+    if (!window)
+        return false;
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+void Windows::openAbout() {
+    if (raiseOpen(about_))
+        return;
+    about_ = new frmAbout(prompts_, launcher_, main_.get());
+    openOther(about_);
+}
+
+void Windows::openUsage() {
+    if (raiseOpen(usage_))
+        return;
+    usage_ = new Form3(module_.ProgramFolder, main_.get());
+    openOther(usage_);
 }
 
 void Windows::closeOthers() {
@@ -64,11 +91,8 @@ void Windows::closeOthers() {
 }
 
 void Windows::openFolderSetup() {
-    if (folderSetup_) {
-        folderSetup_->raise();
-        folderSetup_->activateWindow();
+    if (raiseOpen(folderSetup_))
         return;
-    }
     folderSetup_ = new Form2(module_, prompts_);
     connect(folderSetup_, &Form2::slotCaptionChanged, main_.get(), &Form1::setSlotCaption);
     connect(folderSetup_, &Form2::destinationTextChanged, main_.get(), &Form1::setDestinationText);

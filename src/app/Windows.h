@@ -12,6 +12,8 @@ namespace sorvane {
 class Dialog;
 class Form1;
 class Form2;
+class Form3;
+class frmAbout;
 class Launcher;
 class PictureSource;
 class Prompts;
@@ -37,8 +39,13 @@ public:
 
     // The options dialog, from the main window's menu.
     void openOptions();
+    // The About box and the usage window, from the main window's menu.
+    void openAbout();
+    void openUsage();
 
 private:
+    // Brings an open window to the front; false when it is not open.
+    static bool raiseOpen(QWidget* window);
     // Shows a window made by the caller as one of the program's other windows.
     void openOther(QWidget* window);
     void closeOthers();
@@ -52,6 +59,8 @@ private:
     QList<QPointer<QWidget>> others_;
     QPointer<Form2> folderSetup_;
     QPointer<Dialog> options_;
+    QPointer<frmAbout> about_;
+    QPointer<Form3> usage_;
 };
 
 } // namespace sorvane

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QUrl;
+
 namespace sorvane {
 
 // Starting other programs. The real implementation asks the desktop's
@@ -9,10 +11,17 @@ namespace sorvane {
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    // Full path of the program associated with the file's type; empty when none.
+    // Full path of the program associated with the file's type, as found on
+    // PATH; empty when there is none.
     virtual QString FindExecutable(const QString& file) = 0;
-    // Starts the program with one argument, never through a shell.
-    virtual bool Start(const QString& program, const QString& argument) = 0;
+    // Opens the file with the application associated with its type: that
+    // application's own command line with the file as one argument, never
+    // through a shell. False when there is none or it could not be started.
+    virtual bool Start(const QString& file) = 0;
+    // Starts a program without arguments; false when it could not be started.
+    virtual bool StartProgram(const QString& program) = 0;
+    // Opens a web address in the user's browser.
+    virtual void OpenUrl(const QUrl& address) = 0;
 };
 
 } // namespace sorvane

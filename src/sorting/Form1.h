@@ -73,6 +73,8 @@ public:
 
     // Opens CurrentImagePath with the program associated with its type.
     void LaunchAssociated();
+    // Opens the help page beside the program with the program associated with it.
+    void OpenHelpPage();
 
     // The window's outer size and position in twips, as the settings keep them.
     QRectF OuterTwips() const;
@@ -80,6 +82,8 @@ public:
     // The menu.
     void mnuOpt1_Click();
     void mnuFOL_Click();
+    void mnuVer1_Click();
+    void mnuHelp_Click();
 
     // What the other windows may change or read here, through the program's
     // composition root.
@@ -98,6 +102,8 @@ signals:
     void folderSetupRequested(); // the folder setup command, outside a run
     void viewerRequested();      // a double-click asked for the viewer
     void closingOtherWindows();  // the main window closes: every other window goes
+    void aboutRequested();       // the version command, also during a run
+    void usageRequested();       // the help command, when there is no help page
 
 protected:
     void closeEvent(QCloseEvent* event) override; // the save at close
@@ -154,6 +160,10 @@ private:
     void listChanged() override;
     void sendFinished(int slot) override;
     void undoFinished() override;
+
+    // Launches (Form1Menu.cpp).
+    QString HelpPagePath() const;
+    void LaunchReportingIn(const QString& file, const QString& failure);
 
     // Run and layout (Form1Run.cpp, Form1Layout.cpp).
     void StartRun();

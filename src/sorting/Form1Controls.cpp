@@ -229,6 +229,8 @@ void Form1::ConnectHandlers() {
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(mnuOpt1, &QAction::triggered, this, &Form1::mnuOpt1_Click);
     connect(mnuFOL, &QAction::triggered, this, &Form1::mnuFOL_Click);
+    connect(mnuVer1, &QAction::triggered, this, &Form1::mnuVer1_Click);
+    connect(mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
     qApp->installEventFilter(this); // key preview, and presses on the preview and slot buttons
 }
 

@@ -1,7 +1,9 @@
 // The menu bar, the launches of other programs, and what the other windows
 // may change here.
 #include "controls/FileList.h"
+#include "platform/FileOps.h"
 #include "platform/Launcher.h"
+#include "platform/Paths.h"
 #include "sorting/Form1.h"
 
 #include <QLabel>
@@ -21,12 +23,38 @@ void Form1::mnuFOL_Click() {
     emit folderSetupRequested();
 }
 
+void Form1::mnuVer1_Click() {
+    Q_EMIT aboutRequested();
+}
+
+void Form1::mnuHelp_Click() {
+    const QString page = HelpPagePath();
+    if (IsRegularFile(page) || IsFolder(page))
+        OpenHelpPage();
+    else
+        Q_EMIT usageRequested();
+}
+
 void Form1::LaunchAssociated() {
-    const QString program = launcher_.FindExecutable(CurrentImagePath);
+    LaunchReportingIn(CurrentImagePath,
+                      QStringLiteral("関連付けられた実行ファイルを、起動出来ませんでした。"));
+}
+
+void Form1::OpenHelpPage() {
+    LaunchReportingIn(HelpPagePath(),
+                      QStringLiteral("インターネットエクスプローラーを、起動出来ませんでした。"));
+}
+
+QString Form1::HelpPagePath() const {
+    return JoinPath(module_.ProgramFolder, QStringLiteral("help/help.htm"));
+}
+
+// A launch reports only in Label4: the program it starts, or the failure.
+void Form1::LaunchReportingIn(const QString& file, const QString& failure) {
     Label4->show();
-    Label4->setText(program);
-    if (!launcher_.Start(program, CurrentImagePath))
-        Label4->setText(QStringLiteral("関連付けられた実行ファイルを、起動出来ませんでした。"));
+    Label4->setText(launcher_.FindExecutable(file));
+    if (!launcher_.Start(file))
+        Label4->setText(failure);
 }
 
 void Form1::setStartEnabled(bool enabled) {

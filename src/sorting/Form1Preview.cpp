@@ -187,7 +187,8 @@ void Form1::PreviewSelectedFile() {
     const QString name = File1->selectedName();
     CurrentImagePath = JoinPath(Dir1->path(), name);
     if (module_.LaunchByAssociation == 1 && !IsImageFile(CurrentImagePath)) {
-        LaunchAssociated();
+        if (!name.isEmpty()) // with nothing selected the path is the folder itself
+            LaunchAssociated();
         return;
     }
     Image1->hide();

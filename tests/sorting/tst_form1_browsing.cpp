@@ -205,12 +205,16 @@ private slots:
                  QStringLiteral("x.jpgはファイルが壊れています\r\n処理を中止します。"));
         QVERIFY(f.ui().Image1->isHidden());
         PressRow(f, 0);
-        QCOMPARE(f.launcher.started, QStringList{"/usr/bin/editor " + f.Path("src/a b.txt")});
+        QCOMPARE(f.launcher.started, QStringList{f.Path("src/a b.txt")});
         QCOMPARE(f.ui().Label4->text(), QStringLiteral("/usr/bin/editor"));
         f.launcher.startSucceeds = false;
         PressRow(f, 0);
         QCOMPARE(f.ui().Label4->text(),
                  QStringLiteral("関連付けられた実行ファイルを、起動出来ませんでした。"));
+        f.ui().File1->setListIndex(-1); // nothing selected, and a press below the rows
+        QWidget* listArea = f.ui().File1->viewport();
+        QTest::mouseClick(listArea, Qt::LeftButton, {}, QPoint(5, listArea->height() - 5));
+        QCOMPARE(f.launcher.started.size(), 2);
     }
 
     void previewShowsTheSubstituteOrReportsAMissingFolder() {

@@ -3,6 +3,7 @@
 #include "platform/Launcher.h"
 
 #include <QStringList>
+#include <QUrl>
 
 namespace sorvane::test {
 
@@ -14,15 +15,22 @@ public:
         lookedUp.append(file);
         return program;
     }
-    bool Start(const QString& path, const QString& argument) override {
-        started.append(path + u' ' + argument);
-        return startSucceeds && !path.isEmpty();
+    bool Start(const QString& file) override {
+        started.append(file);
+        return startSucceeds && !program.isEmpty();
     }
+    bool StartProgram(const QString& path) override {
+        programsStarted.append(path);
+        return startSucceeds;
+    }
+    void OpenUrl(const QUrl& address) override { opened.append(address); }
 
     QString program = QStringLiteral("/usr/bin/editor");
     bool startSucceeds = true;
     QStringList lookedUp;
     QStringList started;
+    QStringList programsStarted;
+    QList<QUrl> opened;
 };
 
 } // namespace sorvane::test

@@ -1,0 +1,165 @@
+#include "help/frmAbout.h"
+
+#include "help/ProgramIcon.h"
+#include "help/ScreenTwips.h"
+#include "help/Version.h"
+#include "platform/Launcher.h"
+#include "platform/Prompts.h"
+#include "platform/SystemInformation.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QUrl>
+
+namespace sorvane {
+namespace {
+
+const QString AppTitle = QStringLiteral("Sorvane");
+const QColor LinkBlue(0, 0, 255);
+const QColor LinkPurple(128, 0, 128);
+
+// The designed Japanese gothic face, as the desktop has it.
+QFont Gothic(qreal points, bool bold = false) {
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void Colour(QWidget* widget, const QColor& colour, QPalette::ColorRole role) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+template <typename W>
+W* Place(QWidget* parent, const QString& name, const QRectF& twips, const QString& text = {}) {
+    auto* widget = new W(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(ScreenTwips().toPixels(twips));
+    if constexpr (!std::is_same_v<W, QFrame>)
+        widget->setText(text);
+    return widget;
+}
+
+QFrame* PlaceLine(QWidget* parent, int index, const QRectF& twips, const QColor& colour) {
+    QFrame* line = Place<QFrame>(parent, QStringLiteral("Line1_%1").arg(index), twips);
+    line->setAutoFillBackground(true);
+    Colour(line, colour, QPalette::Window);
+    return line;
+}
+
+} // namespace
+
+frmAbout::frmAbout(Prompts& prompts, Launcher& launcher, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      prompts_(prompts), launcher_(launcher) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setFont(Gothic(9.75));
+    setFixedSize(ScreenTwips().toPixels(QRectF(0, 0, 5730, 3555)).size());
+    setMouseTracking(true);
+    BuildControls();
+    Form_Load();
+}
+
+void frmAbout::BuildControls() {
+    picIcon = Place<QLabel>(this, QStringLiteral("picIcon"), {240, 240, 540, 540});
+    picIcon->setPixmap(ProgramIcon().pixmap(32, 32));
+    picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picIcon->setFocusPolicy(Qt::TabFocus);
+    lblTitle = Place<QLabel>(this, QStringLiteral("lblTitle"), {1050, 240, 3885, 480});
+    lblTitle->setFont(Gothic(24, true));
+    Colour(lblTitle, LinkBlue, QPalette::WindowText);
+    lblVersion = Place<QLabel>(this, QStringLiteral("lblVersion"), {1050, 780, 3885, 225},
+                               QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
+    lblDescription = Place<QLabel>(
+        this, QStringLiteral("lblDescription"), {1050, 1125, 4005, 690},
+        QStringLiteral("デジカメやインターネット等から大量に溜まったＪＰＧ画像などを画像の確認を"
+                       "しながら任意の１０のフォルダに素早く移動できます。"));
+    lblDescription->setWordWrap(true);
+    Label1 = Place<QLabel>(this, QStringLiteral("Label1"), {960, 2040, 4215, 375},
+                           QStringLiteral("https://sorvane.example.org/"));
+    Label1->setCursor(Qt::PointingHandCursor);
+    Label1->installEventFilter(this);
+    // Moves over the link and the description pass on to the box; those over
+    // controls without tracking are dropped by the toolkit.
+    Label1->setMouseTracking(true);
+    lblDescription->setMouseTracking(true);
+    Line1[1] = PlaceLine(this, 1, {90, 2445, 5564, 15}, QColor(128, 128, 128));
+    Line1[0] = PlaceLine(this, 0, {105, 2460, 5549, 30}, Qt::white);
+    lblDisclaimer = Place<QLabel>(
+        this, QStringLiteral("lblDisclaimer"), {255, 2625, 3870, 825},
+        QStringLiteral("このソフトウェアは無保証です。使用によって生じたいかなる損害についても、"
+                       "作者は責任を負いません。"));
+    lblDisclaimer->setWordWrap(true);
+    cmdOK = Place<QPushButton>(this, QStringLiteral("cmdOK"), {4245, 2625, 1380, 345},
+                               QStringLiteral("OK"));
+    cmdOK->setDefault(true); // Escape closes the box, as a dialog does
+    cmdSysInfo = Place<QPushButton>(this, QStringLiteral("cmdSysInfo"), {4260, 3075, 1380, 345},
+                                    QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
+    cmdSysInfo->setAutoDefault(false);
+    for (QWidget* control : std::initializer_list<QWidget*>{lblVersion, lblDescription,
+                                                            lblDisclaimer, cmdOK, cmdSysInfo})
+        control->setFont(Gothic(9));
+    setTabOrder(cmdOK, picIcon);
+    setTabOrder(picIcon, cmdSysInfo);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+}
+
+void frmAbout::Form_Load() {
+    setWindowTitle(AppTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
+    lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
+                            .arg(VersionMajor)
+                            .arg(VersionMinor)
+                            .arg(VersionRevision));
+    lblTitle->setText(AppTitle);
+    QFont link = Gothic(10);
+    link.setUnderline(true);
+    Label1->setFont(link);
+    ShowLinkIn(LinkBlue);
+}
+
+void frmAbout::cmdOK_Click() {
+    close();
+}
+
+void frmAbout::cmdSysInfo_Click() {
+    StartSysInfo();
+}
+
+void frmAbout::Label1_Click() {
+    launcher_.OpenUrl(QUrl(Label1->text()));
+}
+
+void frmAbout::StartSysInfo() {
+    const QString program = FindSystemInformationProgram();
+    if (!program.isEmpty() && launcher_.StartProgram(program))
+        return;
+    prompts_.Ask({AppTitle, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません")});
+}
+
+void frmAbout::ShowLinkIn(const QColor& colour) {
+    Colour(Label1, colour, QPalette::WindowText);
+}
+
+// The link turns purple under the pointer and blue again over the box's own
+// background or the description. Only those reach here: the toolkit drops
+// moves over controls without mouse tracking, which leave the colour as it is.
+void frmAbout::mouseMoveEvent(QMouseEvent* event) {
+    ShowLinkIn(childAt(event->position().toPoint()) == Label1 ? LinkPurple : LinkBlue);
+    QDialog::mouseMoveEvent(event);
+}
+
+bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label1 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        Label1->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+        Label1_Click();
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace sorvane
