@@ -1,6 +1,8 @@
 #include "controls/StatusPanels.h"
 
+#include <QApplication>
 #include <QDateTime>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QTimer>
 
@@ -22,12 +24,48 @@ StatusPanels::StatusPanels(const std::vector<Design>& designs, QWidget* parent) 
         panels_.push_back(label);
         kinds_.push_back(design.kind);
     }
-    if (std::ranges::all_of(kinds_, [](Kind kind) { return kind == Kind::Text; }))
+    if (std::ranges::any_of(kinds_,
+                            [](Kind k) { return k == Kind::CapsLock || k == Kind::NumLock; })) {
+        qApp->installEventFilter(this);
+        showLocks();
+    }
+    if (std::ranges::none_of(kinds_, [](Kind k) { return k == Kind::Date || k == Kind::Time; }))
         return;
     auto* clock = new QTimer(this);
     connect(clock, &QTimer::timeout, this, &StatusPanels::tick);
     clock->start(1000);
     tick();
+}
+
+void StatusPanels::setLockReader(LockReader reader) {
+    readLocks_ = std::move(reader);
+    showLocks();
+}
+
+bool StatusPanels::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::FocusIn:
+    case QEvent::WindowActivate:
+        showLocks();
+        break;
+    default:
+        break;
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void StatusPanels::showLocks() {
+    const std::optional<KeyboardLocks> locks = readLocks_();
+    if (!locks)
+        return;
+    for (size_t i = 0; i < panels_.size(); ++i) {
+        if (kinds_[i] == Kind::CapsLock)
+            panels_[i]->setEnabled(locks->capsLock);
+        else if (kinds_[i] == Kind::NumLock)
+            panels_[i]->setEnabled(locks->numLock);
+    }
 }
 
 void StatusPanels::tick() {

@@ -3,17 +3,23 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "controls/KeyboardLocks.h"
+
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace sorvane {
 
 // A window's status bar: a row of sunken panels numbered from 1, laid out
 // as the owner designs them. Text panels carry what the window puts there;
-// date and time panels are kept current by the bar itself.
+// date and time panels are kept current by the bar itself, and so are the
+// Caps Lock and Num Lock panels: drawn normally while the lock is on,
+// dimmed while it is off, read again on every key and focus change.
 class StatusPanels : public QFrame {
     Q_OBJECT
 public:
-    enum class Kind { Text, Date, Time };
+    enum class Kind { Text, Date, Time, CapsLock, NumLock };
     struct Design {
         QString text;
         QString tooltip;
@@ -31,11 +37,21 @@ public:
     // Shows a text with a space at either side, as every window's panels do.
     void showText(int number, const QString& text) { setText(number, u' ' + text + u' '); }
 
+    // Where the lock states come from (the X server's keyboard, unless a test
+    // says otherwise); nothing leaves the panels as they are.
+    using LockReader = std::function<std::optional<KeyboardLocks>()>;
+    void setLockReader(LockReader reader);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void tick();
+    void showLocks();
 
     std::vector<QLabel*> panels_;
     std::vector<Kind> kinds_;
+    LockReader readLocks_ = ReadKeyboardLocks;
 };
 
 } // namespace sorvane

@@ -86,6 +86,14 @@ Picture PictureSource::load(const QString& path, QSize box) {
     return decodeAndKeep(lock, Job{path, box}, *stamp);
 }
 
+std::optional<Picture> PictureSource::ready(const QString& path, QSize box) {
+    const std::optional<FileStamp> stamp = FileStamp::of(path);
+    if (!stamp)
+        return std::nullopt;
+    std::lock_guard lock(mutex_);
+    return cache_.find(path, box, *stamp);
+}
+
 void PictureSource::prefetch(const QStringList& paths, QSize box) {
     if (workers_.empty())
         return;

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -42,6 +43,10 @@ public:
     // box is the size the picture will be shown in; a larger picture comes
     // already shrunk to fit it, with its natural size reported.
     Picture load(const QString& path, QSize box = {});
+
+    // The picture load() would give, only if it is already read and the
+    // file unchanged; never decodes and never waits for a worker.
+    std::optional<Picture> ready(const QString& path, QSize box);
 
     // The files to read ahead for the box, most wanted first. Replaces the
     // files asked for before that no worker has started yet.

@@ -126,6 +126,16 @@ FileError WriteBeside(const QString& destination, mode_t mode, Writer write) {
     return whole ? ErrorFromErrno(error, destination) : FileError::Other;
 }
 
+// Gives the copy the source's permissions and its access and modification
+// times, as a file copy does: people sort pictures by date afterwards. Best
+// effort: a file system without permissions (a camera card) still gets the
+// whole content.
+void KeepStampOf(const struct stat& source, int out) {
+    (void)::fchmod(out, source.st_mode & 0777);
+    const struct timespec times[2] = {source.st_atim, source.st_mtim};
+    (void)::futimens(out, times);
+}
+
 } // namespace
 
 bool IsRegularFile(const QString& path) {
@@ -237,9 +247,17 @@ FileError CopyReplacing(const QString& source, const QString& destination) {
     if (in < 0)
         return ErrorFromErrno(errno, source);
     struct stat st;
-    const mode_t mode = ::fstat(in, &st) == 0 ? (st.st_mode & 0777) | S_IWUSR : 0644;
-    const FileError error =
-        WriteBeside(destination, mode, [in](int out) { return CopyContent(in, out); });
+    if (::fstat(in, &st) != 0) {
+        const int error = errno;
+        ::close(in);
+        return ErrorFromErrno(error, source);
+    }
+    const FileError error = WriteBeside(destination, S_IRUSR | S_IWUSR, [in, &st](int out) {
+        if (!CopyContent(in, out))
+            return false;
+        KeepStampOf(st, out);
+        return true;
+    });
     ::close(in);
     return error;
 }

@@ -29,6 +29,17 @@ template <typename Record> auto NumberField(Record& s, int index) -> decltype(&s
 
 constexpr int TextFieldCount = 14;
 
+// The nearest folder on the path the file can hold: a folder whose name
+// holds a double quote cannot be remembered, so its first ancestor without
+// one stands in for it ("/" at the latest).
+QString HoldablePath(const QString& path) {
+    if (SettingsCanHold(path))
+        return path;
+    const qsizetype quote = path.indexOf(u'"');
+    const qsizetype slash = path.lastIndexOf(u'/', quote);
+    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
+}
+
 // Splits the text into fields the way the file is read: a field that starts
 // with a double quote runs to the next double quote, any other to the next
 // comma or line end with surrounding blanks dropped.
@@ -104,7 +115,9 @@ QByteArray FormatSettingsLine(const Module1& settings) {
     for (int i = 0; i < SettingsFieldCount; ++i) {
         if (i > 0)
             line += ',';
-        if (i < TextFieldCount)
+        if (i <= SlotCount)
+            line += '"' + HoldablePath(*TextField(settings, i)).toUtf8() + '"';
+        else if (i < TextFieldCount)
             line += '"' + TextField(settings, i)->toUtf8() + '"';
         else
             line += QByteArray::number(*NumberField(settings, i));

@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QRectF>
 
 #include <array>
@@ -123,10 +124,12 @@ private:
 
     // Start-up and close (Form1Startup.cpp).
     bool ApplySavedGeometry();
-    bool ShowRememberedSourceFolder();
+    void ShowRememberedSourceFolder();
     void CheckSlotFolders();
     void SaveGeometryFields();
     void SetOuterSizeTwips(QSizeF outer);
+    QSize PixelsOfOuter(QSizeF outer) const;
+    void KeepMinimumSize();
 
     // Browsing helpers (Form1Browse.cpp).
     void ShowSourceFolder();
@@ -143,6 +146,7 @@ private:
     FileError LoadPreviewPicture(const QString& path);
     bool ShowPicture(const QString& path);
     bool Present(DisplayOutcome outcome, const Picture& picture);
+    void ShowReadyPicture();
     void FitPreview();
     void ReadAhead(std::function<std::vector<int>()> pick);
     void SetPreviewBusy(bool busy);
@@ -174,6 +178,8 @@ private:
     void DockStatusBar();
     void EnableKeyPreview() { keyPreview_ = true; }
     bool HandleKeyPress(QObject* watched, QEvent* event);
+    bool IsPassedOnToParent(QObject* watched, QEvent* event);
+    void HandleKeyRelease(const QKeyEvent* key);
     bool HandleMousePress(QObject* watched, QEvent* event);
 
     Module1& module_;
@@ -185,6 +191,10 @@ private:
     DriveFolderPair* drives_ = nullptr;
     bool settingsFileKept_ = false; // the file could not be read: leave it be
     bool keyPreview_ = false;
+    const QEvent* keyOnItsWay_ = nullptr; // the key press being delivered, and where it was last
+    QPointer<QObject> keyReachedLast_;
+    bool keyHeld_ = false;         // the last key press was a repeat of a held key
+    bool previewHeldBack_ = false; // the preview went blank during a burst of sends
     SortingRun run_;
     QPalette slotPalette_; // the slot label's colours while it shows red
 

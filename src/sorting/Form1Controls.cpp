@@ -45,8 +45,8 @@ std::vector<StatusPanels::Design> StatusDesigns() {
         {QStringLiteral("（無題）"), QStringLiteral("選択されているファイルネームです"), 2},
         {{}, QStringLiteral("フォルダ内の残りファイル数です"), 1},
         {{}, {}, 0, 8},
-        {QStringLiteral("CAPS"), QStringLiteral("Capsキーの状態です。")},
-        {QStringLiteral("NUM"), QStringLiteral("Numキーの状態です。")},
+        {QStringLiteral("CAPS"), QStringLiteral("Capsキーの状態です。"), 0, 40, Kind::CapsLock},
+        {QStringLiteral("NUM"), QStringLiteral("Numキーの状態です。"), 0, 40, Kind::NumLock},
         {{}, QStringLiteral("現在の日付です。"), 0, 40, Kind::Date},
         {{}, QStringLiteral("現在の時間です。"), 0, 40, Kind::Time},
     };
@@ -74,6 +74,7 @@ Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSourc
     drives_ = new DriveFolderPair(Drive1, Dir1, prompts_, this);
     ConnectHandlers();
     SetOuterSizeTwips(QSizeF(8775, 8040)); // the designed inner area of 8655 x 7350
+    FocusSink->setFocus();                 // not the drive box, whose list Space would open
 }
 
 Form1::~Form1() = default;
@@ -152,7 +153,7 @@ void Form1::BuildSlots(QWidget* surface) {
             MakeLabel(surface, QStringLiteral("Label1_%1").arg(i), "", QString::number(i));
         label->setToolTip(fullWidthDigits[i] +
                           QStringLiteral("キーで下のボタンに対応したフォルダに移動します。"));
-        label->setAlignment(Qt::AlignCenter);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop); // a short label shows the digit whole
         label->setAutoFillBackground(true);
         Colour(label, QPalette::Window, SlotLabelColour);
         PlaceTwips(label, {240 + 840.0f * float(i), 1680, 615, 255});

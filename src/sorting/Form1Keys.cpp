@@ -14,7 +14,13 @@ namespace sorvane {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress)
         return HandleKeyPress(watched, event);
+    if (event->type() == QEvent::KeyRelease)
+        HandleKeyRelease(static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::MouseButtonPress)
+        return HandleMousePress(watched, event);
+    // The second press of a double-click arrives as a double-click; on a
+    // button it is a press like the first (two sends, or two undos).
+    if (event->type() == QEvent::MouseButtonDblClick && watched != Picture1)
         return HandleMousePress(watched, event);
     return QMainWindow::eventFilter(watched, event);
 }
@@ -22,14 +28,38 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 // Key preview: the window's handler sees each key once, as it reaches the
 // focused control, and never consumes it.
 bool Form1::HandleKeyPress(QObject* watched, QEvent* event) {
+    if (!watched->isWidgetType() || IsPassedOnToParent(watched, event))
+        return false;
     QWidget* focus = QApplication::focusWidget();
     const bool target = watched == (focus ? static_cast<QObject*>(focus) : this);
     if (!keyPreview_ || !target || (focus && focus->window() != this))
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    keyHeld_ = key->isAutoRepeat();
     Form_KeyDown(KeyCodeOf(key->key(), key->modifiers(), key->nativeScanCode()),
                  ShiftBitsOf(key->modifiers()));
     return false;
+}
+
+// A key a control leaves untaken goes on to its parent, up to the window.
+// When the handler has shown a message box meanwhile, nothing has the focus
+// any more and the window would take the same press for a new one.
+bool Form1::IsPassedOnToParent(QObject* watched, QEvent* event) {
+    const bool passedOn =
+        event == keyOnItsWay_ && keyReachedLast_ && watched == keyReachedLast_->parent();
+    keyOnItsWay_ = event;
+    keyReachedLast_ = watched;
+    return passedOn;
+}
+
+// The end of a held key: the preview shows the file in hand again if the
+// repeats left it blank.
+void Form1::HandleKeyRelease(const QKeyEvent* key) {
+    if (key->isAutoRepeat() || !keyHeld_)
+        return;
+    keyHeld_ = false;
+    if (previewHeldBack_ && module_.SortingActive == 1 && run_.idle())
+        RefreshPreview();
 }
 
 bool Form1::HandleMousePress(QObject* watched, QEvent* event) {

@@ -56,9 +56,22 @@ void Form1::Place(const Placement& placement) {
     PlaceTwips(control, twips);
 }
 
+// The window never gets smaller than 8775 x 8040 twips outside. Its size
+// hints ask the window manager for that, but not every window manager
+// obeys them, and without one nothing does: the window snaps back itself.
+void Form1::KeepMinimumSize() {
+    if (isMinimized() || isMaximized() || isFullScreen())
+        return; // the window system holds the size then
+    const QSize least = PixelsOfOuter(QSizeF(8775, 8040));
+    if (width() < least.width())
+        resize(least.width(), height());
+    if (height() < least.height())
+        resize(width(), least.height());
+}
+
 void Form1::Form_Resize() {
-    // The minimum size is kept by the inner area's minimum; a minimised
-    // window is left alone until it comes back.
+    KeepMinimumSize();
+    // A minimised window is left alone until it comes back.
     if (isMinimized() || Surface == nullptr)
         return;
     const float W = twips_.fromPixels(Surface->width());

@@ -60,6 +60,8 @@ bool Form1::ShowPicture(const QString& path) {
 }
 
 bool Form1::Present(DisplayOutcome outcome, const Picture& picture) {
+    if (outcome != DisplayOutcome::Shown && outcome != DisplayOutcome::SubstituteShown)
+        Image1->hide(); // nothing of another file stays in view
     if (outcome == DisplayOutcome::MissingFolder)
         ReportFileError(FileError::PathNotFound, {});
     if (outcome != DisplayOutcome::Shown && outcome != DisplayOutcome::SubstituteShown)
@@ -90,15 +92,33 @@ void Form1::RefreshPreview() {
     for (int i = 0; i < 4; ++i)
         Label2[size_t(i)]->setText(File1->name(i));
     ReadAhead([this] { return ReadAheadAfterSend(run_.waiting(), File1->count()); });
-    Image1->hide();
-    // While more presses wait their turn this picture would be replaced
-    // before anyone saw it, so it is not read; a missing folder is still told.
-    if (run_.waiting() > 0) {
+    if (run_.waiting() > 0 || keyHeld_) {
+        ShowReadyPicture();
+        return;
+    }
+    previewHeldBack_ = false;
+    if (!ShowPicture(CurrentImagePath))
+        return;
+    ShowFileName(File1->name(0));
+    FitPreview();
+    Image1->show();
+}
+
+// During a burst of sends (presses waiting, or a key held) a picture would be
+// replaced before anyone saw it, so none is read: the preview shows the file
+// in hand only if its picture has been read ahead, and once it has gone
+// blank it stays blank until the burst ends, so it never flickers. A
+// missing folder is still told.
+void Form1::ShowReadyPicture() {
+    const std::optional<Picture> ready =
+        previewHeldBack_ ? std::nullopt : pictures_.ready(CurrentImagePath, PreviewBox());
+    if (!ready || ready->error != FileError::None) {
+        previewHeldBack_ = true;
         Present(SkippedDisplay(CurrentImagePath), {});
         return;
     }
-    if (!ShowPicture(CurrentImagePath))
-        return;
+    Image1->setStretch(false);
+    Image1->setPicture(ready->image, ready->naturalSize);
     ShowFileName(File1->name(0));
     FitPreview();
     Image1->show();

@@ -28,10 +28,14 @@ QRectF Form1::OuterTwips() const {
                   twips_.fromPixels(innerHeight) + FrameTwips.height());
 }
 
+QSize Form1::PixelsOfOuter(QSizeF outer) const {
+    return QSize(twips_.toPixels(float(outer.width() - FrameTwips.width())),
+                 twips_.toPixels(float(outer.height() - FrameTwips.height())) +
+                     menuBar()->sizeHint().height());
+}
+
 void Form1::SetOuterSizeTwips(QSizeF outer) {
-    resize(twips_.toPixels(float(outer.width() - FrameTwips.width())),
-           twips_.toPixels(float(outer.height() - FrameTwips.height())) +
-               menuBar()->sizeHint().height());
+    resize(PixelsOfOuter(outer));
 }
 
 bool Form1::Form_Load() {
@@ -53,8 +57,8 @@ bool Form1::Form_Load() {
         return true;
     if (module_.SourceFolder.isEmpty())
         module_.SourceFolder = QStringLiteral("/");
-    if (module_.RememberSourceFolder == 1 && !ShowRememberedSourceFolder())
-        return true;
+    if (module_.RememberSourceFolder == 1)
+        ShowRememberedSourceFolder();
     CheckSlotFolders();
     EnableKeyPreview();
     QPalette coloured = Text1->palette();
@@ -74,14 +78,19 @@ bool Form1::ApplySavedGeometry() {
     return size.has_value();
 }
 
-bool Form1::ShowRememberedSourceFolder() {
+// A remembered folder that is gone (sorted empty and deleted, most often)
+// opens the lists on its nearest ancestor that can still be listed; the rest
+// of start-up goes on all the same.
+void Form1::ShowRememberedSourceFolder() {
     ShowSourceFolder();
     StatusBar1->showText(3, CountText()); // Label6 waits for the folder change
-    if (!Dir1->setPath(module_.SourceFolder))
-        return false; // the folder is gone: the rest of start-up is skipped
+    QString folder = module_.SourceFolder;
+    while (!Dir1->setPath(folder) && folder != QStringLiteral("/")) {
+        const qsizetype slash = folder.lastIndexOf(u'/');
+        folder = slash <= 0 ? QStringLiteral("/") : folder.left(slash);
+    }
     drives_->followFolder();
     Dir1->refresh();
-    return true;
 }
 
 void Form1::CheckSlotFolders() {

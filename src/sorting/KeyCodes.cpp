@@ -24,9 +24,12 @@ int KeypadDigit(quint32 scan) {
 int KeyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
     if (const int digit = NumberRowDigit(nativeScanCode); digit >= 0)
         return KeyCode::Digit0 + digit;
-    if (const int digit = KeypadDigit(nativeScanCode); digit >= 0)
+    // The keypad types digits only with Num Lock on; without it its keys are
+    // the arrows and paging keys they type.
+    const bool typesDigit = qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9;
+    if (const int digit = KeypadDigit(nativeScanCode); digit >= 0 && typesDigit)
         return KeyCode::Keypad0 + digit;
-    if (nativeScanCode == 0 && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
+    if (nativeScanCode == 0 && typesDigit) {
         const int base =
             modifiers.testFlag(Qt::KeypadModifier) ? KeyCode::Keypad0 : KeyCode::Digit0;
         return base + (qtKey - Qt::Key_0);

@@ -16,9 +16,10 @@ inline constexpr int Keypad0 = 96; // numeric keypad, 96-105
 // The key code of a physical key. Digits are told by the key itself, not by
 // the character it types: on many layouts Shift+3 types "#" and some number
 // rows type symbols without Shift, yet they are still the 3 key. The X
-// server's key numbers identify the number row and the keypad (whatever
-// Num Lock says); events without one (synthetic events) fall back to the
-// key's symbol. Keys without a code here give 0.
+// server's key numbers identify the number row and the keypad; a keypad key
+// is a digit only while it types one (Num Lock on), otherwise it is the
+// arrow or paging key it types. Events without a key number (synthetic
+// events) fall back to the key's symbol. Keys without a code here give 0.
 int KeyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode);
 
 // The Shift (1), Ctrl (2) and Alt (4) bits of the held modifier keys.

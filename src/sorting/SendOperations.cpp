@@ -7,6 +7,8 @@ namespace sorvane {
 SendOutcome PlaceFile(const QString& source, const QString& destination, bool keepSource) {
     if (!IsRegularFile(source))
         return {false, MissingPathError(source)};
+    if (SameFile(source, destination))
+        return {}; // already there (the same file, or a hard link of it): nothing placed
     const FileError writable = MakeWritable(source);
     if (writable != FileError::None)
         return {false, writable};

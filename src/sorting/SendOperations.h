@@ -17,6 +17,7 @@ struct SendOutcome {
 // Puts the source file at the destination, replacing a file of that name:
 // a copy when keepSource, otherwise a move. The source loses its read-only
 // protection first. A move removes the source only once the destination is whole.
+// Nothing is placed when the destination already is the source file itself.
 SendOutcome PlaceFile(const QString& source, const QString& destination, bool keepSource);
 
 // Puts a sent file back where it came from. Refuses, touching nothing, when

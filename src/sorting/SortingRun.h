@@ -42,6 +42,7 @@ public:
 
     // Presses still waiting for their turn behind the one under way.
     int waiting() const { return int(pending_.size()); }
+    bool idle() const { return !busy_; }
     const UndoHistory& history() const { return history_; }
 
 private:

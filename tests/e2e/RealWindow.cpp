@@ -193,6 +193,11 @@ QRect RealWindow::geometry() {
     return rect;
 }
 
+bool RealWindow::resize(QSize pixels) {
+    return Xdotool({QStringLiteral("windowsize"), window_, QString::number(pixels.width()),
+                    QString::number(pixels.height())});
+}
+
 // The window has no frame on a bare X server, and it opens at its design
 // size: its width gives the scale from twips to pixels, and what its height
 // has beyond the inner area is the menu bar's.
@@ -208,6 +213,14 @@ bool RealWindow::click(QPointF twips) {
     return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
                     QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
                     QStringLiteral("1")});
+}
+
+bool RealWindow::doubleClick(QPointF twips, int gapMs) {
+    const QPoint at = toWindowPixels(twips);
+    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
+                    QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+                    QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+                    QString::number(gapMs), QStringLiteral("1")});
 }
 
 bool RealWindow::key(const QString& keys) {

@@ -47,6 +47,11 @@ namespace Place {
 inline constexpr QPointF RunButton{7872.5, 367.5};   // "実行" / "キャンセル"
 inline constexpr QPointF ExitButton{7872.5, 967.5};  // "終了"
 inline constexpr QPointF FirstListedFile{5400, 230}; // the file list's first row
+// The slot buttons share the width from 100 to 8555 twips; undo sits under slot 9.
+constexpr QPointF SlotButton(int slot) {
+    return {100 + 845.5 * (slot + 0.5), 2107.5};
+}
+inline constexpr QPointF UndoButton{8132.25, 2587.5};
 } // namespace Place
 
 // One run of the program on the display, and its window. The program is
@@ -73,11 +78,15 @@ public:
     // shows within the time. A timeout of 0 looks once.
     QString awaitOtherWindow(int timeoutMs = 10000);
 
-    // The window's place on the screen, in pixels.
+    // The window's place on the screen, in pixels, and a new size for it as
+    // a window manager would give (there is none to refuse it).
     QRect geometry();
+    bool resize(QSize pixels);
 
     // A left click at a point of the inner area given in twips (Place::...).
     bool click(QPointF twips);
+    // Two left clicks there, the given time apart, as a quick hand gives them.
+    bool doubleClick(QPointF twips, int gapMs = 120);
     // Key presses in xdotool's names ("3", "shift+3", "KP_Next", "Return"),
     // typed into the window through the X server's test extension.
     bool key(const QString& keys);

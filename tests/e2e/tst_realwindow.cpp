@@ -53,8 +53,6 @@ struct SortingDesk {
     }
 
     QByteArray settings(int fieldCount = 25) const {
-        // Remember the source folder; slideshow every second; nothing else on.
-        const QList<int> numbers{0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0};
         return SettingsLine(QStringList{source} + slotFolders +
                                 QStringList{QStringLiteral("8775"), QStringLiteral("8040")},
                             numbers.first(fieldCount - 14));
@@ -71,6 +69,8 @@ struct SortingDesk {
     }
 
     const ProgramCopy& copy;
+    // Remember the source folder; slideshow every second; nothing else on.
+    QList<int> numbers{0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0};
     QString source;
     QStringList slotFolders;
     QMap<QString, QByteArray> photos;
@@ -101,6 +101,10 @@ private slots:
         QVERIFY(program.start(copy.executable(), copy.makeFolder(QStringLiteral("work"))));
         QVERIFY2(program.awaitWindow(), qPrintable(program.errors()));
         QVERIFY(!QFile::exists(copy.settingsPath()));
+        // Shrunk below its minimum, the window snaps back by itself.
+        const QRect designed = program.geometry();
+        QVERIFY(program.resize(QSize(300, 200)));
+        QTRY_COMPARE_WITH_TIMEOUT(program.geometry().size(), designed.size(), 10000);
 
         QVERIFY(program.click(Place::ExitButton));
         QVERIFY2(program.awaitExit(), "the window stayed open after a click on 終了");
@@ -167,9 +171,10 @@ private slots:
         QCOMPARE(fields.mid(14, 9).join(','), QByteArray("1,0,1,12,0,0,0,0,0"));
     }
 
-    // Shift+3 types "#", and the keypad's 3 types "3" only with Num Lock on
-    // (Page Down without it): they are the 3 key all the same. Enter on the
-    // focus button takes back the newest send.
+    // Shift+3 types "#" and is the 3 key all the same. The keypad's 3 is
+    // the 3 key only while it types "3" (Num Lock on); without Num Lock the
+    // keypad's keys are Page Down, Left, Insert and send nothing. Enter on
+    // the focus button takes back the newest send.
     void digitKeysSendAndEnterUndoes_data() {
         QTest::addColumn<bool>("keyByKey");
         QTest::addColumn<bool>("numLock");
@@ -191,7 +196,9 @@ private slots:
 
         // xdotool names the keypad's 3 by what it types without Num Lock; asked
         // for KP_3 it would press Num Lock around it and leave it changed.
-        const QString keypad3 = QStringLiteral("KP_Next");
+        // Without Num Lock, the row's 3 does the keypad's sending.
+        const QString keypad3 =
+            numLock ? QStringLiteral("KP_Next") : QStringLiteral("KP_Next KP_Left KP_Insert 3");
         const struct {
             QString keys;
             QString after;
@@ -272,6 +279,47 @@ private slots:
         QVERIFY(program.click(Place::ExitButton));
         QVERIFY2(program.awaitExit(), "the program did not end on 終了");
         QCOMPARE(QuotedFields(ReadFile(copy.settingsPath())).value(4), cats);
+    }
+
+    // Each press acts once. A double-click on a slot button is two presses,
+    // two sends, and on the undo button two undos; a key press that opens a
+    // message box is one press: after OK to the same-name question the next
+    // file waits for the next key.
+    void eachPressActsOnce() {
+        ProgramCopy copy;
+        QVERIFY(copy.isValid());
+        SortingDesk desk(copy);
+        desk.numbers[8] = 1; // ask before replacing a file of the same name
+        WriteFile(desk.slotFolders[7] + QStringLiteral("/photo2.jpg"), "an older photo2");
+        RealWindow program;
+        QVERIFY2(StartOn(program, desk), qPrintable(program.errors()));
+        QVERIFY(program.click(Place::RunButton));
+        QVERIFY(program.doubleClick(Place::SlotButton(3)));
+        QTRY_COMPARE_WITH_TIMEOUT(desk.whereabouts(),
+                                  QStringLiteral("photos: photo3.jpg photo4.jpg photo5.jpg "
+                                                 "photo6.jpg | slot3: photo1.jpg photo2.jpg | "
+                                                 "slot7: photo2.jpg"),
+                                  10000);
+        QVERIFY(program.click(Place::SlotButton(5)));
+        QVERIFY(program.doubleClick(Place::UndoButton));
+        QTRY_COMPARE_WITH_TIMEOUT(desk.whereabouts(),
+                                  QStringLiteral("photos: photo2.jpg photo3.jpg photo4.jpg "
+                                                 "photo5.jpg photo6.jpg | slot3: photo1.jpg | "
+                                                 "slot7: photo2.jpg"),
+                                  10000);
+
+        QVERIFY(program.key(QStringLiteral("7")));
+        const QString question = program.awaitOtherWindow();
+        QVERIFY2(!question.isEmpty(), "no same-name question");
+        QVERIFY(program.keyInto(question, QStringLiteral("Return")));
+        QVERIFY(program.key(QStringLiteral("5")));
+        QTRY_COMPARE_WITH_TIMEOUT(desk.whereabouts(),
+                                  QStringLiteral("photos: photo4.jpg photo5.jpg photo6.jpg | "
+                                                 "slot3: photo1.jpg | slot5: photo3.jpg | "
+                                                 "slot7: photo2.jpg"),
+                                  10000);
+        QCOMPARE(ReadFile(desk.slotFolders[7] + QStringLiteral("/photo2.jpg")),
+                 desk.photos.value(QStringLiteral("photo2.jpg")));
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,7 +42,17 @@ private slots:
         QTemporaryDir dir;
         WriteFile(dir.filePath("src"), "new content");
         WriteFile(dir.filePath("dst"), "old");
+        // The copy keeps the picture's dates and permissions (beyond the umask).
+        const struct timespec taken[2] = {{1500000000, 123}, {1400000000, 456000}};
+        QCOMPARE(::utimensat(AT_FDCWD, qPrintable(dir.filePath("src")), taken, 0), 0);
+        QCOMPARE(::chmod(qPrintable(dir.filePath("src")), 0664), 0);
         QCOMPARE(CopyReplacing(dir.filePath("src"), dir.filePath("dst")), FileError::None);
+        struct stat copy; // before reading the copy touches its access time
+        QCOMPARE(::stat(qPrintable(dir.filePath("dst")), &copy), 0);
+        QCOMPARE(copy.st_mode & 0777, 0664u);
+        QCOMPARE(copy.st_mtim.tv_sec, taken[1].tv_sec);
+        QCOMPARE(copy.st_mtim.tv_nsec, taken[1].tv_nsec);
+        QCOMPARE(copy.st_atim.tv_sec, taken[0].tv_sec);
         QCOMPARE(ReadFile(dir.filePath("dst")), QByteArray("new content"));
         QCOMPARE(ReadFile(dir.filePath("src")), QByteArray("new content"));
         // A copy from a file that is gone leaves the destination as it was.

@@ -28,6 +28,16 @@ void PostKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, modifiers));
 }
 
+// How a widget came and went: S for each show, H for each hide.
+struct ShowLog : QObject {
+    QString log;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            log += event->type() == QEvent::Show ? u'S' : u'H';
+        return false;
+    }
+};
+
 } // namespace
 
 class Form1SortingTest : public QObject {
@@ -121,6 +131,31 @@ private slots:
         QCOMPARE(f.history().size(), 3);
         // The previews skipped while presses waited leave the last one shown.
         QCOMPARE(f.window->currentImagePath(), f.Path("src/d.jpg"));
+        QVERIFY(f.ui().Image1->isVisible());
+    }
+
+    // A held key sends file after file. The preview shows the file in hand
+    // while its picture is ready; otherwise it goes blank once and stays so
+    // until the key is let go: it never flickers.
+    void heldKeyNeverFlickers() {
+        Form1Fixture f;
+        QVERIFY(f.StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg", "g.jpg"}));
+        f.window->Command1_Click();
+        ShowLog preview;
+        f.ui().Image1->installEventFilter(&preview);
+        for (int burst = 0; burst < 2; ++burst) {
+            for (int i = 0; i < 3; ++i)
+                QCoreApplication::postEvent(
+                    f.ui().FocusSink, new QKeyEvent(QEvent::KeyPress, Qt::Key_4, {}, "4", true));
+            Settle();
+        }
+        QVERIFY2(QRegularExpression("^S*H?$").match(preview.log).hasMatch(),
+                 qPrintable(preview.log));
+        QCoreApplication::postEvent(f.ui().FocusSink,
+                                    new QKeyEvent(QEvent::KeyRelease, Qt::Key_4, {}));
+        Settle();
+        QCOMPARE(Files(f.Slot(4)).size(), 6);
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/g.jpg"));
         QVERIFY(f.ui().Image1->isVisible());
     }
 

@@ -19,8 +19,10 @@ private slots:
         QTest::newRow("row 0") << int(Qt::Key_0) << 0 << 19u << 48;
         QTest::newRow("azerty row 1 types &") << int(Qt::Key_Ampersand) << 0 << 10u << 49;
         QTest::newRow("keypad 3") << int(Qt::Key_3) << int(Qt::KeypadModifier) << 89u << 99;
-        QTest::newRow("keypad 3 without num lock")
-            << int(Qt::Key_PageDown) << int(Qt::KeypadModifier) << 89u << 99;
+        QTest::newRow("keypad 3 without num lock: page down")
+            << int(Qt::Key_PageDown) << int(Qt::KeypadModifier) << 89u << 0;
+        QTest::newRow("keypad 4 without num lock: left")
+            << int(Qt::Key_Left) << int(Qt::KeypadModifier) << 83u << 37;
         QTest::newRow("keypad 0") << int(Qt::Key_0) << int(Qt::KeypadModifier) << 90u << 96;
         QTest::newRow("synthetic 7") << int(Qt::Key_7) << 0 << 0u << 55;
         QTest::newRow("synthetic keypad 7")

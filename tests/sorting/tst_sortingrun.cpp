@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace sorvane;
 using namespace sorvane::test;
 
@@ -135,12 +137,18 @@ private slots:
         QTest::newRow("source gone") << "source";
         QTest::newRow("a folder of that name in the slot") << "refused";
         QTest::newRow("disk full over a same-named file") << "full";
+        QTest::newRow("a hard link of the file already there") << "link";
+        QTest::newRow("a copy into the source folder itself") << "itself";
     }
     void failedSendRecordsNothing() {
         QFETCH(QString, failure);
         Run r({"a"});
-        r.module.CopyMode = failure == "full";
-        if (failure == "folder")
+        r.module.CopyMode = failure == "full" || failure == "itself";
+        if (failure == "link")
+            QCOMPARE(::link(qPrintable(r.path("src/a")), qPrintable(r.slot(5) + "/a")), 0);
+        else if (failure == "itself")
+            r.module.FolderSlots[5] = r.path("src/.");
+        else if (failure == "folder")
             QDir(r.slot(5)).removeRecursively();
         else if (failure == "source")
             QFile::remove(r.path("src/a"));
@@ -157,6 +165,8 @@ private slots:
         QVERIFY(r.run.history().isEmpty());
         QCOMPARE(r.refreshes, 1); // refreshed all the same: a vanished file leaves the list
         QCOMPARE(r.firstName().isEmpty(), failure == "source");
+        if (failure == "link" || failure == "itself")
+            QCOMPARE(ReadFile(r.path("src/a")), QByteArray("a")); // the file is not lost either
         if (failure == "full") {
             r.run.undo(); // nothing to undo: the other file never overwrites the source
             QCOMPARE(ReadFile(r.slot(5) + "/a"), QByteArray("other"));
@@ -183,18 +193,6 @@ private slots:
         r.run.send(1); // b: no question
         QCOMPARE(r.prompts.asked.size(), 2);
         QCOMPARE(Files(r.slot(1)), (QStringList{"B", "a", "b"}));
-    }
-
-    void sendingIntoTheSourceFolderKeepsTheFile() {
-        Run r({"a"});
-        r.module.FolderSlots[7] = r.path("src/.");
-        r.module.CopyMode = 1;
-        r.run.send(7); // a copy onto itself
-        r.module.CopyMode = 0;
-        r.run.send(7);
-        r.run.undo();
-        r.run.undo();
-        QCOMPARE(ReadFile(r.path("src/a")), QByteArray("a"));
     }
 };
 
