@@ -2,6 +2,7 @@
 // what the plain description says. Run: ./dev bench [--quick]
 #include "BenchPictures.h"
 #include "SortingBench.h"
+#include "ViewerBench.h"
 #include "imaging/MemoryTuning.h"
 
 #include <QApplication>
@@ -66,7 +67,7 @@ int main(int argc, char* argv[]) {
     if (app.arguments().contains(QStringLiteral("--quick")))
         sizes = Sizes{2000, 20000, 40, 15, 6, 3};
     skipBaseline = app.arguments().contains(QStringLiteral("--ours"));
-    // --only NAME[,NAME...] runs some measurements: jpeg, png, progressive, held, list.
+    // --only NAME[,NAME...] runs some measurements: jpeg, png, progressive, held, list, viewer.
     const int only = int(app.arguments().indexOf(QStringLiteral("--only")));
     const QString chosen = only > 0 ? app.arguments().value(only + 1) : QString();
     auto wanted = [&chosen](const char* name) {
@@ -135,6 +136,9 @@ int main(int argc, char* argv[]) {
         Row("first display after choosing the folder", big, ours.firstDisplay.Median(),
             base.firstDisplay.Median(), "ms", "<= 300 ms");
     }
+    if (wanted("viewer"))
+        ViewerRows(jpegs, pngs, app.arguments().contains(QStringLiteral("--quick")), skipBaseline,
+                   Row);
     std::printf("\nFiles not in the slot pressed: %d\n", misplaced);
     return misplaced == 0 ? 0 : 1;
 }

@@ -4,12 +4,14 @@
 // window is saved as PNG; with --folders the folder setup window is opened
 // from the menu over the sorted folders and saved instead; with --options the
 // options dialog is opened from the menu and the main window is saved with
-// the dialog over it. Without an option the usage window and the About box
+// the dialog over it; with --viewer the first file is double-clicked and the
+// viewer is saved. Without an option the usage window and the About box
 // are also drawn, offscreen in this process, and saved beside the main
 // window's picture as usage.png and about.png.
 //
 //   E2E_DISPLAY=:99 build/bin/sorvane_screenshot docs/screenshot.png
 //   E2E_DISPLAY=:99 build/bin/sorvane_screenshot --folders docs/folders.png
+//   E2E_DISPLAY=:99 build/bin/sorvane_screenshot --viewer docs/viewer.png
 //   E2E_DISPLAY=:99 build/bin/sorvane_screenshot --options docs/options.png
 #include "e2e/RealWindow.h"
 #include "help/Form3.h"
@@ -96,8 +98,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const bool folders = argc == 3 && QByteArray(argv[1]) == "--folders";
     const bool options = argc == 3 && QByteArray(argv[1]) == "--options";
-    if (argc != 2 && !folders && !options)
-        return Fail("usage: sorvane_screenshot [--folders | --options] OUTPUT.png");
+    const bool viewer = argc == 3 && QByteArray(argv[1]) == "--viewer";
+    if (argc != 2 && !folders && !options && !viewer)
+        return Fail("usage: sorvane_screenshot [--folders | --options | --viewer] OUTPUT.png");
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[argc - 1]));
     if (E2eDisplay().isEmpty())
         qputenv("E2E_DISPLAY", qgetenv("DISPLAY"));
@@ -139,6 +142,15 @@ int main(int argc, char* argv[]) {
             return Fail("cannot click the file list");
         QThread::msleep(1500); // the preview decodes a 1600 × 1200 picture
     }
+    if (viewer) {
+        if (!program.doubleClick(Place::FirstListedFile))
+            return Fail("cannot double-click the file list");
+        shown =
+            program.awaitWindowNamed(QStringLiteral("SorvaneViewer  IMG_4101\\.jpg   \\(1/8\\)"));
+        if (shown.isEmpty())
+            return Fail("the viewer did not open");
+        QThread::msleep(800); // drawn once shown
+    }
     if (options) {
         if (!program.openFirstMenu() || !program.keyIntoMenu(QStringLiteral("Down Return")))
             return Fail("cannot choose オプション in the menu");
@@ -152,9 +164,11 @@ int main(int argc, char* argv[]) {
     } else if (!program.screenshot(output, shown)) {
         return Fail("import could not save the window (is imagemagick installed?)");
     }
+    if (viewer)
+        program.clickInto(shown, QPoint(41, 12)); // its close button: it covers the main window
     program.click(Place::ExitButton);
     program.awaitExit();
-    if (!folders && !options &&
+    if (!folders && !options && !viewer &&
         !SaveHelpWindows(QFileInfo(copy.executable()).path(), QFileInfo(output).dir()))
         return Fail("cannot save the help windows");
     QTextStream(stdout) << output << "\n";

@@ -6,6 +6,7 @@
 #include "help/frmAbout.h"
 #include "options/Dialog.h"
 #include "sorting/Form1.h"
+#include "viewer/Form4.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -23,6 +24,7 @@ Windows::Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureS
     connect(main_.get(), &Form1::optionsRequested, this, &Windows::openOptions);
     connect(main_.get(), &Form1::aboutRequested, this, &Windows::openAbout);
     connect(main_.get(), &Form1::usageRequested, this, &Windows::openUsage);
+    connect(main_.get(), &Form1::viewerRequested, this, &Windows::openViewer);
 }
 
 // The other windows go before the main window: left to it as its children,
@@ -98,6 +100,23 @@ void Windows::openFolderSetup() {
     connect(folderSetup_, &Form2::destinationTextChanged, main_.get(), &Form1::setDestinationText);
     folderSetup_->Form_Load();
     openOther(folderSetup_);
+}
+
+// The viewer reads the main window's list as it is at each step. Asked
+// again while open, it only comes to the front; the position the main
+// window set takes effect at the next step. The options dialog, from its
+// toolbar or the menu, closes with it.
+void Windows::openViewer() {
+    if (raiseOpen(viewer_))
+        return;
+    viewer_ = new Form4(module_, prompts_, pictures_, main_->fileList());
+    connect(viewer_, &Form4::optionsRequested, this, &Windows::openOptions);
+    connect(viewer_, &QObject::destroyed, this, [this] {
+        if (options_)
+            options_->close();
+    });
+    viewer_->Form_Load();
+    openOther(viewer_);
 }
 
 } // namespace sorvane

@@ -14,6 +14,7 @@ class Form1;
 class Form2;
 class Form3;
 class frmAbout;
+class Form4;
 class Launcher;
 class PictureSource;
 class Prompts;
@@ -50,6 +51,7 @@ private:
     void openOther(QWidget* window);
     void closeOthers();
     void openFolderSetup();
+    void openViewer();
 
     Module1& module_;
     Prompts& prompts_;
@@ -61,6 +63,7 @@ private:
     QPointer<Dialog> options_;
     QPointer<frmAbout> about_;
     QPointer<Form3> usage_;
+    QPointer<Form4> viewer_;
 };
 
 } // namespace sorvane

@@ -22,7 +22,7 @@ SortingRun::SortingRun(Module1& module, Prompts& prompts, Window& window)
     : module_(module), prompts_(prompts), window_(window) {}
 
 void SortingRun::send(int slot) {
-    runInOrder([this, slot] {
+    order_.run([this, slot] {
         window_.sendStarting(slot);
         sendFile(slot);
         window_.sendFinished(slot);
@@ -30,20 +30,7 @@ void SortingRun::send(int slot) {
 }
 
 void SortingRun::undo() {
-    runInOrder([this] { undoLastSend(); });
-}
-
-void SortingRun::runInOrder(std::function<void()> action) {
-    pending_.push_back(std::move(action));
-    if (busy_)
-        return;
-    busy_ = true;
-    while (!pending_.empty()) {
-        const std::function<void()> next = std::move(pending_.front());
-        pending_.pop_front();
-        next();
-    }
-    busy_ = false;
+    order_.run([this] { undoLastSend(); });
 }
 
 void SortingRun::sendFile(int slot) {

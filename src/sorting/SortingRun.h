@@ -1,11 +1,9 @@
 #pragma once
 
+#include "platform/ArrivalOrder.h"
 #include "sorting/UndoHistory.h"
 
 #include <QString>
-
-#include <deque>
-#include <functional>
 
 namespace sorvane {
 
@@ -41,12 +39,11 @@ public:
     void undo();
 
     // Presses still waiting for their turn behind the one under way.
-    int waiting() const { return int(pending_.size()); }
-    bool idle() const { return !busy_; }
+    int waiting() const { return order_.waiting(); }
+    bool idle() const { return order_.idle(); }
     const UndoHistory& history() const { return history_; }
 
 private:
-    void runInOrder(std::function<void()> action);
     void sendFile(int slot);
     void undoLastSend();
     bool confirmSameName(const QString& targetFolder, const QString& name,
@@ -56,8 +53,7 @@ private:
     Prompts& prompts_;
     Window& window_;
     UndoHistory history_;
-    bool busy_ = false;
-    std::deque<std::function<void()>> pending_;
+    ArrivalOrder order_;
 };
 
 } // namespace sorvane

@@ -208,11 +208,19 @@ QPoint RealWindow::toWindowPixels(QPointF twips) {
     return QPoint(qRound(twips.x() * scale), qRound(menuBar + twips.y() * scale));
 }
 
-bool RealWindow::click(QPointF twips) {
-    const QPoint at = toWindowPixels(twips);
-    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
+bool RealWindow::clickAt(QPointF twips, int times) {
+    return clickInto(window_, toWindowPixels(twips), times);
+}
+
+bool RealWindow::clickInto(const QString& window, QPoint at, int times) {
+    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
                     QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
-                    QStringLiteral("1")});
+                    QStringLiteral("--repeat"), QString::number(times), QStringLiteral("--delay"),
+                    QStringLiteral("80"), QStringLiteral("1")});
+}
+
+bool RealWindow::click(QPointF twips) {
+    return clickAt(twips, 1);
 }
 
 bool RealWindow::doubleClick(QPointF twips, int gapMs) {

@@ -83,10 +83,13 @@ public:
     QRect geometry();
     bool resize(QSize pixels);
 
-    // A left click at a point of the inner area given in twips (Place::...).
+    // A left click at a point of the inner area given in twips (Place::...),
+    // and a double-click there.
     bool click(QPointF twips);
     // Two left clicks there, the given time apart, as a quick hand gives them.
     bool doubleClick(QPointF twips, int gapMs = 120);
+    // A left click into another window of the program, at a point in pixels.
+    bool clickInto(const QString& window, QPoint pixels, int times = 1);
     // Key presses in xdotool's names ("3", "shift+3", "KP_Next", "Return"),
     // typed into the window through the X server's test extension.
     bool key(const QString& keys);
@@ -115,6 +118,7 @@ public:
 
 private:
     QPoint toWindowPixels(QPointF twips);
+    bool clickAt(QPointF twips, int times);
     // Ids of the program's visible windows, those with a matching name if given.
     QStringList visibleWindows(const QString& name = {});
 

@@ -321,6 +321,52 @@ private slots:
         QCOMPARE(ReadFile(desk.slotFolders[7] + QStringLiteral("/photo2.jpg")),
                  desk.photos.value(QStringLiteral("photo2.jpg")));
     }
+
+    // A double-click opens the viewer on that file and Space steps. Once its
+    // toolbar's close button closed it, 実行 is enabled again: a click on it starts a run
+    // (a disabled button would ignore the click and the digit key would move
+    // nothing). The viewer covers the main window while it is open, so the
+    // disabled state itself is not clicked at here. Opened again, its first
+    // toolbar button opens the options dialog, which closes with the viewer.
+    void viewerOpensOnTheFileDoubleClicked() {
+        const QPoint OptionsButton(16, 12), CloseButton(41, 12); // the viewer's toolbar
+        ProgramCopy copy;
+        QVERIFY(copy.isValid());
+        const SortingDesk desk(copy);
+        WriteFile(copy.settingsPath(), desk.settings());
+        RealWindow program;
+        QVERIFY(program.start(copy.executable(), copy.makeFolder(QStringLiteral("work"))));
+        QVERIFY2(program.awaitWindow(), qPrintable(program.errors()));
+        QVERIFY(program.doubleClick(Place::FirstListedFile));
+        const auto caption = [](int i) {
+            return QStringLiteral("SorvaneViewer  photo%1\\.jpg   \\(%1/6\\)").arg(i);
+        };
+        const QString viewer = program.awaitWindowNamed(caption(1));
+        QVERIFY2(!viewer.isEmpty(), "no viewer captioned with photo1.jpg (1/6)");
+        QVERIFY(program.keyInto(viewer, QStringLiteral("space")));
+        QVERIFY2(program.awaitWindowNamed(caption(2)) == viewer, "Space did not step to (2/6)");
+
+        QVERIFY(program.clickInto(viewer, CloseButton));
+        QTRY_VERIFY_WITH_TIMEOUT(program.awaitWindowNamed(caption(2), 100).isEmpty(), 10000);
+        QVERIFY(program.click(Place::RunButton));
+        QVERIFY(program.key(QStringLiteral("3")));
+        QTRY_COMPARE_WITH_TIMEOUT(FilesIn(desk.slotFolders[3]),
+                                  QStringList{QStringLiteral("photo1.jpg")}, 10000);
+        QVERIFY(program.click(Place::RunButton));
+
+        QVERIFY(program.doubleClick(Place::FirstListedFile));
+        const QString again =
+            program.awaitWindowNamed(QStringLiteral("SorvaneViewer  photo2\\.jpg   \\(1/5\\)"));
+        QVERIFY2(!again.isEmpty(), "no viewer captioned with photo2.jpg (1/5)");
+        QVERIFY(program.clickInto(again, OptionsButton));
+        const QString options = program.awaitOtherWindow();
+        QVERIFY2(!options.isEmpty(), "the options dialog did not open");
+        QVERIFY(program.clickInto(again, CloseButton));
+        QTRY_VERIFY_WITH_TIMEOUT(program.awaitOtherWindow(100).isEmpty(), 10000);
+        QVERIFY(program.click(Place::ExitButton));
+        QVERIFY2(program.awaitExit(), "the program did not end on 終了");
+        QCOMPARE(program.exitCode(), 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(RealWindowTest)

@@ -1,0 +1,175 @@
+// The viewer's controls, its place on the screen, layout and input.
+#include "viewer/Form4.h"
+
+#include "controls/ImageBox.h"
+#include "controls/MouseButtons.h"
+#include "controls/StatusPanels.h"
+#include "viewer/ToolbarPictures.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace sorvane {
+namespace {
+
+const char* const AreaTip = "マウスのクリックで画像を進めたり戻したり出来ます。";
+
+// Folder, name, pixel size, file size, date, the shrunk mark, the Caps and
+// Num Lock keys, date and time.
+std::vector<StatusPanels::Design> StatusDesigns() {
+    using Kind = StatusPanels::Kind;
+    return {
+        {{}, QStringLiteral("パス表示"), 3},
+        {{}, QStringLiteral("ファイルネーム"), 2},
+        {{}, QStringLiteral("画像サイズ"), 1},
+        {{}, QStringLiteral("ファイルサイズ"), 1},
+        {{}, QStringLiteral("更新年月日"), 1},
+        {{}, QStringLiteral("縮小表示する時「縮小表示中」と表示されます。"), 1},
+        {QStringLiteral("CAPS"), QStringLiteral("ＣａｐｓＬｏｃｋキーの状態")},
+        {QStringLiteral("NUM"), QStringLiteral("ＮｕｎＬｏｃｋキーの状態")},
+        {{}, QStringLiteral("現在の日付"), 0, 40, Kind::Date},
+        {{}, QStringLiteral("現在の時間"), 0, 40, Kind::Time},
+    };
+}
+
+// Tooltips of the toolbar buttons 1 to 8 (3 is the separator) and the
+// picture each shows first.
+const char* const ButtonTips[8] = {"オプション", "終了",     "",         "先頭に戻す",
+                                   "一つ戻す",   "順次表示", "一つ進む", "最後に進む"};
+const int ButtonPictures[8] = {1, 2, 0, 3, 4, 5, 6, 7};
+
+float DotsPerInch() {
+    const QScreen* screen = QApplication::primaryScreen();
+    return float(screen ? screen->logicalDotsPerInch() : 96.0);
+}
+
+} // namespace
+
+Form4::Form4(Module1& module, Prompts& prompts, PictureSource& pictures, const FileList& list,
+             QWidget* parent)
+    : QWidget(parent, Qt::Window), module_(module), prompts_(prompts), pictures_(pictures),
+      list_(list), twips_(DotsPerInch()) {
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("SorvaneViewer"));
+    BuildControls();
+    ConnectHandlers();
+}
+
+Form4::~Form4() = default;
+
+void Form4::BuildControls() {
+    BuildToolbar();
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setToolTip(QString::fromUtf8(AreaTip));
+    Image1 = new ImageBox(Picture1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setToolTip(QString::fromUtf8(AreaTip));
+    Image1->hide();
+    StatusBar1 = new StatusPanels(StatusDesigns(), this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setTimerType(Qt::PreciseTimer); // a slide a second, not a slide every 0.95-1.05 s
+}
+
+// Keys belong to the window (its key preview): no toolbar button takes the
+// focus, so Space can never press one.
+void Form4::BuildToolbar() {
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setIconSize(QSize(16, 16));
+    for (int i = 1; i <= 8; ++i) {
+        QAction* button = i == 3 ? Toolbar1->addSeparator() : Toolbar1->addAction(QString());
+        button->setObjectName(QStringLiteral("Toolbar1_%1").arg(i));
+        button->setToolTip(QString::fromUtf8(ButtonTips[i - 1]));
+        button->setIcon(ToolbarPicture(ButtonPictures[i - 1]));
+        if (QWidget* widget = Toolbar1->widgetForAction(button))
+            widget->setFocusPolicy(Qt::NoFocus);
+        Buttons[size_t(i - 1)] = button;
+    }
+}
+
+void Form4::ConnectHandlers() {
+    for (int i = 1; i <= 8; ++i)
+        connect(Button(i), &QAction::triggered, this, [this, i] { Toolbar1_ButtonClick(i); });
+    connect(Image1, &ImageBox::pressed, this, &Form4::Image1_MouseDown);
+    connect(Timer1, &QTimer::timeout, this, &Form4::Timer1_Timer);
+    Picture1->installEventFilter(this);
+}
+
+void Form4::Form_Load() {
+    PlaceOnWorkArea();
+    LayOut();
+    steps_.run([this] { ShowCurrentImage(); });
+}
+
+// The window covers the screen up to the right and bottom edges of its work
+// area (the screen without panels), measured in whole twips.
+void Form4::PlaceOnWorkArea() {
+    const QScreen* screen = QApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const float right = std::round(twips_.fromPixels(area.x() + area.width()));
+    const float bottom = std::round(twips_.fromPixels(area.y() + area.height()));
+    setGeometry(twips_.toPixels(QRectF(0, 0, right, bottom)));
+}
+
+// The toolbar across the top, the picture area below it down to 600 twips
+// above the bottom, the status bar in the rest.
+void Form4::LayOut() {
+    const float width = twips_.fromPixels(this->width());
+    const float height = twips_.fromPixels(this->height());
+    const QRect area = twips_.toPixels(QRectF(0, 380, width, std::max(0.0f, height - 600)));
+    Toolbar1->setGeometry(0, 0, this->width(), area.top());
+    Picture1->setGeometry(area);
+    const int statusHeight = std::max(0, this->height() - area.bottom() - 1);
+    StatusBar1->setGeometry(0, area.bottom() + 1, this->width(), statusHeight);
+    // The bar is only 220 twips high: its text is sized to fit it whole.
+    QFont font = StatusBar1->font();
+    font.setPixelSize(std::max(8, statusHeight - 4));
+    StatusBar1->setFont(font);
+}
+
+void Form4::Form_Resize() {
+    LayOut();
+    // Shown again only for a new area: a move or a repeated resize to the same
+    // size would read the file again and repeat any message for nothing.
+    if (Picture1->size() != shownArea_)
+        steps_.run([this] { ShowCurrentImage(); });
+}
+
+bool Form4::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Picture1 && event->type() == QEvent::MouseButtonPress)
+        Picture1_MouseDown(ButtonNumber(static_cast<QMouseEvent*>(event)->button()));
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form4::keyPressEvent(QKeyEvent* event) {
+    Form_KeyDown(event->key(), event->modifiers());
+    QWidget::keyPressEvent(event);
+}
+
+void Form4::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+// The slideshow ends with the window; the program's composition root
+// enables the start button again and closes the options dialog.
+void Form4::closeEvent(QCloseEvent* event) {
+    TimerOff();
+    steps_.dropWaiting();
+    event->accept();
+}
+
+} // namespace sorvane

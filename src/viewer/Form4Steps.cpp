@@ -1,0 +1,146 @@
+// The viewer's steps: mouse, keys, toolbar and the slideshow, run one after
+// another in the order they arrive.
+#include "controls/FileList.h"
+#include "controls/ImageBox.h"
+#include "controls/MouseButtons.h"
+#include "settings/Module1.h"
+#include "viewer/Form4.h"
+#include "viewer/ToolbarPictures.h"
+
+#include <QAction>
+#include <QTimer>
+
+namespace sorvane {
+
+void Form4::Go(StepTarget target, int direction) {
+    module_.ViewerFileIndex = target.index;
+    if (!target.show)
+        return; // at an end of the list: what is shown stays
+    module_.ViewerFileName = list_.name(target.index);
+    direction_ = direction;
+    ShowCurrentImage();
+}
+
+void Form4::TimerOff() {
+    Timer1->stop();
+}
+
+// A step by mouse or key only halts the timer: the slideshow still counts
+// as running, and the next press of button 6 ends it.
+void Form4::HaltAndStep(bool forward) {
+    TimerOff();
+    if (forward)
+        Go(StepForward(module_.ViewerFileIndex, list_.count()), +1);
+    else
+        Go(StepBack(module_.ViewerFileIndex), -1);
+}
+
+void Form4::Picture1_MouseDown(int button) {
+    PressStep(Picture1, button);
+}
+
+void Form4::Image1_MouseDown(int button) {
+    PressStep(Image1, button);
+}
+
+void Form4::PressStep(QWidget* control, int button) {
+    control->setCursor(Qt::WaitCursor);
+    steps_.run([this, control, button] {
+        Yield();
+        if (button == MouseButton::Left || button == MouseButton::Right)
+            HaltAndStep(button == MouseButton::Left);
+        control->unsetCursor();
+    });
+}
+
+void Form4::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    if (key != Qt::Key_Space)
+        return;
+    modifiers &= ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)
+        steps_.run([this, forward = modifiers == Qt::NoModifier] { HaltAndStep(forward); });
+}
+
+void Form4::Toolbar1_ButtonClick(int index) {
+    if (index == 1)
+        emit optionsRequested();
+    else if (index == 2)
+        close();
+    else if (index >= 4 && index <= 8)
+        steps_.run([this, index] { ToolbarStep(index); });
+}
+
+// Buttons 4, 5, 7 and 8 end a slideshow before they step.
+void Form4::ToolbarStep(int index) {
+    if (index == 6) {
+        SlideshowButton();
+        return;
+    }
+    StopSlideshow();
+    const int at = module_.ViewerFileIndex;
+    const int count = list_.count();
+    if (index == 4)
+        Go(StepToFirst(at), +1);
+    else if (index == 5)
+        Go(StepBack(at), -1);
+    else if (index == 7)
+        Go(StepForward(at, count), +1);
+    else if (index == 8)
+        Go(StepToLast(at, count), -1);
+}
+
+void Form4::SlideshowButton() {
+    if (module_.SlideshowRunning != 0) {
+        StopSlideshow();
+        return;
+    }
+    if (module_.ViewerFileIndex > list_.count() - 1) {
+        module_.ViewerFileIndex = list_.count() - 1;
+        StopSlideshow();
+        return;
+    }
+    StartSlideshow();
+}
+
+// Without a positive number of seconds the toolbar looks as running but no
+// tick ever comes: a timer left running at interval 0 would fire on every
+// pass of the event loop and race through the folder.
+void Form4::StartSlideshow() {
+    const int interval = SlideshowInterval(module_.SlideshowSeconds);
+    if (interval > 0)
+        Timer1->start(interval);
+    else
+        Timer1->stop();
+    Button(6)->setIcon(ToolbarPicture(8));
+    Button(1)->setEnabled(false);
+    module_.SlideshowRunning = 1;
+}
+
+void Form4::StopSlideshow() {
+    Timer1->stop();
+    Button(6)->setIcon(ToolbarPicture(5));
+    Button(1)->setEnabled(true);
+    module_.SlideshowRunning = 0;
+}
+
+void Form4::Timer1_Timer() {
+    steps_.run([this] { SlideshowTick(); });
+}
+
+// A tick waits its turn like any step; a step before it may have halted the
+// slideshow meanwhile.
+void Form4::SlideshowTick() {
+    if (!Timer1->isActive())
+        return;
+    const StepTarget target =
+        StepByTick(module_.ViewerFileIndex, list_.count(), module_.SlideshowRepeat != 0);
+    if (!target.show) {
+        module_.ViewerFileIndex = target.index;
+        Yield();
+        StopSlideshow();
+        return;
+    }
+    Go(target, +1);
+}
+
+} // namespace sorvane
