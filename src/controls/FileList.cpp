@@ -76,12 +76,12 @@ void FileList::mousePressEvent(QMouseEvent* event) {
     if (button == MouseButton::Left)
         QListView::mousePressEvent(event);
     if (button != 0)
-        emit pressed(button);
+        Q_EMIT pressed(button);
 }
 
 void FileList::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
+        Q_EMIT doubleClicked();
 }
 
 } // namespace sorvane

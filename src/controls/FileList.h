@@ -36,7 +36,7 @@ public:
     void setListIndex(int index);
     QString selectedName() const { return name(listIndex()); }
 
-signals:
+Q_SIGNALS:
     // A mouse press: 1 left (after the row under it is selected), 2 right
     // (the selection does not move), 4 middle.
     void pressed(int button);

@@ -87,7 +87,7 @@ bool StartOn(RealWindow& program, const SortingDesk& desk) {
 
 class RealWindowTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init() {
         if (E2eDisplay().isEmpty())
             QSKIP("E2E_DISPLAY is not set: real-window tests need an X server (./dev test starts "

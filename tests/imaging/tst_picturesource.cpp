@@ -33,7 +33,7 @@ QColor Middle(const Picture& picture) {
 
 class PictureSourceTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void readAheadIsServedFromTheCache() {
         QTemporaryDir dir;
         WriteImage(dir.filePath("a.jpg"), QSize(1600, 1200), "JPEG");

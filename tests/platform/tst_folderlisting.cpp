@@ -70,7 +70,7 @@ Q_DECLARE_METATYPE(Path)
 
 class FolderListingTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     // Each change is made and refreshed in turn.
     void followsEveryChange_data() {
         QTest::addColumn<QStringList>("changes");

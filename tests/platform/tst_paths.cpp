@@ -9,7 +9,7 @@ using namespace sorvane;
 
 class PathsTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void joinPath_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("joined");

@@ -156,7 +156,7 @@ class TestPng : public QObject {
         return path;
     }
 
-private slots:
+private Q_SLOTS:
     void decodesEveryFormat_data() {
         QTest::addColumn<Recipe>("recipe");
         const char* names[] = {"grey", "", "rgb", "palette", "grey+alpha", "", "rgba"};

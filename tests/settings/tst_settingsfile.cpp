@@ -15,7 +15,7 @@ using sorvane::test::WriteFile;
 
 class SettingsFileTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void missingFileMeansDefaults() {
         QTemporaryDir dir;
         Module1 s;

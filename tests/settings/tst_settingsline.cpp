@@ -19,7 +19,7 @@ QByteArray LineWithNumbers(const QByteArray& numbers) {
 
 class SettingsLineTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void firstCloseWritesDefaultsExactly() {
         Module1 s;
         s.SourceFolder = "/";
