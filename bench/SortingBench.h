@@ -7,9 +7,10 @@
 
 namespace sorvane::bench {
 
-// How the program under measurement works: as Sorvane does, or as the
-// plain description of the program reads (every display decodes the whole
-// picture at once, every list update re-reads the folder with QDir).
+// How the program under measurement works: as Sorvane does, or as a plain
+// program would (every display decodes the whole picture at once, every list
+// update re-reads the folder with QDir); the baseline is built here, from the
+// benchmark's own code.
 enum class Mode { Sorvane, Baseline };
 
 QString ModeName(Mode mode);

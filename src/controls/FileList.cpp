@@ -20,10 +20,6 @@ void FileList::setFolder(const QString& folder) {
     keepSelection(selected);
 }
 
-void FileList::readEveryTime(std::function<QStringList(const QString&)> reader) {
-    model_->readEveryTime(std::move(reader));
-}
-
 QString FileList::folder() const {
     return model_->listing().folder();
 }

@@ -3,8 +3,6 @@
 #include <QListView>
 #include <QStringList>
 
-#include <functional>
-
 namespace sorvane {
 
 class FileListModel;
@@ -23,10 +21,6 @@ public:
     void setFolder(const QString& folder); // lists the folder at once
     QString folder() const;
     void refresh(); // brings the list up to date with the disk
-
-    // Re-reads the whole folder through the reader on every refresh, as a
-    // plain file list would (what the benchmark measures against).
-    void readEveryTime(std::function<QStringList(const QString&)> reader);
 
     int count() const;
     QString name(int index) const;

@@ -95,9 +95,7 @@ private Q_SLOTS:
             paths << dir.filePath(QStringLiteral("%1.jpg").arg(i));
             WriteImage(paths.last(), QSize(320, 240), "JPEG");
         }
-        PictureSource source(PictureSource::Options{4, 2, true});
-        source.prefetch(paths, Box);
-        QVERIFY(WaitForCache(source, 4));
+        PictureSource source(PictureSource::Options{4, 2});
         for (const QString& path : paths)
             QCOMPARE(source.load(path, Box).naturalSize, QSize(320, 240));
         QCOMPARE(source.cachedCount(), 4);
