@@ -12,10 +12,6 @@ using namespace sorvane::test;
 
 namespace {
 
-QStringList FilesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
-
 // One settings line of the given fields, as the program writes it.
 QByteArray SettingsLine(const QStringList& texts, const QList<int>& numbers) {
     QStringList fields;
@@ -60,9 +56,9 @@ struct SortingDesk {
     // Where every photograph is now: "photos: a b | slot3: c" with empty
     // folders left out, so a failed comparison shows the whole picture.
     QString whereabouts() const {
-        QStringList parts{QStringLiteral("photos: ") + FilesIn(source).join(u' ')};
+        QStringList parts{QStringLiteral("photos: ") + Files(source).join(u' ')};
         for (int i = 0; i < slotFolders.size(); ++i)
-            if (const QStringList files = FilesIn(slotFolders[i]); !files.isEmpty())
+            if (const QStringList files = Files(slotFolders[i]); !files.isEmpty())
                 parts << QStringLiteral("slot%1: ").arg(i) + files.join(u' ');
         return parts.join(QStringLiteral(" | "));
     }
@@ -262,7 +258,7 @@ private Q_SLOTS:
         QVERIFY2(program.awaitWindow(), qPrintable(program.errors()));
         QVERIFY(program.click(Button, QStringLiteral("実行")));
         QVERIFY(program.key(QStringLiteral("3")));
-        QTRY_COMPARE_WITH_TIMEOUT(FilesIn(cats), QStringList{QStringLiteral("photo1.jpg")}, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(Files(cats), QStringList{QStringLiteral("photo1.jpg")}, 10000);
         QVERIFY(program.click(Button, QStringLiteral("キャンセル")));
         QVERIFY(program.click(Button, QStringLiteral("終了")));
         QVERIFY2(program.awaitExit(), "the program did not end on 終了");
