@@ -143,7 +143,8 @@ private Q_SLOTS:
             << "text.jpg" << true << int(O::SubstituteShown) << QSize(320, 240);
         QTest::newRow("no picture, no substitute")
             << "text.jpg" << false << int(O::SubstituteShown) << QSize(0, 0);
-        QTest::newRow("unreadable png: nothing") << "cut.png" << true << int(O::Shown) << QSize(0, 0);
+        QTest::newRow("unreadable png: nothing")
+            << "cut.png" << true << int(O::Shown) << QSize(0, 0);
         QTest::newRow("missing folder") << "gone/a.jpg" << true << int(O::MissingFolder) << QSize();
         QTest::newRow("missing file") << "b.jpg" << true << int(O::Quiet) << QSize();
     }
