@@ -29,19 +29,6 @@
 namespace sorvane::bench {
 namespace {
 
-class SilentPrompts : public Prompts {
-public:
-    PromptAnswer Ask(const Prompt&) override { return PromptAnswer::Ok; }
-};
-
-class NoLauncher : public Launcher {
-public:
-    QString FindExecutable(const QString&) override { return {}; }
-    bool Start(const QString&) override { return false; }
-    bool StartProgram(const QString&) override { return false; }
-    void OpenUrl(const QUrl&) override {}
-};
-
 // The baseline's pictures: every display decodes the whole file at its
 // natural size, nothing is read ahead or kept.
 class PlainPictures : public PictureSource {
@@ -57,11 +44,18 @@ public:
     void prefetch(const QStringList&, QSize) override {}
 };
 
-std::unique_ptr<PictureSource> PicturesFor(Mode mode) {
-    if (mode == Mode::Baseline)
-        return std::make_unique<PlainPictures>();
-    return std::make_unique<PictureSource>();
-}
+class SilentPrompts : public Prompts {
+public:
+    PromptAnswer Ask(const Prompt&) override { return PromptAnswer::Ok; }
+};
+
+class NoLauncher : public Launcher {
+public:
+    QString FindExecutable(const QString&) override { return {}; }
+    bool Start(const QString&) override { return false; }
+    bool StartProgram(const QString&) override { return false; }
+    void OpenUrl(const QUrl&) override {}
+};
 
 // The baseline's file list: every display and every update reads the whole
 // folder with QDir and sorts it by name again.
@@ -136,6 +130,12 @@ int CountMisplaced(const QString& root, const QStringList& names, const QList<in
 }
 
 } // namespace
+
+std::unique_ptr<PictureSource> PicturesFor(Mode mode) {
+    if (mode == Mode::Baseline)
+        return std::make_unique<PlainPictures>();
+    return std::make_unique<PictureSource>();
+}
 
 QString ModeName(Mode mode) {
     return mode == Mode::Sorvane ? QStringLiteral("Sorvane") : QStringLiteral("baseline");

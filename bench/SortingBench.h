@@ -5,6 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+namespace sorvane {
+class PictureSource;
+}
+
 namespace sorvane::bench {
 
 // How the program under measurement works: as Sorvane does, or as a plain
@@ -14,6 +20,10 @@ namespace sorvane::bench {
 enum class Mode { Sorvane, Baseline };
 
 QString ModeName(Mode mode);
+
+// The pictures as the mode reads them: the baseline decodes every picture
+// whole when it is shown and reads nothing ahead.
+std::unique_ptr<PictureSource> PicturesFor(Mode mode);
 
 struct PressResult {
     Samples latency;   // key press to the next preview painted
