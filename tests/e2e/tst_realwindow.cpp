@@ -334,7 +334,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(program.awaitWindowNamed(caption(2), 100).isEmpty(), 10000);
         QVERIFY(program.click(Button, QStringLiteral("実行")));
         QVERIFY(program.key(QStringLiteral("3")));
-        QTRY_COMPARE_WITH_TIMEOUT(FilesIn(desk.slotFolders[3]),
+        QTRY_COMPARE_WITH_TIMEOUT(Files(desk.slotFolders[3]),
                                   QStringList{QStringLiteral("photo1.jpg")}, 10000);
         QVERIFY(program.click(Button, QStringLiteral("キャンセル")));
 
