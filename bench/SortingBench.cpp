@@ -3,9 +3,12 @@
 #include "BenchPictures.h"
 #include "controls/DirList.h"
 #include "controls/FileList.h"
+#include "imaging/ImageKinds.h"
 #include "imaging/PictureSource.h"
+#include "platform/FileOps.h"
 #include "platform/Launcher.h"
 #include "platform/Prompts.h"
+#include "png/PNGLoader.h"
 #include "settings/Module1.h"
 #include "sorting/Form1.h"
 
@@ -13,16 +16,33 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTimer>
 #include <QtTest>
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 
 namespace sorvane::bench {
 namespace {
+
+// The baseline's pictures: every display decodes the whole file at its
+// natural size, nothing is read ahead or kept.
+class PlainPictures : public PictureSource {
+public:
+    Picture load(const QString& path, QSize) override {
+        if (!IsPngFile(path))
+            return ReadPicture(path);
+        Picture picture;
+        picture.image = LoadPngPicture(path);
+        picture.naturalSize = picture.isNull() ? QSize(0, 0) : picture.image.size();
+        return picture;
+    }
+    void prefetch(const QStringList&, QSize) override {}
+};
 
 class SilentPrompts : public Prompts {
 public:
@@ -37,17 +57,32 @@ public:
     void OpenUrl(const QUrl&) override {}
 };
 
-PictureSource::Options PicturesFor(Mode mode) {
-    if (mode == Mode::Baseline)
-        return PictureSource::Options{0, 0, false};
-    return PictureSource::Options{};
-}
+// The baseline's file list: every display and every update reads the whole
+// folder with QDir and sorts it by name again.
+class PlainFileList : public QListView {
+public:
+    PlainFileList() { setModel(&model_); }
+    void setFolder(const QString& folder) {
+        folder_ = folder;
+        refresh();
+    }
+    void refresh() {
+        QStringList names = QDir(folder_).entryList(QDir::Files);
+        SortNames(names);
+        model_.setStringList(names);
+    }
+    QString name(int row) const { return model_.stringList().value(row); }
+
+private:
+    QString folder_;
+    QStringListModel model_;
+};
 
 // One program instance with its own program folder, slots and source folder.
 class Program {
 public:
     Program(const QString& root, Mode mode)
-        : pictures_(PicturesFor(mode)), window_(module_, prompts_, launcher_, pictures_) {
+        : pictures_(PicturesFor(mode)), window_(module_, prompts_, launcher_, *pictures_) {
         module_.ProgramFolder = root + QStringLiteral("/program");
         QDir().mkpath(module_.ProgramFolder);
         QFile::copy(QStringLiteral(SORVANE_COMPANION_DIR "/Error.jpg"),
@@ -62,11 +97,6 @@ public:
         file.open(QIODevice::WriteOnly);
         file.write(line);
         file.close();
-        if (mode == Mode::Baseline)
-            window_.findChild<FileList*>(QStringLiteral("File1"))
-                ->readEveryTime([](const QString& folder) {
-                    return QDir(folder).entryList(QDir::Files, QDir::Unsorted);
-                });
         window_.Form_Load();
         window_.show();
         window_.activateWindow();
@@ -83,7 +113,7 @@ private:
     Module1 module_;
     SilentPrompts prompts_;
     NoLauncher launcher_;
-    PictureSource pictures_;
+    std::unique_ptr<PictureSource> pictures_;
     Form1 window_;
 };
 
@@ -100,6 +130,12 @@ int CountMisplaced(const QString& root, const QStringList& names, const QList<in
 }
 
 } // namespace
+
+std::unique_ptr<PictureSource> PicturesFor(Mode mode) {
+    if (mode == Mode::Baseline)
+        return std::make_unique<PlainPictures>();
+    return std::make_unique<PictureSource>();
+}
 
 QString ModeName(Mode mode) {
     return mode == Mode::Sorvane ? QStringLiteral("Sorvane") : QStringLiteral("baseline");
@@ -174,24 +210,43 @@ ListResult MeasureList(const QString& root, int folderSize, Mode mode) {
     }
     const QString big = root + "/big";
     FillFolder(big, originals, folderSize, QStringLiteral("JPG"));
-    Program program(root, mode);
-    Form1& w = program.window();
+    // Sorvane's list is the window's, chosen through its folder list; the
+    // baseline's is a plain list shown on its own.
+    std::unique_ptr<Program> program;
+    PlainFileList plain;
+    std::function<void(const QString&)> open;
+    std::function<void()> update;
+    std::function<QString()> first;
+    if (mode == Mode::Sorvane) {
+        program = std::make_unique<Program>(root, mode);
+        auto* dirs = program->window().findChild<DirList*>(QStringLiteral("Dir1"));
+        auto* files = program->window().findChild<FileList*>(QStringLiteral("File1"));
+        open = [dirs](const QString& folder) { dirs->setPath(folder); };
+        update = [files] { files->refresh(); };
+        first = [files] { return files->name(0); };
+    } else {
+        QDir().mkpath(Program::Slot(root, 0));
+        plain.show();
+        open = [&plain](const QString& folder) { plain.setFolder(folder); };
+        update = [&plain] { plain.refresh(); };
+        first = [&plain] { return plain.name(0); };
+    }
     ListResult result;
     for (int i = 0; i < 5; ++i) {
-        w.findChild<DirList*>(QStringLiteral("Dir1"))->setPath(root);
+        open(root);
         QCoreApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        w.findChild<DirList*>(QStringLiteral("Dir1"))->setPath(big);
+        open(big);
         QCoreApplication::processEvents();
         result.firstDisplay.Add(double(timer.nsecsElapsed()) / 1e6);
     }
     for (int i = 0; i < 30; ++i) {
-        const QString name = w.findChild<FileList*>(QStringLiteral("File1"))->name(0);
-        QFile::rename(big + u'/' + name, root + "/slot0/" + name);
+        const QString name = first();
+        QFile::rename(big + u'/' + name, Program::Slot(root, 0) + u'/' + name);
         QElapsedTimer timer;
         timer.start();
-        w.findChild<FileList*>(QStringLiteral("File1"))->refresh();
+        update();
         QCoreApplication::processEvents();
         result.update.Add(double(timer.nsecsElapsed()) / 1e6);
     }

@@ -5,14 +5,25 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+namespace sorvane {
+class PictureSource;
+}
+
 namespace sorvane::bench {
 
-// How the program under measurement works: as Sorvane does, or as the
-// plain description of the program reads (every display decodes the whole
-// picture at once, every list update re-reads the folder with QDir).
+// How the program under measurement works: as Sorvane does, or as a plain
+// program would (every display decodes the whole picture at once, every list
+// update re-reads the folder with QDir); the baseline is built here, from the
+// benchmark's own code.
 enum class Mode { Sorvane, Baseline };
 
 QString ModeName(Mode mode);
+
+// The pictures as the mode reads them: the baseline decodes every picture
+// whole when it is shown and reads nothing ahead.
+std::unique_ptr<PictureSource> PicturesFor(Mode mode);
 
 struct PressResult {
     Samples latency;   // key press to the next preview painted

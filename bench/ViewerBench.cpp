@@ -28,8 +28,7 @@ class Viewer {
 public:
     Viewer(const QString& root, const QStringList& originals, const QString& ending, int count,
            QSize box, Mode mode)
-        : pictures_(mode == Mode::Baseline ? PictureSource::Options{0, 0, false}
-                                           : PictureSource::Options{}) {
+        : pictures_(PicturesFor(mode)) {
         module_.ProgramFolder = root + QStringLiteral("/program");
         QDir().mkpath(module_.ProgramFolder);
         QFile::copy(QStringLiteral(SORVANE_COMPANION_DIR "/Error.jpg"),
@@ -38,7 +37,7 @@ public:
         list_.setFolder(root + "/src");
         module_.ViewerFileName = list_.name(0);
         module_.SlideshowSeconds = 1;
-        window_ = std::make_unique<Form4>(module_, prompts_, pictures_, list_);
+        window_ = std::make_unique<Form4>(module_, prompts_, *pictures_, list_);
         window_->Form_Load();
         window_->show();
         if (!QTest::qWaitForWindowExposed(window_.get()))
@@ -53,7 +52,7 @@ public:
         QTest::qWait(100);
         if (mode == Mode::Sorvane)
             for (int i : {1, 2})
-                pictures_.load(list_.folder() + u'/' + list_.name(i), box);
+                pictures_->load(list_.folder() + u'/' + list_.name(i), box);
         if (window_->Picture1->size() != box)
             qWarning("picture area %dx%d", window_->Picture1->width(), window_->Picture1->height());
     }
@@ -64,7 +63,7 @@ public:
 private:
     Module1 module_;
     NoPrompts prompts_;
-    PictureSource pictures_;
+    std::unique_ptr<PictureSource> pictures_;
     FileList list_;
     std::unique_ptr<Form4> window_;
 };

@@ -1,5 +1,5 @@
-// Sorvane's speed on a sorting run, side by side with a baseline that does
-// what the plain description says. Run: ./dev bench [--quick]
+// Sorvane's speed on a sorting run, side by side with a plain baseline built
+// in SortingBench.cpp. Run: ./dev bench [--quick]
 #include "BenchPictures.h"
 #include "SortingBench.h"
 #include "ViewerBench.h"

@@ -8,11 +8,13 @@
 // viewer is saved. Without an option the usage window and the About box
 // are also drawn, offscreen in this process, and saved beside the main
 // window's picture as usage.png and about.png.
+// Controls are found by name over the accessibility bus, so it runs in a
+// D-Bus session:
 //
-//   E2E_DISPLAY=:99 build/bin/sorvane_screenshot docs/screenshot.png
-//   E2E_DISPLAY=:99 build/bin/sorvane_screenshot --folders docs/folders.png
-//   E2E_DISPLAY=:99 build/bin/sorvane_screenshot --viewer docs/viewer.png
-//   E2E_DISPLAY=:99 build/bin/sorvane_screenshot --options docs/options.png
+//   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot docs/screenshot.png
+//   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --folders docs/folders.png
+//   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --viewer docs/viewer.png
+//   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --options docs/options.png
 #include "e2e/RealWindow.h"
 #include "help/Form3.h"
 #include "help/frmAbout.h"
@@ -104,8 +106,8 @@ int main(int argc, char* argv[]) {
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[argc - 1]));
     if (E2eDisplay().isEmpty())
         qputenv("E2E_DISPLAY", qgetenv("DISPLAY"));
-    if (E2eDisplay().isEmpty())
-        return Fail("no X display: set E2E_DISPLAY or DISPLAY");
+    if (const QString unavailable = RealWindowsUnavailable(); !unavailable.isEmpty())
+        return Fail(qPrintable(unavailable));
 
     ProgramCopy copy;
     if (!copy.isValid())
@@ -138,12 +140,12 @@ int main(int argc, char* argv[]) {
             return Fail("the folder setup window did not open");
         QThread::msleep(500); // drawn once shown
     } else {
-        if (!program.click(Place::FirstListedFile))
+        if (!program.click(QStringLiteral("list item"), QStringLiteral("IMG_4101.jpg")))
             return Fail("cannot click the file list");
         QThread::msleep(1500); // the preview decodes a 1600 × 1200 picture
     }
     if (viewer) {
-        if (!program.doubleClick(Place::FirstListedFile))
+        if (!program.click(QStringLiteral("list item"), QStringLiteral("IMG_4101.jpg"), 2))
             return Fail("cannot double-click the file list");
         shown =
             program.awaitWindowNamed(QStringLiteral("SorvaneViewer  IMG_4101\\.jpg   \\(1/8\\)"));
@@ -164,9 +166,10 @@ int main(int argc, char* argv[]) {
     } else if (!program.screenshot(output, shown)) {
         return Fail("import could not save the window (is imagemagick installed?)");
     }
-    if (viewer)
-        program.clickInto(shown, QPoint(41, 12)); // its close button: it covers the main window
-    program.click(Place::ExitButton);
+    if (viewer) // it covers the main window
+        program.click(QStringLiteral("push button"), QStringLiteral("終了"), 1,
+                      QStringLiteral("SorvaneViewer"));
+    program.click(QStringLiteral("push button"), QStringLiteral("終了"));
     program.awaitExit();
     if (!folders && !options && !viewer &&
         !SaveHelpWindows(QFileInfo(copy.executable()).path(), QFileInfo(output).dir()))

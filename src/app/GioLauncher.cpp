@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QUrl>
 
-#undef signals // glib uses the name
 #include <gio/gio.h>
 
 #include <memory>

@@ -36,7 +36,7 @@ bool DirList::setPath(const QString& path, QString* reason) {
     path_ = clean;
     refresh();
     if (changed)
-        emit pathChanged();
+        Q_EMIT pathChanged();
     return true;
 }
 

@@ -20,7 +20,7 @@ public:
 
     void refresh(); // re-reads the sub-folders of the current folder
 
-signals:
+Q_SIGNALS:
     void pathChanged(); // the path changed to another folder
 
 private:

@@ -20,10 +20,6 @@ void FileList::setFolder(const QString& folder) {
     keepSelection(selected);
 }
 
-void FileList::readEveryTime(std::function<QStringList(const QString&)> reader) {
-    model_->readEveryTime(std::move(reader));
-}
-
 QString FileList::folder() const {
     return model_->listing().folder();
 }
@@ -76,12 +72,12 @@ void FileList::mousePressEvent(QMouseEvent* event) {
     if (button == MouseButton::Left)
         QListView::mousePressEvent(event);
     if (button != 0)
-        emit pressed(button);
+        Q_EMIT pressed(button);
 }
 
 void FileList::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
+        Q_EMIT doubleClicked();
 }
 
 } // namespace sorvane

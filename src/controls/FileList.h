@@ -3,8 +3,6 @@
 #include <QListView>
 #include <QStringList>
 
-#include <functional>
-
 namespace sorvane {
 
 class FileListModel;
@@ -24,10 +22,6 @@ public:
     QString folder() const;
     void refresh(); // brings the list up to date with the disk
 
-    // Re-reads the whole folder through the reader on every refresh, as a
-    // plain file list would (what the benchmark measures against).
-    void readEveryTime(std::function<QStringList(const QString&)> reader);
-
     int count() const;
     QString name(int index) const;
     const QStringList& names() const;
@@ -36,7 +30,7 @@ public:
     void setListIndex(int index);
     QString selectedName() const { return name(listIndex()); }
 
-signals:
+Q_SIGNALS:
     // A mouse press: 1 left (after the row under it is selected), 2 right
     // (the selection does not move), 4 middle.
     void pressed(int button);

@@ -18,7 +18,6 @@ public:
     const FolderListing& listing() const { return listing_; }
     void open(const QString& folder) { listing_.open(folder); }
     void refresh() { listing_.refresh(); }
-    void readEveryTime(FolderListing::Reader reader) { listing_.readEveryTime(std::move(reader)); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

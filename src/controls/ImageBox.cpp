@@ -39,7 +39,7 @@ void ImageBox::paintEvent(QPaintEvent*) {
 }
 
 void ImageBox::mousePressEvent(QMouseEvent* event) {
-    emit pressed(ButtonNumber(event->button()));
+    Q_EMIT pressed(ButtonNumber(event->button()));
 }
 
 } // namespace sorvane

@@ -22,7 +22,7 @@ public:
     bool stretch() const { return stretch_; }
     void setStretch(bool on);
 
-signals:
+Q_SIGNALS:
     void pressed(int button); // a MouseButton number
 
 protected:

@@ -31,7 +31,7 @@ void Form2::Command1_Click(int index) {
     module_.FolderSlots[size_t(index)] = folder;
     Text1[size_t(index)]->setText(folder);
     if (index != BulkDeleteSlot)
-        emit slotCaptionChanged(index, FolderButtonCaption(folder));
+        Q_EMIT slotCaptionChanged(index, FolderButtonCaption(folder));
 }
 
 void Form2::Command2_Click() {
@@ -76,7 +76,7 @@ void Form2::Dir1_MouseDown(int button) {
     const FileError error = RemoveEmptyFolder(folder);
     if (error == FileError::None) {
         OpenNearestFolder(ParentFolder(folder));
-        emit destinationTextChanged(Dir1->path());
+        Q_EMIT destinationTextChanged(Dir1->path());
     } else if (error == FileError::Access) {
         Tell(QStringLiteral("下位下層にフォルダがあるので削除できません。"));
     } else {

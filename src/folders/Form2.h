@@ -47,7 +47,7 @@ public:
     std::array<QPushButton*, SlotCount> Command1{};
     std::array<QLineEdit*, SlotCount> Text1{};
 
-signals:
+Q_SIGNALS:
     void slotCaptionChanged(int index,
                             const QString& caption);  // Command4(index) of the main window
     void destinationTextChanged(const QString& text); // Label4 of the main window

@@ -44,10 +44,9 @@ PictureSource::~PictureSource() {
 }
 
 Picture PictureSource::decode(const QString& path, QSize box) const {
-    const QSize fit = options_.fitToBox ? box : QSize();
     if (IsPngFile(path))
-        return LoadPng(path, fit);
-    return ReadPicture(path, fit);
+        return LoadPng(path, box);
+    return ReadPicture(path, box);
 }
 
 bool PictureSource::inFlight(const QString& path, QSize box) const {

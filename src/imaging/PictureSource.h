@@ -30,19 +30,19 @@ class PictureSource {
 public:
     struct Options {
         int cacheCapacity = 12; // pictures kept: what is shown and what is read ahead
-        int workers = 2;        // read-ahead threads; 0 turns reading ahead off
-        bool fitToBox = true;   // decode large pictures straight to the box size
+        int workers = 2;        // read-ahead threads
     };
 
     PictureSource();
     explicit PictureSource(Options options);
-    ~PictureSource();
+    virtual ~PictureSource();
     PictureSource(const PictureSource&) = delete;
     PictureSource& operator=(const PictureSource&) = delete;
 
     // box is the size the picture will be shown in; a larger picture comes
     // already shrunk to fit it, with its natural size reported.
-    Picture load(const QString& path, QSize box = {});
+    // Virtual so that the benchmark can measure a plain reader in its place.
+    virtual Picture load(const QString& path, QSize box = {});
 
     // The picture load() would give, only if it is already read and the
     // file unchanged; never decodes and never waits for a worker.
@@ -50,7 +50,7 @@ public:
 
     // The files to read ahead for the box, most wanted first. Replaces the
     // files asked for before that no worker has started yet.
-    void prefetch(const QStringList& paths, QSize box);
+    virtual void prefetch(const QStringList& paths, QSize box);
 
     int cachedCount();
 

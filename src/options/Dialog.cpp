@@ -30,11 +30,11 @@ void Dialog::Form_Load() {
     FillFromSettings();
     if (Check6->isChecked()) {
         Check5->setEnabled(false);
-        emit copyIndicatorShown(true);
-        emit copyIndicatorBlinking(true);
+        Q_EMIT copyIndicatorShown(true);
+        Q_EMIT copyIndicatorBlinking(true);
     } else {
         Check5->setEnabled(true);
-        emit copyIndicatorShown(false);
+        Q_EMIT copyIndicatorShown(false);
     }
     EnableOptionsFor(module_.ExtendMode == 1 && module_.CopyMode == 0);
     SelectStoredArrangement();
@@ -79,8 +79,8 @@ void Dialog::Check5_Click() {
 void Dialog::Check6_Click() {
     const bool copying = Check6->isChecked();
     Check5->setEnabled(!copying);
-    emit copyIndicatorShown(copying);
-    emit copyIndicatorBlinking(copying);
+    Q_EMIT copyIndicatorShown(copying);
+    Q_EMIT copyIndicatorBlinking(copying);
     EnableOptionsFor(!copying && Check5->isChecked());
 }
 
@@ -116,7 +116,7 @@ void Dialog::ReportSecondsOutOfRange() {
 }
 
 void Dialog::CancelButton_Click() {
-    emit copyIndicatorShown(Check6->isChecked());
+    Q_EMIT copyIndicatorShown(Check6->isChecked());
     reject();
 }
 

@@ -40,7 +40,7 @@ public:
     void OKButton_Click();
     void CancelButton_Click();
 
-signals:
+Q_SIGNALS:
     void copyIndicatorShown(bool shown);       // the main window's "コピーモード" label
     void copyIndicatorBlinking(bool blinking); // its blink timer: 500 ms, or stopped
 

@@ -38,7 +38,7 @@ void FolderListing::open(const QString& folder) {
 
 void FolderListing::refresh() {
     const FolderWatch::Changes changes = watch_.take();
-    if (plainReader_ || changes.everything || changes.names.size() > MostChangesOneByOne)
+    if (changes.everything || changes.names.size() > MostChangesOneByOne)
         return readAll();
     QSet<QString> rechecked;
     const QList<QString> links = links_.values();
@@ -54,16 +54,13 @@ void FolderListing::refresh() {
 void FolderListing::readAll() {
     QStringList names;
     QSet<QString> links;
-    if (plainReader_)
-        names = plainReader_(folder_);
-    else
-        ReadFiles(folder_, [&](const char* name, bool listed, bool viaLink) {
-            const QString text = QString::fromUtf8(name);
-            if (listed)
-                names.append(text);
-            if (viaLink)
-                links.insert(text);
-        });
+    ReadFiles(folder_, [&](const char* name, bool listed, bool viaLink) {
+        const QString text = QString::fromUtf8(name);
+        if (listed)
+            names.append(text);
+        if (viaLink)
+            links.insert(text);
+    });
     if (observer_)
         observer_->beginReset();
     sortRead(names);

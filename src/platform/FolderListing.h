@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -39,11 +38,6 @@ public:
     // Brings the names up to date with the disk.
     void refresh();
 
-    // For measuring against a plain program: every refresh reads the whole
-    // folder again through the given reader instead of following the changes.
-    using Reader = std::function<QStringList(const QString& folder)>;
-    void readEveryTime(Reader reader) { plainReader_ = std::move(reader); }
-
     const QString& folder() const { return folder_; }
     const QStringList& names() const { return names_; }
     int count() const { return int(names_.size()); }
@@ -68,7 +62,6 @@ private:
     void insertAt(int row, const QString& name);
     void removeAt(int row);
 
-    Reader plainReader_;
     Observer* observer_;
     NameOrder order_;
     FolderWatch watch_;

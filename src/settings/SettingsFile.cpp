@@ -6,6 +6,25 @@
 #include <QFileInfo>
 
 namespace sorvane {
+namespace {
+
+std::optional<QByteArray> ReadWholeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray text = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return text;
+}
+
+SettingsReader reader = ReadWholeFile;
+
+} // namespace
+
+void SetSettingsReader(SettingsReader replacement) {
+    reader = replacement ? replacement : ReadWholeFile;
+}
 
 QString SettingsFilePath(const Module1& settings) {
     return settings.ProgramFolder + QStringLiteral("/Sorvane.ini");
@@ -21,13 +40,10 @@ LoadOutcome LoadSettingsFile(Module1& settings) {
     const QString path = SettingsFilePath(settings);
     if (!QFileInfo(path).isFile())
         return LoadOutcome::NoFile;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> text = reader(path);
+    if (!text)
         return LoadOutcome::Unreadable;
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return LoadOutcome::Unreadable;
-    switch (ParseSettings(text, settings)) {
+    switch (ParseSettings(*text, settings)) {
     case ParseOutcome::Complete:
         return LoadOutcome::Loaded;
     case ParseOutcome::TooFewFields:

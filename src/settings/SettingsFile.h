@@ -3,7 +3,10 @@
 #include "settings/Module1.h"
 #include "settings/SettingsLine.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace sorvane {
 
@@ -22,6 +25,11 @@ enum class LoadOutcome {
 void ApplyDefaults(Module1& settings);
 
 LoadOutcome LoadSettingsFile(Module1& settings);
+
+// How LoadSettingsFile reads the file's bytes: nothing when the file cannot be
+// read. A test puts in a reader that fails, since no file mode stops root.
+using SettingsReader = std::optional<QByteArray> (*)(const QString& path);
+void SetSettingsReader(SettingsReader reader); // nullptr: read the file itself
 
 // Writes the settings line to a temporary file beside the settings file and
 // renames it over the old one, so a failed save leaves the previous file whole.

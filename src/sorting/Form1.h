@@ -98,7 +98,7 @@ public:
     QString listFolder() const override;
     QString currentImagePath() const { return CurrentImagePath; }
 
-signals:
+Q_SIGNALS:
     void optionsRequested();     // the options command, outside a run
     void folderSetupRequested(); // the folder setup command, outside a run
     void viewerRequested();      // a double-click asked for the viewer

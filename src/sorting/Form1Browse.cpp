@@ -86,7 +86,7 @@ void Form1::File1_DblClick() {
         return;
     module_.ViewerFileName = File1->selectedName();
     module_.ViewerFileIndex = File1->listIndex();
-    emit viewerRequested();
+    Q_EMIT viewerRequested();
 }
 
 } // namespace sorvane

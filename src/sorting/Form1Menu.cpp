@@ -14,13 +14,13 @@ namespace sorvane {
 void Form1::mnuOpt1_Click() {
     if (module_.SortingActive == 1)
         return;
-    emit optionsRequested();
+    Q_EMIT optionsRequested();
 }
 
 void Form1::mnuFOL_Click() {
     if (module_.SortingActive == 1)
         return;
-    emit folderSetupRequested();
+    Q_EMIT folderSetupRequested();
 }
 
 void Form1::mnuVer1_Click() {

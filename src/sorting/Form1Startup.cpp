@@ -132,7 +132,7 @@ void Form1::SaveGeometryFields() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    emit closingOtherWindows();
+    Q_EMIT closingOtherWindows();
     SaveGeometryFields();
     if (module_.SortingActive != 1 && !settingsFileKept_ && !SaveSettingsFile(module_)) {
         prompts_.Ask(

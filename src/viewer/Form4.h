@@ -56,7 +56,7 @@ public:
     StatusPanels* StatusBar1 = nullptr;
     QTimer* Timer1 = nullptr;
 
-signals:
+Q_SIGNALS:
     void optionsRequested(); // toolbar button 1
 
 protected:

@@ -63,7 +63,7 @@ void Form4::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
 
 void Form4::Toolbar1_ButtonClick(int index) {
     if (index == 1)
-        emit optionsRequested();
+        Q_EMIT optionsRequested();
     else if (index == 2)
         close();
     else if (index >= 4 && index <= 8)

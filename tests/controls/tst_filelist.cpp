@@ -14,7 +14,7 @@ using sorvane::test::WriteFile;
 
 class FileListTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     // A folder of b.jpg, d.jpg, f.jpg with d.jpg selected; one file created
     // (+) or removed (-); the row that came or went; the file selected after.
     void followsOneChange_data() {

@@ -16,21 +16,18 @@ namespace {
 // The files the build puts beside the program, which it looks for there.
 const char* const ProgramFiles[] = {"Sorvane", "Error.jpg", "Readme.txt", "help/help.htm"};
 
-// The window's inner area at its design size, in twips.
-constexpr double DesignWidthTwips = 8655;
-constexpr double DesignHeightTwips = 7350;
-
 QProcessEnvironment DisplayEnvironment() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), E2eDisplay());
     return environment;
 }
 
-// Runs xdotool on the display; false when it fails or hangs.
-bool Xdotool(const QStringList& arguments, QByteArray* output = nullptr, int timeoutMs = 10000) {
+// Runs a tool on the display; false when it fails or hangs.
+bool Run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr,
+         int timeoutMs = 10000) {
     QProcess tool;
     tool.setProcessEnvironment(DisplayEnvironment());
-    tool.start(QStringLiteral("xdotool"), arguments);
+    tool.start(program, arguments);
     if (!tool.waitForFinished(timeoutMs)) {
         tool.kill();
         tool.waitForFinished(1000);
@@ -41,6 +38,29 @@ bool Xdotool(const QStringList& arguments, QByteArray* output = nullptr, int tim
     return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
+bool Xdotool(const QStringList& arguments, QByteArray* output = nullptr) {
+    return Run(QStringLiteral("xdotool"), arguments, output);
+}
+
+// Qt joins the accessibility bus only when it is up as the program starts.
+bool StartAccessibilityBus() {
+    return Run(QStringLiteral("dbus-send"),
+               {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+                QStringLiteral("--dest=org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                QStringLiteral("org.a11y.Bus.GetAddress")});
+}
+
+// Runs f with the display's XKB keyboard; false when it cannot be reached.
+template <typename F> bool WithKeyboard(F f) {
+    Display* display = XOpenDisplay(E2eDisplay().toLocal8Bit().constData());
+    if (!display)
+        return false;
+    const unsigned int mask = XkbKeysymToModifiers(display, XK_Num_Lock);
+    const bool done = mask != 0 && f(display, mask);
+    XCloseDisplay(display);
+    return done;
+}
+
 QStringList KeyArguments(const QString& keys) {
     return QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40")} +
            keys.split(u' ', Qt::SkipEmptyParts);
@@ -48,11 +68,7 @@ QStringList KeyArguments(const QString& keys) {
 
 // Runs ImageMagick's import on the display.
 bool Import(const QStringList& arguments) {
-    QProcess import;
-    import.setProcessEnvironment(DisplayEnvironment());
-    import.start(QStringLiteral("import"), arguments);
-    return import.waitForFinished(20000) && import.exitStatus() == QProcess::NormalExit &&
-           import.exitCode() == 0;
+    return Run(QStringLiteral("import"), arguments, nullptr, 20000);
 }
 
 } // namespace
@@ -61,17 +77,33 @@ QString E2eDisplay() {
     return qEnvironmentVariable("E2E_DISPLAY");
 }
 
+QString RealWindowsUnavailable() {
+    if (E2eDisplay().isEmpty())
+        return QStringLiteral("E2E_DISPLAY is not set: real windows need an X server");
+    if (!StartAccessibilityBus())
+        return QStringLiteral("no accessibility bus: real windows need a D-Bus session bus");
+    return {};
+}
+
 std::optional<bool> NumLockState() {
-    Display* display = XOpenDisplay(E2eDisplay().toLocal8Bit().constData());
-    if (!display)
-        return std::nullopt;
     std::optional<bool> on;
-    const unsigned int mask = XkbKeysymToModifiers(display, XK_Num_Lock);
-    XkbStateRec state;
-    if (mask != 0 && XkbGetState(display, XkbUseCoreKbd, &state) == Success)
-        on = (state.locked_mods & mask) != 0;
-    XCloseDisplay(display);
+    WithKeyboard([&](Display* display, unsigned int mask) {
+        XkbStateRec state;
+        if (XkbGetState(display, XkbUseCoreKbd, &state) == Success)
+            on = (state.locked_mods & mask) != 0;
+        return on.has_value();
+    });
     return on;
+}
+
+bool SetNumLock(bool on) {
+    const bool sent = WithKeyboard([on](Display* display, unsigned int mask) {
+        return XkbLockModifiers(display, XkbUseCoreKbd, mask, on ? mask : 0) && XSync(display, 0);
+    });
+    for (const QDeadlineTimer deadline(5000); sent && !deadline.hasExpired(); QThread::msleep(20))
+        if (NumLockState() == on)
+            return true;
+    return false;
 }
 
 ProgramCopy::ProgramCopy() {
@@ -116,6 +148,7 @@ RealWindow::~RealWindow() {
 bool RealWindow::start(const QString& executable, const QString& workingFolder) {
     QProcessEnvironment environment = DisplayEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(workingFolder);
     process_.start(executable, {});
@@ -198,37 +231,20 @@ bool RealWindow::resize(QSize pixels) {
                     QString::number(pixels.height())});
 }
 
-// The window has no frame on a bare X server, and it opens at its design
-// size: its width gives the scale from twips to pixels, and what its height
-// has beyond the inner area is the menu bar's.
-QPoint RealWindow::toWindowPixels(QPointF twips) {
-    const QRect window = geometry();
-    const double scale = window.width() / DesignWidthTwips;
-    const double menuBar = window.height() - DesignHeightTwips * scale;
-    return QPoint(qRound(twips.x() * scale), qRound(menuBar + twips.y() * scale));
-}
-
-bool RealWindow::clickAt(QPointF twips, int times) {
-    return clickInto(window_, toWindowPixels(twips), times);
-}
-
-bool RealWindow::clickInto(const QString& window, QPoint at, int times) {
-    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
-                    QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
-                    QStringLiteral("--repeat"), QString::number(times), QStringLiteral("--delay"),
-                    QStringLiteral("80"), QStringLiteral("1")});
-}
-
-bool RealWindow::click(QPointF twips) {
-    return clickAt(twips, 1);
-}
-
-bool RealWindow::doubleClick(QPointF twips, int gapMs) {
-    const QPoint at = toWindowPixels(twips);
-    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
-                    QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
-                    QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
-                    QString::number(gapMs), QStringLiteral("1")});
+bool RealWindow::click(const QString& role, const QString& name, int times, const QString& window) {
+    QByteArray centre;
+    const QStringList query{QStringLiteral(SORVANE_ACCESSIBLE_SCRIPT),
+                            QString::number(process_.processId()), role, name, window};
+    for (const QDeadlineTimer deadline(10000);
+         !Run(QStringLiteral("/usr/bin/python3"), query, &centre); QThread::msleep(100))
+        if (deadline.hasExpired() || !isRunning())
+            return false;
+    const QList<QByteArray> xy = centre.trimmed().split(' ');
+    return xy.size() == 2 &&
+           Xdotool({QStringLiteral("mousemove"), QString::fromLatin1(xy[0]),
+                    QString::fromLatin1(xy[1]), QStringLiteral("click"), QStringLiteral("--repeat"),
+                    QString::number(times), QStringLiteral("--delay"), QStringLiteral("80"),
+                    QStringLiteral("1")});
 }
 
 bool RealWindow::key(const QString& keys) {
@@ -242,11 +258,8 @@ bool RealWindow::keyInto(const QString& window, const QString& keys) {
 
 // The open menu is one more visible window of the program.
 bool RealWindow::openFirstMenu() {
-    const QPoint inner = toWindowPixels({0, 0}); // the menu bar lies above the inner area
     const qsizetype before = visibleWindows().size();
-    if (!Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
-                  QStringLiteral("12"), QString::number(inner.y() / 2), QStringLiteral("click"),
-                  QStringLiteral("1")}))
+    if (!click(QStringLiteral("menu item"), QStringLiteral("オプション")))
         return false;
     for (const QDeadlineTimer deadline(5000); visibleWindows().size() <= before;)
         if (deadline.hasExpired())
@@ -256,16 +269,6 @@ bool RealWindow::openFirstMenu() {
 
 bool RealWindow::keyIntoMenu(const QString& keys) {
     return Xdotool(KeyArguments(keys));
-}
-
-bool RealWindow::setNumLock(bool on) {
-    const std::optional<bool> now = NumLockState();
-    if (!now || (*now != on && !key(QStringLiteral("Num_Lock"))))
-        return false;
-    for (const QDeadlineTimer deadline(5000); !deadline.hasExpired(); QThread::msleep(20))
-        if (NumLockState() == on)
-            return true;
-    return false;
 }
 
 bool RealWindow::screenshot(const QString& pngPath, const QString& window) {

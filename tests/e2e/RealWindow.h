@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QPointF>
 #include <QProcess>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -11,14 +11,19 @@
 
 namespace sorvane::test {
 
-// Real-window tests start the built program in a real X server and drive it
-// with xdotool, as a user would. They run where the dev script has started an
-// Xvfb and named its display in E2E_DISPLAY; elsewhere they skip.
+// Real-window tests start the built program on a real X server and drive it
+// with xdotool, as a user would, finding its controls by the names they give
+// assistive technology. They need the Xvfb the dev script starts (named in
+// E2E_DISPLAY) and a D-Bus session bus for the accessibility bus.
 QString E2eDisplay();
 
-// The display's Num Lock, read through XKB; nothing when the display cannot
-// be reached.
+// Why real windows cannot run here; empty when they can.
+QString RealWindowsUnavailable();
+
+// The display's Num Lock, read and set through XKB; nothing or false when the
+// display cannot be reached.
 std::optional<bool> NumLockState();
+bool SetNumLock(bool on);
 
 // A copy of the built program and its companion files in a temporary folder.
 // The program keeps its settings file beside itself, so every test gets a
@@ -39,20 +44,6 @@ private:
     QTemporaryDir dir_;
     bool valid_ = false;
 };
-
-// Centres of the main window's controls in twips of its inner area, at the
-// window's design size (inner area 8655 × 7350 twips; the layout keeps the two
-// command buttons 1450 twips from the right edge).
-namespace Place {
-inline constexpr QPointF RunButton{7872.5, 367.5};   // "実行" / "キャンセル"
-inline constexpr QPointF ExitButton{7872.5, 967.5};  // "終了"
-inline constexpr QPointF FirstListedFile{5400, 230}; // the file list's first row
-// The slot buttons share the width from 100 to 8555 twips; undo sits under slot 9.
-constexpr QPointF SlotButton(int slot) {
-    return {100 + 845.5 * (slot + 0.5), 2107.5};
-}
-inline constexpr QPointF UndoButton{8132.25, 2587.5};
-} // namespace Place
 
 // One run of the program on the display, and its window. The program is
 // killed when the object goes, whatever the test did.
@@ -83,26 +74,21 @@ public:
     QRect geometry();
     bool resize(QSize pixels);
 
-    // A left click at a point of the inner area given in twips (Place::...),
-    // and a double-click there.
-    bool click(QPointF twips);
-    // Two left clicks there, the given time apart, as a quick hand gives them.
-    bool doubleClick(QPointF twips, int gapMs = 120);
-    // A left click into another window of the program, at a point in pixels.
-    bool clickInto(const QString& window, QPoint pixels, int times = 1);
+    // Left clicks (two for a double-click, 80 ms apart) on the control of that
+    // accessible role and name or, for a control without a name, tooltip
+    // ("push button", "終了"), once the program shows it; with a window
+    // title, only in the program's window whose title begins so.
+    bool click(const QString& role, const QString& name, int times = 1, const QString& window = {});
     // Key presses in xdotool's names ("3", "shift+3", "KP_Next", "Return"),
     // typed into the window through the X server's test extension.
     bool key(const QString& keys);
     // The same, into another window of the program (awaitWindowNamed).
     bool keyInto(const QString& window, const QString& keys);
-    // Opens the first menu of the menu bar with a click on its title and
-    // waits until it shows; key presses into the open menu, which holds the
+    // Opens the first menu of the menu bar ("オプション") with a click on its
+    // title and waits until it shows; key presses into the open menu, which holds the
     // keyboard.
     bool openFirstMenu();
     bool keyIntoMenu(const QString& keys);
-    // Sets Num Lock with a press of its key into the window, when it differs:
-    // the X server changes a lock only while some window has the focus.
-    bool setNumLock(bool on);
     // A picture of the window (or of another window of the program), written as PNG.
     bool screenshot(const QString& pngPath, const QString& window = {});
     // The window's place on the screen as it shows, with any window of the
@@ -117,8 +103,6 @@ public:
     QString errors();
 
 private:
-    QPoint toWindowPixels(QPointF twips);
-    bool clickAt(QPointF twips, int times);
     // Ids of the program's visible windows, those with a matching name if given.
     QStringList visibleWindows(const QString& name = {});
 

@@ -54,7 +54,7 @@ class Form2Test : public QObject {
     QPushButton* SlotButton(int i) const { return window->Command1[size_t(i)]; }
     QLineEdit* SlotText(int i) const { return window->Text1[size_t(i)]; }
 
-private slots:
+private Q_SLOTS:
     // Each test gets a fresh temporary folder as the current folder, where
     // the window's folder list opens, and slots that name its folders.
     void init() {

@@ -11,7 +11,7 @@ using sorvane::test::WriteImage;
 
 class PictureReaderTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void readsEachKind_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("format");

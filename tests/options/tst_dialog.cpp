@@ -81,7 +81,7 @@ Module1 Flags(Flag copy, Flag extend, Flag vertical) {
 
 class DialogTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void opening_data() {
         QTest::addColumn<Module1>("saved");
         QTest::addColumn<bool>("check5Enabled");

@@ -15,7 +15,7 @@ using sorvane::test::WriteFile;
 
 class FileOpsTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void listsVisibleRegularFilesSorted() {
         QTemporaryDir dir;
         for (const char* name : {"b.jpg", "A.jpg", "img10.jpg", "img2.jpg", ".hidden.jpg", "Ä.jpg"})

@@ -16,7 +16,7 @@ using sorvane::test::WriteFile;
 
 class FolderActionsTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void resolvesTypedText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("resolved");

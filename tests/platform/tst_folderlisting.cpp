@@ -43,7 +43,7 @@ void Change(const QDir& base, const QString& change) {
         const QString verb = word[0], a = base.filePath(word[1]), b = base.filePath(word.value(2));
         bool done = true;
         if (verb == "write")
-            WriteFile(a, "x");
+            done = WriteFile(a, "x");
         else if (verb == "rm")
             done = QFile::remove(a) || QDir(a).removeRecursively();
         else if (verb == "mkdir")
@@ -58,7 +58,7 @@ void Change(const QDir& base, const QString& change) {
             done = MoveReplacing(a, b) == FileError::None;
         for (int i = 0; verb.startsWith("many") && i < word[2].toInt(); i += word[1].toInt()) {
             const QString path = base.filePath(QStringLiteral("in/IMG_%1.JPG").arg(i));
-            verb == "many+" ? WriteFile(path, "") : void(done &= QFile::remove(path));
+            done &= verb == "many+" ? WriteFile(path, "") : QFile::remove(path);
         }
         QVERIFY2(done, qPrintable(command));
     }
@@ -70,7 +70,7 @@ Q_DECLARE_METATYPE(Path)
 
 class FolderListingTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     // Each change is made and refreshed in turn.
     void followsEveryChange_data() {
         QTest::addColumn<QStringList>("changes");

@@ -58,7 +58,7 @@ QStringList RandomNames() {
 
 class NameOrderTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     // language empty: the system's, sorted as SortNames does; else the
     // language's collator.
     void sortsAsTheCollator_data() {

@@ -7,7 +7,7 @@ using namespace sorvane;
 
 class NumberTextTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void readNumber_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("fits");

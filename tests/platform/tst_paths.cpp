@@ -1,5 +1,6 @@
-// Path joining, captions, number texts and the fit arithmetic.
+// Captions and drives taken from paths, number texts and the fit arithmetic.
 #include "imaging/Fit.h"
+#include "platform/Drives.h"
 #include "platform/NumberText.h"
 #include "platform/Paths.h"
 
@@ -9,41 +10,44 @@ using namespace sorvane;
 
 class PathsTest : public QObject {
     Q_OBJECT
-private slots:
-    void joinPath_data() {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("joined");
-        QTest::newRow("root") << "/"
-                              << "/a.jpg";
-        QTest::newRow("folder") << "/pics"
-                                << "/pics/a.jpg";
-        QTest::newRow("trailing separator") << "/pics/"
-                                            << "/pics/a.jpg";
-    }
-    void joinPath() {
-        QFETCH(QString, folder);
-        QFETCH(QString, joined);
-        QCOMPARE(JoinPath(folder, "a.jpg"), joined);
-    }
-
+private Q_SLOTS:
     void folderButtonCaption_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("nested") << "/Sorted/Cats"
-                                << "Cats";
-        QTest::newRow("root") << "/"
-                              << "/";
-        QTest::newRow("trailing separator") << "/Sorted/"
-                                            << "/Sorted/";
-        QTest::newRow("no separator") << "relative"
-                                      << "relative";
-        QTest::newRow("japanese") << "/写真/猫"
-                                  << "猫";
+        const auto add = [](const char* row, const char* path, const char* caption) {
+            QTest::newRow(row) << QString::fromUtf8(path) << QString::fromUtf8(caption);
+        };
+        add("nested", "/Sorted/Cats", "Cats");
+        add("root", "/", "/");
+        add("trailing separator", "/Sorted/", "/Sorted/");
+        add("no separator", "relative", "relative");
+        add("japanese", "/写真/猫", "猫");
     }
     void folderButtonCaption() {
         QFETCH(QString, path);
         QFETCH(QString, caption);
         QCOMPARE(FolderButtonCaption(path), caption);
+    }
+
+    // The drive of a path is the longest mount point that holds it as a
+    // whole folder: /mnt2 is not inside /mnt.
+    void driveOf_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("drive");
+        const auto add = [](const char* path, const char* drive) {
+            QTest::newRow(path) << QString::fromUtf8(path) << QString::fromUtf8(drive);
+        };
+        add("/mnt", "/mnt");
+        add("/mnt/photos/2024", "/mnt");
+        add("/mnt2/photos", "/mnt2");
+        add("/mnt/usb/写真", "/mnt/usb");
+        add("/mntx", "/");
+        add("/home", "/");
+    }
+    void driveOf() {
+        QFETCH(QString, path);
+        QFETCH(QString, drive);
+        QCOMPARE(DriveOf(path, {"/", "/mnt", "/mnt/usb", "/mnt2"}), drive);
     }
 
     void singleText() {
@@ -58,16 +62,15 @@ private slots:
         QTest::addColumn<QSizeF>("box");
         QTest::addColumn<bool>("stretched");
         QTest::addColumn<QRectF>("placed");
-        QTest::newRow("wide") << QSizeF(1600, 1200) << QSizeF(400, 300) << true
-                              << QRectF(0, 0, 400, 300);
-        QTest::newRow("tall") << QSizeF(500, 1000) << QSizeF(400, 300) << true
-                              << QRectF(125, 0, 150, 300);
-        QTest::newRow("small") << QSizeF(200, 100) << QSizeF(400, 300) << false
-                               << QRectF(100, 100, 200, 100);
-        QTest::newRow("exactly as wide")
-            << QSizeF(400, 200) << QSizeF(400, 300) << false << QRectF(0, 50, 400, 200);
-        QTest::newRow("square box")
-            << QSizeF(1600, 1200) << QSizeF(400, 400) << true << QRectF(0, 50, 400, 300);
+        const auto add = [](const char* row, QSizeF natural, QSizeF box, bool stretched,
+                            QRectF placed) {
+            QTest::newRow(row) << natural << box << stretched << placed;
+        };
+        add("wide", {1600, 1200}, {400, 300}, true, {0, 0, 400, 300});
+        add("tall", {500, 1000}, {400, 300}, true, {125, 0, 150, 300});
+        add("small", {200, 100}, {400, 300}, false, {100, 100, 200, 100});
+        add("exactly as wide", {400, 200}, {400, 300}, false, {0, 50, 400, 200});
+        add("square box", {1600, 1200}, {400, 400}, true, {0, 50, 400, 300});
     }
     void fit() {
         QFETCH(QSizeF, natural);

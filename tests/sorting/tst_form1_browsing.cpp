@@ -36,7 +36,7 @@ QRect Px(float left, float top, float width, float height) {
 
 class Form1BrowsingTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void startsWithoutSettingsAndSavesThemAtClose() {
         Form1Fixture f;
         QVERIFY(f.Load());

@@ -42,7 +42,7 @@ struct ShowLog : QObject {
 
 class Form1SortingTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void runStartsAndStops() {
         Form1Fixture f;
         QVERIFY(f.StartWith({"a.jpg", "b.jpg"}));

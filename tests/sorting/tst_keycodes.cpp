@@ -7,7 +7,7 @@ using namespace sorvane;
 
 class KeyCodesTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void keyCodes_data() {
         QTest::addColumn<int>("qtKey");
         QTest::addColumn<int>("modifiers");

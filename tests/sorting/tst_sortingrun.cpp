@@ -62,7 +62,7 @@ struct Run : SortingRun::Window {
 
 class SortingRunTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void pressesRunInTheOrderTheyArrived() {
         Run r({"a", "b", "c", "d"});
         int waitingMeanwhile = 0;

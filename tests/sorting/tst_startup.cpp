@@ -12,7 +12,7 @@ using namespace sorvane::test;
 
 class StartUpTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void settingsFileDecidesTheStart_data() {
         QTest::addColumn<QByteArray>("file"); // empty: no file
         QTest::addColumn<int>("action");

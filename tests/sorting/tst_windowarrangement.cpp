@@ -18,7 +18,7 @@ const Placement* Find(const std::vector<Placement>& all, Control control, int in
 
 class WindowArrangementTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void ordinaryArrangement() {
         const auto all = ArrangeWindow(8655, 7350, RunLayout::Ordinary);
         const Placement* box = Find(all, Control::Picture1);

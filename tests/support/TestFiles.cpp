@@ -5,14 +5,12 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QtTest>
 
 namespace sorvane::test {
 
-void WriteFile(const QString& path, const QByteArray& content) {
+bool WriteFile(const QString& path, const QByteArray& content) {
     QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(content);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
 QByteArray ReadFile(const QString& path) {
@@ -84,20 +82,18 @@ QByteArray GifOf(const QImage& image, QColor colour) {
 
 } // namespace
 
-void WriteImage(const QString& path, QSize size, const char* format, QColor colour,
+bool WriteImage(const QString& path, QSize size, const char* format, QColor colour,
                 bool progressive) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     QPainter painter(&image); // a mark in one corner so orientation is visible
     painter.fillRect(0, 0, qMax(1, size.width() / 4), qMax(1, size.height() / 4), Qt::white);
     painter.end();
-    if (QByteArray(format) == "GIF") {
-        WriteFile(path, GifOf(image, colour));
-        return;
-    }
+    if (QByteArray(format) == "GIF")
+        return WriteFile(path, GifOf(image, colour));
     QImageWriter writer(path, format);
     writer.setProgressiveScanWrite(progressive);
-    QVERIFY2(writer.write(image), qPrintable(writer.errorString()));
+    return writer.write(image);
 }
 
 } // namespace sorvane::test

@@ -8,9 +8,10 @@
 
 namespace sorvane::test {
 
-// Small helpers that make real files for the tests inside temporary folders.
+// Small helpers that make real files for the tests inside temporary folders;
+// false when the file could not be written.
 
-void WriteFile(const QString& path, const QByteArray& content);
+bool WriteFile(const QString& path, const QByteArray& content);
 QByteArray ReadFile(const QString& path);
 
 // The names of the files in a folder, hidden ones too, in name order.
@@ -18,7 +19,7 @@ QStringList Files(const QString& folder);
 
 // A real picture of the given size and format ("JPEG", "BMP", "GIF", "PNG"),
 // filled with a colour; progressive writes a progressive JPEG.
-void WriteImage(const QString& path, QSize size, const char* format,
+bool WriteImage(const QString& path, QSize size, const char* format,
                 QColor colour = QColor(40, 120, 200), bool progressive = false);
 
 } // namespace sorvane::test

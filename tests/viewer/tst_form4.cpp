@@ -111,7 +111,7 @@ class Form4Test : public QObject {
         return true;
     }
 
-private slots:
+private Q_SLOTS:
     void init() {
         window.reset(); // before what it shows
         dir = std::make_unique<QTemporaryDir>();
