@@ -46,15 +46,15 @@ public:
 
 class SilentPrompts : public Prompts {
 public:
-    PromptAnswer Ask(const Prompt&) override { return PromptAnswer::Ok; }
+    PromptAnswer ask(const Prompt&) override { return PromptAnswer::Ok; }
 };
 
 class NoLauncher : public Launcher {
 public:
-    QString FindExecutable(const QString&) override { return {}; }
-    bool Start(const QString&) override { return false; }
-    bool StartProgram(const QString&) override { return false; }
-    void OpenUrl(const QUrl&) override {}
+    QString findExecutable(const QString&) override { return {}; }
+    bool start(const QString&) override { return false; }
+    bool startProgram(const QString&) override { return false; }
+    void openUrl(const QUrl&) override {}
 };
 
 // The baseline's file list: every display and every update reads the whole

@@ -18,7 +18,7 @@ namespace {
 
 class NoPrompts : public Prompts {
 public:
-    PromptAnswer Ask(const Prompt&) override { return PromptAnswer::Ok; }
+    PromptAnswer ask(const Prompt&) override { return PromptAnswer::Ok; }
 };
 
 // The viewer open on the first of `count` files, its picture area sized to

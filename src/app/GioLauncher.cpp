@@ -37,7 +37,7 @@ Owned<GAppInfo> DefaultApplicationFor(const QString& file) {
 
 } // namespace
 
-QString GioLauncher::FindExecutable(const QString& file) {
+QString GioLauncher::findExecutable(const QString& file) {
     const Owned<GAppInfo> application = DefaultApplicationFor(file);
     const char* executable = application ? g_app_info_get_executable(application.get()) : nullptr;
     if (!executable)
@@ -51,7 +51,7 @@ QString GioLauncher::FindExecutable(const QString& file) {
 // GIO builds the argument list from the entry's own command line, with the
 // file in its %f or %u place as one argument, and runs a terminal program in
 // a terminal.
-bool GioLauncher::Start(const QString& file) {
+bool GioLauncher::start(const QString& file) {
     const Owned<GAppInfo> application = DefaultApplicationFor(file);
     if (!application)
         return false;
@@ -60,14 +60,14 @@ bool GioLauncher::Start(const QString& file) {
     return g_app_info_launch(application.get(), &files, nullptr, nullptr);
 }
 
-bool GioLauncher::StartProgram(const QString& program) {
+bool GioLauncher::startProgram(const QString& program) {
     QByteArray path = QFile::encodeName(program);
     gchar* arguments[] = {path.data(), nullptr};
     return g_spawn_async(nullptr, arguments, nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
                          nullptr);
 }
 
-void GioLauncher::OpenUrl(const QUrl& address) {
+void GioLauncher::openUrl(const QUrl& address) {
     QDesktopServices::openUrl(address);
 }
 

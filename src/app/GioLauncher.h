@@ -10,10 +10,10 @@ namespace sorvane {
 // zombie, and inherits no descriptor of ours but the standard three.
 class GioLauncher : public Launcher {
 public:
-    QString FindExecutable(const QString& file) override;
-    bool Start(const QString& file) override;
-    bool StartProgram(const QString& program) override;
-    void OpenUrl(const QUrl& address) override;
+    QString findExecutable(const QString& file) override;
+    bool start(const QString& file) override;
+    bool startProgram(const QString& program) override;
+    void openUrl(const QUrl& address) override;
 };
 
 } // namespace sorvane

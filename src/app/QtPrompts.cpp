@@ -5,7 +5,7 @@
 
 namespace sorvane {
 
-PromptAnswer QtPrompts::Ask(const Prompt& prompt) {
+PromptAnswer QtPrompts::ask(const Prompt& prompt) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(prompt.title);
     box.setText(prompt.text);

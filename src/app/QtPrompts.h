@@ -7,7 +7,7 @@ namespace sorvane {
 // Message boxes through QMessageBox, modal to the active window.
 class QtPrompts : public Prompts {
 public:
-    PromptAnswer Ask(const Prompt& prompt) override;
+    PromptAnswer ask(const Prompt& prompt) override;
 };
 
 } // namespace sorvane

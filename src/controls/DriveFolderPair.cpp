@@ -36,7 +36,7 @@ void DriveFolderPair::openDrive() {
             return;
         const Prompt notReady{QStringLiteral("Sorvane"), reason, PromptButtons::RetryCancel,
                               PromptIcon::Information};
-        if (prompts_.Ask(notReady) != PromptAnswer::Retry)
+        if (prompts_.ask(notReady) != PromptAnswer::Retry)
             break;
     }
     followFolder();

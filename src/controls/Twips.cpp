@@ -1,8 +1,16 @@
 #include "controls/Twips.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <cmath>
 
 namespace sorvane {
+
+Twips Twips::forScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return Twips(screen ? float(screen->logicalDotsPerInch()) : 96.0f);
+}
 
 int Twips::toPixels(float twips) const {
     return int(std::lround(twips * dpi_ / 1440.0f));

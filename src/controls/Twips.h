@@ -12,6 +12,9 @@ class Twips {
 public:
     explicit Twips(float dotsPerInch = 96.0f) : dpi_(dotsPerInch) {}
 
+    // At the primary screen's logical resolution, as every window lays out.
+    static Twips forScreen();
+
     int toPixels(float twips) const;
     float fromPixels(int pixels) const;
 

@@ -113,14 +113,14 @@ QString Form2::BulkDeleteRefusalText(const QString& folder) const {
 
 bool Form2::Confirm(const QString& question) {
     const Prompt prompt{QStringLiteral("Sorvane"), question, PromptButtons::OkCancel};
-    if (prompts_.Ask(prompt) == PromptAnswer::Ok)
+    if (prompts_.ask(prompt) == PromptAnswer::Ok)
         return true;
     Tell(QStringLiteral("キャンセルされました。"));
     return false;
 }
 
 void Form2::Tell(const QString& message) {
-    prompts_.Ask({QStringLiteral("Sorvane"), message, PromptButtons::Ok});
+    prompts_.ask({QStringLiteral("Sorvane"), message, PromptButtons::Ok});
 }
 
 } // namespace sorvane

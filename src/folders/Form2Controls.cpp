@@ -47,18 +47,15 @@ QString ForSlot(const char* slotZeroText, int index) {
     return QString::fromUtf8(slotZeroText).replace(digits[0], digits[index]);
 }
 
-float DotsPerInch() {
-    const QScreen* screen = QApplication::primaryScreen();
-    return float(screen ? screen->logicalDotsPerInch() : 96.0);
-}
-
 } // namespace
 
 Form2::Form2(Module1& module, Prompts& prompts, QWidget* parent)
-    : QWidget(parent, Qt::Window), module_(module), prompts_(prompts), twips_(DotsPerInch()) {
+    : QWidget(parent, Qt::Window), module_(module), prompts_(prompts), twips_(Twips::forScreen()) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("フォルダ選択"));
     setFixedSize(twips_.toPixels(QRectF(0, 0, 5640, 7815)).size());
+    // The captions fit their boxes at an 8-point face, as in the options dialog.
+    setStyleSheet(QStringLiteral("* { font-size: 8pt; }"));
     BuildControls();
     drives_ = new DriveFolderPair(Drive1, Dir1, prompts_, this);
     ConnectHandlers();

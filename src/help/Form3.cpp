@@ -1,6 +1,6 @@
 #include "help/Form3.h"
 
-#include "help/ScreenTwips.h"
+#include "controls/Twips.h"
 #include "help/UsageText.h"
 #include "platform/Paths.h"
 
@@ -15,7 +15,7 @@ Form3::Form3(const QString& programFolder, QWidget* parent)
       programFolder_(programFolder) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Sorvaneの使い方"));
-    const Twips twips = ScreenTwips();
+    const Twips twips = Twips::forScreen();
     setFixedSize(twips.toPixels(QRectF(0, 0, 8070, 7020)).size());
 
     Text1 = new QPlainTextEdit(this);

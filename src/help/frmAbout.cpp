@@ -1,7 +1,7 @@
 #include "help/frmAbout.h"
 
+#include "controls/Twips.h"
 #include "help/ProgramIcon.h"
-#include "help/ScreenTwips.h"
 #include "help/Version.h"
 #include "platform/Launcher.h"
 #include "platform/Prompts.h"
@@ -38,7 +38,7 @@ template <typename W>
 W* Place(QWidget* parent, const QString& name, const QRectF& twips, const QString& text = {}) {
     auto* widget = new W(parent);
     widget->setObjectName(name);
-    widget->setGeometry(ScreenTwips().toPixels(twips));
+    widget->setGeometry(Twips::forScreen().toPixels(twips));
     if constexpr (!std::is_same_v<W, QFrame>)
         widget->setText(text);
     return widget;
@@ -59,7 +59,7 @@ frmAbout::frmAbout(Prompts& prompts, Launcher& launcher, QWidget* parent)
       prompts_(prompts), launcher_(launcher) {
     setObjectName(QStringLiteral("frmAbout"));
     setFont(Gothic(9.75));
-    setFixedSize(ScreenTwips().toPixels(QRectF(0, 0, 5730, 3555)).size());
+    setFixedSize(Twips::forScreen().toPixels(QRectF(0, 0, 5730, 3555)).size());
     setMouseTracking(true);
     BuildControls();
     Form_Load();
@@ -132,14 +132,14 @@ void frmAbout::cmdSysInfo_Click() {
 }
 
 void frmAbout::Label1_Click() {
-    launcher_.OpenUrl(QUrl(Label1->text()));
+    launcher_.openUrl(QUrl(Label1->text()));
 }
 
 void frmAbout::StartSysInfo() {
     const QString program = FindSystemInformationProgram();
-    if (!program.isEmpty() && launcher_.StartProgram(program))
+    if (!program.isEmpty() && launcher_.startProgram(program))
         return;
-    prompts_.Ask({AppTitle, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません")});
+    prompts_.ask({AppTitle, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません")});
 }
 
 void frmAbout::ShowLinkIn(const QColor& colour) {

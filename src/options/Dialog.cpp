@@ -108,7 +108,7 @@ void Dialog::OKButton_Click() {
 }
 
 void Dialog::ReportSecondsOutOfRange() {
-    prompts_.Ask(
+    prompts_.ask(
         {QStringLiteral("Sorvane"), QStringLiteral("スライドショーの表示時間は -32768 から 32767 "
                                                    "までの数で入力してください。")});
     Text1->setFocus();

@@ -13,17 +13,8 @@
 #include <type_traits>
 
 namespace sorvane {
-namespace {
-
-float ScreenDpi() {
-    const QScreen* screen = QApplication::primaryScreen();
-    return float(screen ? screen->logicalDotsPerInch() : 96.0);
-}
-
-} // namespace
-
 Dialog::Dialog(Module1& module, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), module_(module), prompts_(prompts), twips_(ScreenDpi()) {
+    : QDialog(parent), module_(module), prompts_(prompts), twips_(Twips::forScreen()) {
     setObjectName(QStringLiteral("Dialog"));
     setWindowTitle(QStringLiteral("Sorvane"));
     // A fixed tool window over the main window: no task bar entry, no

@@ -22,7 +22,7 @@ struct Prompt {
 class Prompts {
 public:
     virtual ~Prompts() = default;
-    virtual PromptAnswer Ask(const Prompt& prompt) = 0;
+    virtual PromptAnswer ask(const Prompt& prompt) = 0;
 };
 
 } // namespace sorvane

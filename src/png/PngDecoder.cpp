@@ -82,7 +82,7 @@ int mGetPNGData(std::int32_t* handle, std::uint8_t* pixels) {
         return 0;
     try {
         const std::shared_ptr<PngDecoding> decoding = Decodings().Find(*handle);
-        return decoding && decoding->Decode(pixels) ? 1 : 0;
+        return decoding && decoding->decode(pixels) ? 1 : 0;
     } catch (...) {
         return 0;
     }

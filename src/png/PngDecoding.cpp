@@ -48,12 +48,12 @@ std::unique_ptr<PngDecoding> PngDecoding::Open(const char* path, PngInfoBlock& i
     return decoding;
 }
 
-bool PngDecoding::Decode(std::uint8_t* pixels) {
+bool PngDecoding::decode(std::uint8_t* pixels) {
     const std::lock_guard lock(mutex_);
     if (started_)
         return false;
     started_ = true;
-    if (!DecodeRows(pixels))
+    if (!decodeRows(pixels))
         return false;
     FinishDibRows(layout_, pixels);
     return true;
@@ -61,7 +61,7 @@ bool PngDecoding::Decode(std::uint8_t* pixels) {
 
 // Each row, of every interlace pass, goes straight to its place in the
 // bitmap; later passes fill in the pixels earlier ones left out.
-bool PngDecoding::DecodeRows(std::uint8_t* pixels) {
+bool PngDecoding::decodeRows(std::uint8_t* pixels) {
     // spng merges the pixels of each pass into packed bytes bit by bit, so
     // it needs them to start out clear.
     if (layout_.pngBitDepth < 8)

@@ -25,7 +25,7 @@ public:
 
     // Fills pixels (dataSize bytes) with the whole image. One try only: a
     // decoding cannot be restarted.
-    bool Decode(std::uint8_t* pixels);
+    bool decode(std::uint8_t* pixels);
 
 private:
     struct FileCloser {
@@ -38,7 +38,7 @@ private:
     using Context = std::unique_ptr<spng_ctx, ContextFreer>;
 
     PngDecoding(File file, Context context, const DibLayout& layout);
-    bool DecodeRows(std::uint8_t* pixels);
+    bool decodeRows(std::uint8_t* pixels);
 
     // Declared after the file, so the context that reads it is freed first.
     File file_;

@@ -61,7 +61,7 @@ void Form1::DeleteSelectedFile() {
     const Prompt question{QStringLiteral("アテンション"),
                           name + QStringLiteral("を削除しようとしています。\r\n削除しますか？"),
                           PromptButtons::OkCancel};
-    if (prompts_.Ask(question) != PromptAnswer::Ok)
+    if (prompts_.ask(question) != PromptAnswer::Ok)
         return;
     const FileError error = RemoveFile(JoinPath(Dir1->path(), name));
     if (error != FileError::None) {
@@ -78,7 +78,7 @@ void Form1::ReportFileError(FileError error, const QString& name) {
     else if (error == FileError::PathNotFound)
         text = QStringLiteral("ファイルが見つかりません。");
     if (!text.isEmpty())
-        prompts_.Ask({QStringLiteral("Sorvane"), text});
+        prompts_.ask({QStringLiteral("Sorvane"), text});
 }
 
 void Form1::File1_DblClick() {

@@ -63,10 +63,7 @@ void Colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
 Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
              QWidget* parent)
     : QMainWindow(parent), module_(module), prompts_(prompts), launcher_(launcher),
-      pictures_(pictures), twips_(float((QApplication::primaryScreen()
-                                             ? QApplication::primaryScreen()->logicalDotsPerInch()
-                                             : 96.0))),
-      run_(module, prompts, *this) {
+      pictures_(pictures), twips_(Twips::forScreen()), run_(module, prompts, *this) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Sorvane"));
     BuildControls();

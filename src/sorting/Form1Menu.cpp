@@ -52,8 +52,8 @@ QString Form1::HelpPagePath() const {
 // A launch reports only in Label4: the program it starts, or the failure.
 void Form1::LaunchReportingIn(const QString& file, const QString& failure) {
     Label4->show();
-    Label4->setText(launcher_.FindExecutable(file));
-    if (!launcher_.Start(file))
+    Label4->setText(launcher_.findExecutable(file));
+    if (!launcher_.start(file))
         Label4->setText(failure);
 }
 

@@ -135,7 +135,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     Q_EMIT closingOtherWindows();
     SaveGeometryFields();
     if (module_.SortingActive != 1 && !settingsFileKept_ && !SaveSettingsFile(module_)) {
-        prompts_.Ask(
+        prompts_.ask(
             {QStringLiteral("Sorvane"), QStringLiteral("設定ファイルを保存できませんでした。\r\n") +
                                             SettingsFilePath(module_)});
     }

@@ -69,7 +69,7 @@ bool SortingRun::confirmSameName(const QString& targetFolder, const QString& nam
     const Prompt question{QStringLiteral("Sorvane"),
                           QStringLiteral("同名のファイルがあります移動しますか？"),
                           PromptButtons::OkCancel};
-    return prompts_.Ask(question) == PromptAnswer::Ok;
+    return prompts_.ask(question) == PromptAnswer::Ok;
 }
 
 void SortingRun::undoLastSend() {

@@ -45,17 +45,12 @@ const char* const ButtonTips[8] = {"オプション", "終了",     "",         
                                    "一つ戻す",   "順次表示", "一つ進む", "最後に進む"};
 const int ButtonPictures[8] = {1, 2, 0, 3, 4, 5, 6, 7};
 
-float DotsPerInch() {
-    const QScreen* screen = QApplication::primaryScreen();
-    return float(screen ? screen->logicalDotsPerInch() : 96.0);
-}
-
 } // namespace
 
 Form4::Form4(Module1& module, Prompts& prompts, PictureSource& pictures, const FileList& list,
              QWidget* parent)
     : QWidget(parent, Qt::Window), module_(module), prompts_(prompts), pictures_(pictures),
-      list_(list), twips_(DotsPerInch()) {
+      list_(list), twips_(Twips::forScreen()) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("SorvaneViewer"));
     BuildControls();

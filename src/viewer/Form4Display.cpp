@@ -79,7 +79,7 @@ bool Form4::ShowInArea(const QString& path) {
         // A running slideshow would otherwise tell it again at every tick.
         if (Timer1->isActive())
             StopSlideshow();
-        prompts_.Ask({QStringLiteral("Sorvane"), QStringLiteral("ファイルが見つかりません。")});
+        prompts_.ask({QStringLiteral("Sorvane"), QStringLiteral("ファイルが見つかりません。")});
         return false;
     }
     if (display.outcome == DisplayOutcome::Quiet)

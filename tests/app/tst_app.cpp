@@ -69,7 +69,7 @@ private Q_SLOTS:
         });
         answering.start(10);
         QtPrompts prompts;
-        const PromptAnswer given = prompts.Ask(
+        const PromptAnswer given = prompts.ask(
             {QStringLiteral("Sorvane"), QStringLiteral("ドライブ /mnt の準備ができていません。"),
              buttons, PromptIcon::Information});
         QCOMPARE(given, answer);

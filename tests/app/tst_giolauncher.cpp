@@ -70,8 +70,8 @@ private Q_SLOTS:
         const QString file = Path(name);
         test::WriteFile(file, ("touch " + Path("executed") + "\n").toUtf8());
         const int ours = ::open(QFile::encodeName(file).constData(), O_RDONLY); // inheritable
-        QCOMPARE(launcher.FindExecutable(file), program);
-        const bool started = launcher.Start(file);
+        QCOMPARE(launcher.findExecutable(file), program);
+        const bool started = launcher.start(file);
         ::close(ours);
         QVERIFY(started);
         const QStringList record = AwaitRecord();
@@ -83,9 +83,9 @@ private Q_SLOTS:
 
     void noAssociationStartsNothing() {
         test::WriteFile(Path("data.sorvane-unknown"), "\x01\x02");
-        QCOMPARE(launcher.FindExecutable(Path("data.sorvane-unknown")), QString());
-        QVERIFY(!launcher.Start(Path("data.sorvane-unknown")));
-        QVERIFY(!launcher.Start(Path("missing.txt")));
+        QCOMPARE(launcher.findExecutable(Path("data.sorvane-unknown")), QString());
+        QVERIFY(!launcher.start(Path("data.sorvane-unknown")));
+        QVERIFY(!launcher.start(Path("missing.txt")));
     }
 };
 

@@ -11,19 +11,19 @@ namespace sorvane::test {
 // every start instead of starting anything.
 class RecordingLauncher : public Launcher {
 public:
-    QString FindExecutable(const QString& file) override {
+    QString findExecutable(const QString& file) override {
         lookedUp.append(file);
         return program;
     }
-    bool Start(const QString& file) override {
+    bool start(const QString& file) override {
         started.append(file);
         return startSucceeds && !program.isEmpty();
     }
-    bool StartProgram(const QString& path) override {
+    bool startProgram(const QString& path) override {
         programsStarted.append(path);
         return startSucceeds;
     }
-    void OpenUrl(const QUrl& address) override { opened.append(address); }
+    void openUrl(const QUrl& address) override { opened.append(address); }
 
     QString program = QStringLiteral("/usr/bin/editor");
     bool startSucceeds = true;

@@ -2,7 +2,7 @@
 
 namespace sorvane::test {
 
-PromptAnswer ScriptedPrompts::Ask(const Prompt& prompt) {
+PromptAnswer ScriptedPrompts::ask(const Prompt& prompt) {
     asked.append(prompt);
     if (whileAsking)
         whileAsking(prompt);

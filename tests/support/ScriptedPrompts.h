@@ -12,7 +12,7 @@ namespace sorvane::test {
 // When the script runs out it answers Cancel, so a Retry loop always ends.
 class ScriptedPrompts : public Prompts {
 public:
-    PromptAnswer Ask(const Prompt& prompt) override;
+    PromptAnswer ask(const Prompt& prompt) override;
 
     void Answer(PromptAnswer answer) { script_.append(answer); }
 
