@@ -1,4 +1,4 @@
-// Construction of the folder setup window's controls at their design places.
+// Construction of the folder setup window's controls, each at its place in twips.
 #include "controls/DirList.h"
 #include "controls/DriveFolderPair.h"
 #include "controls/MouseButtons.h"

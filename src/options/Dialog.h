@@ -50,7 +50,7 @@ private:
     void BuildFrame2();
     void SetFocusOrder();
     void ConnectHandlers();
-    // A control of the given kind at its design place, in twips of its parent.
+    // A control of the given kind at its place, in twips of its parent.
     template <typename W>
     W* Add(QWidget* parent, const char* name, const char* text, const QRectF& twips,
            const char* tooltip = "");

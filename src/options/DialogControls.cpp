@@ -1,4 +1,4 @@
-// Construction of the options dialog's controls at their design places.
+// Construction of the options dialog's controls, each at its place in twips.
 #include "options/Dialog.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@ Dialog::Dialog(Module1& module, Prompts& prompts, QWidget* parent)
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(twips_.toPixels(QRectF(0, 0, 6030, 4605)).size());
-    // The design's captions fit its boxes at an 8-point face; a frame's
+    // The captions fit their boxes at an 8-point face; a frame's
     // caption sits on its top line, above the controls inside.
     setStyleSheet(QStringLiteral("* { font-size: 8pt; }"
                                  "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; "
