@@ -1,0 +1,299 @@
+// The main window's handlers wired to its controls, on real files. The rules
+// behind them are tested below the window; one check each here.
+#include "controls/DirList.h"
+#include "controls/FileList.h"
+#include "controls/ImageBox.h"
+#include "controls/MouseButtons.h"
+#include "controls/StatusPanels.h"
+#include "controls/Twips.h"
+#include "imaging/PictureSource.h"
+#include "settings/SettingsFile.h"
+#include "sorting/Form1.h"
+#include "support/RecordingLauncher.h"
+#include "support/ScriptedPrompts.h"
+#include "support/Settings.h"
+#include "support/TestFiles.h"
+#include "support/Views.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+namespace sorvane::test {
+
+// One program instance in a temporary folder: its program folder with the
+// substitute picture, the source "src" and the slot folders beside it.
+class Form1Fixture {
+public:
+    Form1Fixture() {
+        module.ProgramFolder = Folder("program");
+        QFile::copy(SORVANE_COMPANION_DIR "/Error.jpg", Path("program/Error.jpg"));
+    }
+    QString Path(const QString& relative) const { return dir.filePath(relative); }
+    QString Folder(const QString& relative) const {
+        return QDir(dir.path()).mkpath(relative) ? Path(relative) : QString();
+    }
+    QString Slot(int i) const {
+        return Path(i == BulkDeleteSlot ? "bulk" : "slot" + QString::number(i));
+    }
+    Module1 Settings() const {
+        Module1 s = FirstStartSettings();
+        s.ProgramFolder = module.ProgramFolder;
+        s.SourceFolder = Folder("src");
+        for (int i = 0; i < SlotCount; ++i)
+            s.FolderSlots[size_t(i)] = Folder(QFileInfo(Slot(i)).fileName());
+        s.RememberSourceFolder = 1;
+        return s;
+    }
+    bool Load() {
+        window = std::make_unique<Form1>(module, prompts, launcher, pictures);
+        return window->Form_Load();
+    }
+    // The settings written, the files in "src" (".jpg" ones real pictures),
+    // the window shown.
+    bool StartWith(const QStringList& files, const Module1& settings) {
+        SaveSettingsFile(settings);
+        for (const QString& file : files)
+            file.endsWith(".jpg") ? WriteImage(Path("src/" + file), QSize(64, 48), "JPEG")
+                                  : WriteFile(Path("src/" + file), file.toUtf8());
+        if (!Load())
+            return false;
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
+    }
+    bool StartWith(const QStringList& files) { return StartWith(files, Settings()); }
+    Form1Controls& ui() { return *window; }
+    const UndoHistory& history() const { return window->run_.history(); }
+
+    QTemporaryDir dir;
+    Module1 module;
+    ScriptedPrompts prompts;
+    RecordingLauncher launcher;
+    PictureSource pictures;
+    std::unique_ptr<Form1> window;
+};
+
+} // namespace sorvane::test
+
+using namespace sorvane;
+using namespace sorvane::test;
+
+namespace {
+
+// Lets queued events run until nothing is left, so deferred work settles.
+void Settle() {
+    for (int i = 0; i < 5; ++i) // work done by events may post more
+        QCoreApplication::processEvents();
+}
+
+void PressRow(Form1Fixture& f, int row, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(f.ui().File1->viewport(), button, {}, RowCentre(f.ui().File1, row));
+}
+
+// How a widget came and went: S for each show, H for each hide.
+struct ShowLog : QObject {
+    QString log;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            log += event->type() == QEvent::Show ? u'S' : u'H';
+        return false;
+    }
+};
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // A settings file cut short ends the program (and is deleted); then the
+    // program starts on defaults, and a save that fails at close is reported.
+    void startsWithoutSettingsAndReportsAFailedSave() {
+        Form1Fixture f;
+        WriteFile(f.Path("program/Sorvane.ini"), "\"/\",\"/\"\r\n");
+        QVERIFY(!f.Load());
+        QVERIFY(f.Load());
+        QCOMPARE(f.ui().Command4[9]->text(), QStringLiteral("/"));
+        QDir(f.Path("program")).removeRecursively(); // nowhere to write the file
+        f.window->close();
+        QVERIFY(f.prompts.asked.value(0).text.startsWith(
+            QStringLiteral("設定ファイルを保存できませんでした。")));
+    }
+
+    // The folder last sorted was emptied and deleted: the lists open on what
+    // is left of its path, and start-up completes.
+    void startUpAppliesTheSettings() {
+        Form1Fixture f;
+        Module1 s = f.Settings();
+        s.RememberWindowSize = 1;
+        s.WindowLeft = 3000;
+        s.WindowHeight = QStringLiteral("8700");
+        s.FolderSlots[1] = f.Folder("写真/猫");
+        s.SourceFolder = f.Path("src/done/2026");
+        s.CopyMode = 1;
+        QVERIFY(f.StartWith({"1.txt", "2.txt", ".hidden"}, s));
+        QCOMPARE(f.window->OuterTwips().topLeft().x(), 3000);
+        QCOMPARE(f.window->OuterTwips().height(), 8700);
+        QCOMPARE(f.ui().Command4[1]->text(), QStringLiteral("猫"));
+        QCOMPARE(f.ui().Dir1->path(), f.Path("src"));
+        QCOMPARE(f.ui().StatusBar1->text(3), QStringLiteral(" 2 File "));
+        QVERIFY(f.ui().Label8->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), f.ui().FocusSink);
+    }
+
+    void folderChangesByDoubleClickAndDrive() {
+        Form1Fixture f;
+        QVERIFY(f.StartWith({}));
+        WriteFile(f.Folder("src/inner") + "/a.txt", "x");
+        f.ui().Dir1->refresh();
+        const auto items = f.ui().Dir1->findItems(QStringLiteral("inner"), Qt::MatchEndsWith);
+        const QPoint at = f.ui().Dir1->visualItemRect(items.value(0)).center();
+        QTest::mouseClick(f.ui().Dir1->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(f.ui().Dir1->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(f.module.SourceFolder, f.Path("src/inner"));
+        QComboBox* drives = f.ui().Drive1; // a drive that cannot be listed is put back
+        const QString before = drives->currentText();
+        drives->addItem(f.Path("unplugged"));
+        drives->setCurrentIndex(drives->count() - 1);
+        QCOMPARE(f.prompts.asked.value(0).buttons, PromptButtons::RetryCancel);
+        QCOMPARE(drives->currentText(), before);
+    }
+
+    void rightPressDeletesTheSelectedFileAfterOk() {
+        Form1Fixture f;
+        QVERIFY(f.StartWith({"a.txt", "b.txt"}));
+        PressRow(f, 1);
+        PressRow(f, 0, Qt::RightButton); // Cancel
+        QCOMPARE(f.prompts.asked.last().text,
+                 QStringLiteral("b.txtを削除しようとしています。\r\n削除しますか？"));
+        f.prompts.Answer(PromptAnswer::Ok); // the selection, not the row under the pointer
+        PressRow(f, 0, Qt::RightButton);
+        QCOMPARE(Files(f.Path("src")), QStringList{"a.txt"});
+        QSignalSpy viewer(f.window.get(), &Form1::viewerRequested);
+        PressRow(f, 0);
+        QTest::mouseDClick(f.ui().File1->viewport(), Qt::LeftButton, {},
+                           RowCentre(f.ui().File1, 0));
+        QCOMPARE(f.module.ViewerFileName, QStringLiteral("a.txt"));
+        QCOMPARE(viewer.count(), 1);
+    }
+
+    void leftPressShowsThePictureOrOpensTheFile() {
+        Form1Fixture f;
+        Module1 s = f.Settings();
+        s.LaunchByAssociation = 1;
+        QVERIFY(f.StartWith({"a b.txt", "x.jpg"}, s));
+        WriteImage(f.Path("src/x.jpg"), QSize(1600, 1200), "JPEG");
+        PressRow(f, 1);
+        QCOMPARE(f.ui().Image1->geometry(), QRect(104, 0, 369, 277));
+        QCOMPARE(f.ui().Label7->text(), QStringLiteral(" 1600X1200 Pixel "));
+        WriteFile(f.Path("src/x.jpg"), "not a picture");
+        PressRow(f, 1);
+        QCOMPARE(f.prompts.asked.last().text,
+                 QStringLiteral("x.jpgはファイルが壊れています\r\n処理を中止します。"));
+        PressRow(f, 0);
+        QCOMPARE(f.launcher.started, QStringList{f.Path("src/a b.txt")});
+    }
+
+    void runArrangesTheWindowAndPutsItBack_data() {
+        QTest::addColumn<int>("extend"); // 0 off, 1 row, 2 column
+        QTest::addColumn<QRectF>("box");
+        QTest::newRow("ordinary") << 0 << QRectF(0, 2900, 8655, 4150);
+        QTest::newRow("extend row") << 1 << QRectF(0, 1200, 8655, 5850);
+        QTest::newRow("extend column") << 2 << QRectF(0, 0, 7155, 7050);
+    }
+    void runArrangesTheWindowAndPutsItBack() {
+        QFETCH(int, extend);
+        QFETCH(QRectF, box);
+        Form1Fixture f;
+        Module1 s = f.Settings();
+        s.ExtendMode = extend > 0;
+        s.VerticalButtons = extend == 2;
+        QVERIFY(f.StartWith({"a.jpg"}, s));
+        const QRect ordinary = f.ui().Picture1->geometry();
+        f.window->Command1_Click();
+        QCOMPARE(f.ui().Picture1->geometry(), Twips(96).toPixels(box));
+        QVERIFY(f.ui().File1->isHidden() && f.ui().Command4[3]->isEnabled());
+        f.window->Command1_Click();
+        QCOMPARE(f.ui().Picture1->geometry(), ordinary);
+        QVERIFY(f.ui().File1->isVisible() && !f.ui().Command4[3]->isEnabled());
+    }
+
+    void slotPressSendsOnceAndUndoPutsBack() {
+        Form1Fixture f;
+        QVERIFY(f.StartWith({"a.jpg", "b.jpg"}));
+        f.window->Command1_Click();
+        QTest::mouseClick(f.ui().Command4[0], Qt::LeftButton); // its release sends no second
+        QCOMPARE(Files(f.Slot(0)), QStringList{"a.jpg"});
+        QCOMPARE(f.ui().Label4->text(), f.Slot(0) + QStringLiteral("に移動します。"));
+        QTest::mouseClick(f.ui().Command4[10], Qt::LeftButton);
+        QCOMPARE(Files(f.Path("src")), (QStringList{"a.jpg", "b.jpg"}));
+        QVERIFY(!f.ui().Command4[10]->isEnabled());
+    }
+
+    // A held key sends file after file. The preview shows the file in hand
+    // while its picture is ready; otherwise it goes blank once and stays so
+    // until the key is let go: it never flickers.
+    void heldKeyNeverFlickers() {
+        Form1Fixture f;
+        QVERIFY(f.StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg", "g.jpg"}));
+        f.window->Command1_Click();
+        ShowLog preview;
+        f.ui().Image1->installEventFilter(&preview);
+        for (int burst = 0; burst < 2; ++burst) {
+            for (int i = 0; i < 3; ++i)
+                QCoreApplication::postEvent(
+                    f.ui().FocusSink, new QKeyEvent(QEvent::KeyPress, Qt::Key_4, {}, "4", true));
+            Settle();
+        }
+        QVERIFY2(QRegularExpression("^S*H?$").match(preview.log).hasMatch(),
+                 qPrintable(preview.log));
+        QCoreApplication::postEvent(f.ui().FocusSink,
+                                    new QKeyEvent(QEvent::KeyRelease, Qt::Key_4, {}));
+        Settle();
+        QCOMPARE(Files(f.Slot(4)).size(), 6);
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/g.jpg"));
+        QVERIFY(f.ui().Image1->isVisible());
+    }
+
+    void spaceStepsAndSwallowsTheNextEnter() {
+        Form1Fixture f;
+        QVERIFY(f.StartWith({"a.jpg", "b.jpg"}));
+        QWidget* focus = f.ui().FocusSink;
+        for (int i = 0; i < 3; ++i) // from no selection to the first, and it stays on the last
+            QTest::keyClick(focus, Qt::Key_Space);
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/b.jpg"));
+        f.window->Command1_Click();
+        QTest::keyClick(focus, Qt::Key_1);
+        f.window->Command1_Click();
+        f.ui().File1->setFocus(); // outside a run, a Space on the list...
+        QTest::keyClick(f.ui().File1, Qt::Key_Space);
+        QTest::keyClick(focus, Qt::Key_Return); // ...swallows the next Enter
+        QVERIFY(QFile::exists(f.Slot(1) + "/a.jpg"));
+        QTest::keyClick(focus, Qt::Key_Return); // the Enter after undoes, outside a run too
+        QVERIFY(QFile::exists(f.Path("src/a.jpg")) && f.history().isEmpty());
+    }
+
+    // During a run the file list deletes nothing, the folder stays, and the
+    // window closes without saving; outside a run, closing saves.
+    void duringARunBrowsingAndClosingWait() {
+        Form1Fixture f;
+        QVERIFY(f.StartWith({"a.jpg"}));
+        QFile::remove(f.Path("program/Sorvane.ini"));
+        f.window->Command1_Click();
+        f.prompts.Answer(PromptAnswer::Ok);
+        f.window->File1_MouseDown(MouseButton::Right);
+        QVERIFY(f.ui().Dir1->setPath(f.Slot(0)));
+        f.window->close();
+        QVERIFY(f.prompts.asked.isEmpty() && QFile::exists(f.Path("src/a.jpg")));
+        QCOMPARE(f.module.SourceFolder, f.Path("src"));
+        QVERIFY(!QFile::exists(f.Path("program/Sorvane.ini")));
+        f.window->Command1_Click();
+        f.window->show();
+        QTest::mouseClick(f.ui().Command2, Qt::LeftButton);
+        QVERIFY(!f.window->isVisible() && QFile::exists(f.Path("program/Sorvane.ini")));
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "tst_form1.moc"
