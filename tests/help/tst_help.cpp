@@ -1,0 +1,81 @@
+// The usage window on real Readme.txt files, and the About box with a
+// recording launcher and scripted message boxes.
+#include "help/Form3.h"
+#include "help/frmAbout.h"
+#include "support/RecordingLauncher.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
+
+#include <QStringEncoder>
+#include <QtTest>
+
+using namespace sorvane;
+using namespace sorvane::test;
+
+class HelpTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Any line end counts; each shown line ends in one line end, the last too.
+    void showsTheUsageText_data() {
+        QTest::addColumn<QByteArray>("content"); // null: a folder named Readme.txt
+        QTest::addColumn<QString>("shown");
+        const QString twoLines = QStringLiteral("使い方\n二行目\n");
+        QTest::newRow("UTF-8, CR LF, unended") << QByteArray("使い方\r\n二行目") << twoLines;
+        QStringEncoder shiftJis("Shift_JIS");
+        QTest::newRow("Shift-JIS, CR") << QByteArray(shiftJis(u"使い方\r二行目\r")) << twoLines;
+        QTest::newRow("not a file") << QByteArray() << "Readme.txtが見つかりません。";
+    }
+    void showsTheUsageText() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, shown);
+        QTemporaryDir program;
+        QVERIFY(content.isNull() ? QDir(program.path()).mkdir("Readme.txt")
+                                 : WriteFile(program.filePath("Readme.txt"), content));
+        Form3 window(program.path());
+        QCOMPARE(window.findChild<QWidget*>("Text1")->property("plainText").toString(), shown);
+    }
+
+    // The first known program on PATH is started; with none, or when it will
+    // not start, the box says so.
+    void startsTheSystemInformationProgram_data() {
+        QTest::addColumn<QStringList>("onPath");
+        QTest::addColumn<bool>("startSucceeds");
+        QTest::addColumn<QString>("started");
+        QTest::newRow("none on PATH") << QStringList() << true << "";
+        QTest::newRow("first known one")
+            << QStringList{"gnome-system-monitor", "kinfocenter"} << true << "kinfocenter";
+        QTest::newRow("will not start") << QStringList{"hardinfo"} << false << "hardinfo";
+    }
+    void startsTheSystemInformationProgram() {
+        QFETCH(QStringList, onPath);
+        QFETCH(bool, startSucceeds);
+        QFETCH(QString, started);
+        QTemporaryDir bin;
+        for (const QString& name : onPath)
+            QVERIFY(WriteFile(bin.filePath(name), "#!/bin/sh\n") &&
+                    QFile::setPermissions(bin.filePath(name), QFile::ReadOwner | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", onPath.isEmpty() ? QByteArray() : QFile::encodeName(bin.path()));
+        ScriptedPrompts prompts;
+        RecordingLauncher launcher;
+        launcher.startSucceeds = startSucceeds;
+        frmAbout box(prompts, launcher);
+        QTest::mouseClick(box.findChild<QWidget*>("cmdSysInfo"), Qt::LeftButton);
+        qputenv("PATH", path);
+        QCOMPARE(launcher.programsStarted,
+                 started.isEmpty() ? QStringList() : QStringList{bin.filePath(started)});
+        QCOMPARE(prompts.asked.size(), startSucceeds && !started.isEmpty() ? 0 : 1);
+    }
+
+    void linkOpensItsAddress() {
+        ScriptedPrompts prompts;
+        RecordingLauncher launcher;
+        frmAbout box(prompts, launcher);
+        auto* link = box.findChild<QWidget*>("Label1");
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(launcher.opened, QList<QUrl>{QUrl(link->property("text").toString())});
+    }
+};
+
+QTEST_MAIN(HelpTest)
+#include "tst_help.moc"

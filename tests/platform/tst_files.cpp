@@ -1,0 +1,109 @@
+// File-system work on real files in temporary folders: nothing is lost by a
+// copy or a move, and the bulk delete refuses dangerous folders and never
+// reaches past a link.
+#include "platform/FileOps.h"
+#include "platform/FolderActions.h"
+
+#include "support/TestFiles.h"
+
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace sorvane;
+using namespace sorvane::test;
+
+class FilesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // The copy keeps the picture's dates and permissions (beyond the umask),
+    // and replaces the destination only when whole.
+    void copyReplacesWholeOrNotAtAll() {
+        QTemporaryDir dir;
+        const QString src = dir.filePath("src"), dst = dir.filePath("dst");
+        WriteFile(src, "new");
+        WriteFile(dst, "old");
+        QCOMPARE(CopyReplacing(dir.filePath("gone"), dst), FileError::FileNotFound);
+        QCOMPARE(CopyReplacing(src, dir.path() + "/./src"), FileError::None);
+        QCOMPARE(ReadFile(src) + ReadFile(dst), QByteArray("newold"));
+        const struct timespec taken[2] = {{1500000000, 123}, {1400000000, 456000}};
+        QCOMPARE(::utimensat(AT_FDCWD, qPrintable(src), taken, 0), 0);
+        QCOMPARE(::chmod(qPrintable(src), 0664), 0);
+        QCOMPARE(CopyReplacing(src, dst), FileError::None);
+        struct stat copy; // before reading the copy touches its access time
+        QCOMPARE(::stat(qPrintable(dst), &copy), 0);
+        QCOMPARE(copy.st_mode & 0777, 0664u);
+        QCOMPARE(copy.st_mtim.tv_sec, taken[1].tv_sec);
+        QCOMPARE(copy.st_mtim.tv_nsec, taken[1].tv_nsec);
+        QCOMPARE(copy.st_atim.tv_sec, taken[0].tv_sec);
+        QCOMPARE(ReadFile(dst), QByteArray("new"));
+        QCOMPARE(Files(dir.path()), (QStringList{"dst", "src"}));
+    }
+
+    // Across file systems a move copies whole first and removes the source
+    // only then.
+    void moveReplacesAndReportsFailures() {
+        QTemporaryDir here, there(QStringLiteral("/dev/shm/sorvane-XXXXXX"));
+        const QString a = here.filePath("a"), b = here.filePath("b");
+        WriteFile(a, "moved");
+        WriteFile(b, "replaced");
+        QCOMPARE(MoveReplacing(a, b), FileError::None);
+        QCOMPARE(MoveReplacing(a, b), FileError::FileNotFound);
+        QCOMPARE(MoveReplacing(b, b), FileError::None);
+        QCOMPARE(ReadFile(b), QByteArray("moved"));
+        struct stat x, y;
+        if (!there.isValid() || ::stat(qPrintable(here.path()), &x) != 0 ||
+            ::stat(qPrintable(there.path()), &y) != 0 || x.st_dev == y.st_dev)
+            QSKIP("no second file system to move across");
+        WriteFile(b, QByteArray(300000, 'p'));
+        QCOMPARE(MoveReplacing(b, there.filePath("b")), FileError::None);
+        QCOMPARE(Files(here.path()) + Files(there.path()), QStringList{"b"});
+        QCOMPARE(ReadFile(there.filePath("b")), QByteArray(300000, 'p'));
+    }
+
+    void refusesDangerousBulkFolders_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<BulkDeleteRefusal>("refusal");
+        QTest::newRow("not set") << "" << BulkDeleteRefusal::NotSet;
+        QTest::newRow("root") << "/" << BulkDeleteRefusal::Root;
+        QTest::newRow("root by another name") << "/tmp/.." << BulkDeleteRefusal::Root;
+        QTest::newRow("home") << "HOME" << BulkDeleteRefusal::Home;
+        QTest::newRow("home through a link") << "LINK/home" << BulkDeleteRefusal::Home;
+        QTest::newRow("program folder") << "PROGRAM" << BulkDeleteRefusal::ProgramFolder;
+        QTest::newRow("missing") << "TMP/gone" << BulkDeleteRefusal::NotAFolder;
+        QTest::newRow("a file") << "TMP/file" << BulkDeleteRefusal::NotAFolder;
+        QTest::newRow("a link to a folder") << "LINK" << BulkDeleteRefusal::NotAFolder;
+        QTest::newRow("ordinary folder") << "TMP/trash" << BulkDeleteRefusal::None;
+        QTest::newRow("ordinary folder, trailing /") << "TMP/trash/" << BulkDeleteRefusal::None;
+    }
+    void refusesDangerousBulkFolders() {
+        QFETCH(QString, folder);
+        QFETCH(BulkDeleteRefusal, refusal);
+        QTemporaryDir dir;
+        for (const char* name : {"home", "program", "trash"})
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        WriteFile(dir.filePath("file"), "x");
+        QVERIFY(QFile::link(dir.path(), dir.filePath("link")));
+        folder.replace("HOME", dir.filePath("home"))
+            .replace("PROGRAM", dir.filePath("program"))
+            .replace("LINK", dir.filePath("link"))
+            .replace("TMP", dir.path());
+        QCOMPARE(CheckBulkDeleteFolder(folder, dir.filePath("home"), dir.filePath("program")),
+                 refusal);
+    }
+
+    // A link in place of the folder is not followed: what it points to stays.
+    void bulkDeleteRefusesALink() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("real"));
+        WriteFile(dir.filePath("real/a.jpg"), "x");
+        QVERIFY(QFile::link(dir.filePath("real"), dir.filePath("link")));
+        QCOMPARE(DeleteFolderFiles(dir.filePath("link")), -1);
+        QCOMPARE(Files(dir.filePath("real")), QStringList{"a.jpg"});
+    }
+};
+
+QTEST_GUILESS_MAIN(FilesTest)
+#include "tst_files.moc"
