@@ -69,7 +69,8 @@ QImage Expected(const Recipe& r) {
     return image;
 }
 
-QString WritePng(const QString& path, const Recipe& r) {
+// With headerOnly just the signature and the header: a file that claims any size.
+QString WritePng(const QString& path, const Recipe& r, bool headerOnly = false) {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
     spng_ctx* ctx = spng_ctx_new(SPNG_CTX_ENCODER);
     spng_set_png_file(ctx, file);
@@ -90,8 +91,8 @@ QString WritePng(const QString& path, const Recipe& r) {
         spng_set_trns(ctx, &trns);
     const int channels = Channels(r.colourType);
     const qint64 stride = (qint64(r.width) * channels * r.bitDepth + 7) / 8;
-    std::vector<quint8> raw(stride * r.height); // 16 bits in host order
-    for (int i = 0; i < r.width * r.height * channels; ++i) {
+    std::vector<quint8> raw(headerOnly ? 0 : stride * r.height); // 16 bits in host order
+    for (int i = 0; !headerOnly && i < r.width * r.height * channels; ++i) {
         const qint64 bit =
             i / (r.width * channels) * stride * 8 + i % (r.width * channels) * r.bitDepth;
         const quint16 s = Sample(r, i / channels % r.width, i / channels / r.width, i % channels);
@@ -100,8 +101,9 @@ QString WritePng(const QString& path, const Recipe& r) {
         else
             raw[bit / 8] |= s << (8 - r.bitDepth - bit % 8);
     }
-    const int error =
-        spng_encode_image(ctx, raw.data(), raw.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE);
+    const int error = headerOnly ? spng_encode_chunks(ctx)
+                                 : spng_encode_image(ctx, raw.data(), raw.size(), SPNG_FMT_PNG,
+                                                     SPNG_ENCODE_FINALIZE);
     spng_ctx_free(ctx);
     std::fclose(file);
     return error ? QString() : path;
@@ -137,6 +139,26 @@ private Q_SLOTS:
         QCOMPARE(LoadPngPicture(WritePng(dir_.filePath("adam7.png"), recipe))
                      .convertToFormat(expected.format()),
                  expected);
+    }
+
+    void sizeLimit_data() {
+        QTest::addColumn<Recipe>("header");
+        QTest::addColumn<int>("dataSize"); // 0: refused
+        QTest::newRow("1 GiB of rgba") << Recipe{6, 8, false, 16384, 16384} << (1 << 30);
+        QTest::newRow("just over 1 GiB") << Recipe{6, 8, false, 16385, 16384} << 0;
+        QTest::newRow("4 GiB, 0 in 32 bits") << Recipe{6, 8, false, 65536, 16384} << 0;
+        QTest::newRow("one endless row") << Recipe{0, 1, false, 0x7fffffff, 1} << 0;
+    }
+    // Only the header is read: nothing of the claimed size is ever allocated.
+    void sizeLimit() {
+        QFETCH(Recipe, header);
+        QFETCH(int, dataSize);
+        PngInfoBlock info{};
+        std::int32_t handle = 0, size = 0;
+        const QString path = WritePng(dir_.filePath("big.png"), header, true);
+        QCOMPARE(mLoadPNG(path.toUtf8().constData(), &handle, &info, &size) == 1, dataSize != 0);
+        mEndPNG(&handle);
+        QCOMPARE(size, dataSize);
     }
 
     // The last rows fail only after the file was opened, or half way through
