@@ -7,21 +7,15 @@ namespace sorvane::test {
 
 // A disk that fills up: while it lives, no file of this process grows past
 // the given size (a write past it fails instead of killing the process).
-class FileSizeLimit {
-public:
+struct FileSizeLimit {
     explicit FileSizeLimit(rlim_t bytes) {
         ::signal(SIGXFSZ, SIG_IGN);
         ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit tight = saved_;
-        tight.rlim_cur = bytes;
+        const rlimit tight{bytes, saved_.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &tight);
     }
     ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
+    rlimit saved_{}; // the limit before
 };
 
 } // namespace sorvane::test

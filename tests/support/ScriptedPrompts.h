@@ -2,8 +2,6 @@
 
 #include "platform/Prompts.h"
 
-#include <QList>
-
 #include <functional>
 
 namespace sorvane::test {
@@ -12,15 +10,17 @@ namespace sorvane::test {
 // When the script runs out it answers Cancel, so a Retry loop always ends.
 class ScriptedPrompts : public Prompts {
 public:
-    PromptAnswer ask(const Prompt& prompt) override;
-
-    void Answer(PromptAnswer answer) { script_.append(answer); }
+    PromptAnswer ask(const Prompt& prompt) override {
+        asked.append(prompt);
+        whileAsking(prompt);
+        return script.isEmpty() ? PromptAnswer::Cancel : script.takeFirst();
+    }
+    void Answer(PromptAnswer answer) { script.append(answer); }
 
     QList<Prompt> asked;
-    std::function<void(const Prompt&)> whileAsking; // runs while the box would be open
-
-private:
-    QList<PromptAnswer> script_;
+    // Runs while the box would be open.
+    std::function<void(const Prompt&)> whileAsking = [](const Prompt&) {};
+    QList<PromptAnswer> script; // the answers still to give
 };
 
 } // namespace sorvane::test
