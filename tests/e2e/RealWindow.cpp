@@ -110,7 +110,7 @@ bool RealWindow::start(const QString& executable, const QString& workingFolder) 
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setWorkingDirectory(workingFolder);
     process_.start(executable, {});
-    return awaitWindow();
+    return process_.waitForStarted(10000) && awaitWindow(); // its process id tells its windows
 }
 
 bool RealWindow::awaitWindow() {

@@ -7,7 +7,8 @@ namespace sorvane::test {
 
 // A disk that fills up: while it lives, no file of this process grows past
 // the given size (a write past it fails instead of killing the process).
-struct FileSizeLimit {
+class FileSizeLimit {
+public:
     explicit FileSizeLimit(rlim_t bytes) {
         ::signal(SIGXFSZ, SIG_IGN);
         ::getrlimit(RLIMIT_FSIZE, &saved_);
@@ -15,7 +16,9 @@ struct FileSizeLimit {
         ::setrlimit(RLIMIT_FSIZE, &tight);
     }
     ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
-    rlimit saved_{}; // the limit before
+
+private:
+    rlimit saved_{};
 };
 
 } // namespace sorvane::test

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "settings/SettingsFile.h"
-#include "support/TestFiles.h"
 
 namespace sorvane::test {
 
@@ -13,11 +12,6 @@ inline Module1 FirstStartSettings() {
     settings.WindowWidth = QStringLiteral("8775");
     settings.WindowHeight = QStringLiteral("8040");
     return settings;
-}
-
-// Writes the settings file the program would write for the record.
-inline bool WriteSettings(const QString& path, const Module1& settings) {
-    return WriteFile(path, FormatSettingsLine(settings));
 }
 
 } // namespace sorvane::test
