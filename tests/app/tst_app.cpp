@@ -1,6 +1,8 @@
-// The program's outer layer: the real message boxes, and the settings file a
-// start could not read, which the end must not replace.
+// The program's outer layer: the real message boxes, and the composition root
+// with the help and version commands and the settings file at the end (the
+// other windows' opening and closing is tested with the options dialog).
 #include "app/QtPrompts.h"
+#include "app/Windows.h"
 #include "imaging/PictureSource.h"
 #include "settings/SettingsFile.h"
 #include "sorting/Form1.h"
@@ -8,7 +10,6 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -16,90 +17,77 @@
 using namespace sorvane;
 using namespace sorvane::test;
 
-Q_DECLARE_METATYPE(PromptButtons)
-Q_DECLARE_METATYPE(PromptAnswer)
-
 class AppTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
-    // The box is answered as a user does: Return takes the default button,
-    // Escape the cancelling one, or a click on a button by its caption.
-    void promptsMapButtonsAndAnswers_data() {
-        QTest::addColumn<PromptButtons>("buttons");
-        QTest::addColumn<QString>("defaultCaption");
-        QTest::addColumn<QString>("press"); // "Return", "Escape" or a caption to click
-        QTest::addColumn<PromptAnswer>("answer");
-        QTest::newRow("OK, Return") << PromptButtons::Ok << "OK"
-                                    << "Return" << PromptAnswer::Ok;
-        QTest::newRow("OK, Escape") << PromptButtons::Ok << "OK"
-                                    << "Escape" << PromptAnswer::Ok;
-        QTest::newRow("OK Cancel, Return") << PromptButtons::OkCancel << "OK"
-                                           << "Return" << PromptAnswer::Ok;
-        QTest::newRow("OK Cancel, Escape") << PromptButtons::OkCancel << "OK"
-                                           << "Escape" << PromptAnswer::Cancel;
-        QTest::newRow("Retry Cancel, Return") << PromptButtons::RetryCancel << "Retry"
-                                              << "Return" << PromptAnswer::Retry;
-        QTest::newRow("Retry Cancel, Cancel clicked") << PromptButtons::RetryCancel << "Retry"
-                                                      << "Cancel" << PromptAnswer::Cancel;
-    }
-    void promptsMapButtonsAndAnswers() {
-        QFETCH(PromptButtons, buttons);
-        QFETCH(QString, defaultCaption);
-        QFETCH(QString, press);
-        QFETCH(PromptAnswer, answer);
-        QStringList seen; // title, text, icon, captions, default caption
+
+    QTemporaryDir folder;
+    Module1 module;
+    ScriptedPrompts prompts;
+    RecordingLauncher launcher;
+    PictureSource pictures;
+
+    // Asks with the real box and presses the key in it once it shows; seen
+    // gets its title, text, icon, default button and number of buttons.
+    static PromptAnswer AskPressing(Qt::Key key, QStringList& seen) {
         QTimer answering;
         answering.callOnTimeout([&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box)
                 return;
             answering.stop();
-            QStringList captions;
-            for (QAbstractButton* button : box->buttons())
-                captions << button->text().remove(u'&');
-            captions.sort();
-            seen << box->windowTitle() << box->text()
-                 << QString::number(box->icon() == QMessageBox::Information) << captions.join(u' ')
-                 << box->defaultButton()->text().remove(u'&');
-            if (press == "Return" || press == "Escape")
-                QTest::keyClick(box, press == "Return" ? Qt::Key_Return : Qt::Key_Escape);
-            for (QAbstractButton* button : box->buttons())
-                if (button->text().remove(u'&') == press)
-                    QTest::mouseClick(button, Qt::LeftButton);
+            seen = {box->windowTitle(), box->text(), QString::number(box->icon()),
+                    box->defaultButton()->text().remove(u'&') +
+                        QString(" of %1").arg(box->buttons().size())};
+            QTest::keyClick(box, key);
         });
         answering.start(10);
-        QtPrompts prompts;
-        const PromptAnswer given = prompts.ask(
-            {QStringLiteral("Sorvane"), QStringLiteral("ドライブ /mnt の準備ができていません。"),
-             buttons, PromptIcon::Information});
-        QCOMPARE(given, answer);
-        QCOMPARE(seen.mid(0, 3),
-                 (QStringList{"Sorvane", "ドライブ /mnt の準備ができていません。", "1"}));
-        QVERIFY2(seen[3].split(u' ').size() == (buttons == PromptButtons::Ok ? 1 : 2),
-                 qPrintable(seen[3]));
-        QCOMPARE(seen[4], defaultCaption);
+        return QtPrompts().ask({"Sorvane", "ドライブ /mnt の準備ができていません。",
+                                PromptButtons::RetryCancel, PromptIcon::Information});
+    }
+
+private Q_SLOTS:
+    void initTestCase() { module.ProgramFolder = folder.path(); }
+
+    // Return takes the box's default button, Escape its cancelling one.
+    void promptsShowTheBoxAndMapTheAnswer() {
+        QStringList seen;
+        QCOMPARE(AskPressing(Qt::Key_Return, seen), PromptAnswer::Retry);
+        QCOMPARE(seen, (QStringList{"Sorvane", "ドライブ /mnt の準備ができていません。",
+                                    QString::number(QMessageBox::Information), "Retry of 2"}));
+        QCOMPARE(AskPressing(Qt::Key_Escape, seen), PromptAnswer::Cancel);
+    }
+
+    // Without a help page, help opens the usage window; with one (a folder
+    // will do), its program, during a run too. The version command opens the
+    // About box.
+    void helpAndVersionOpenTheirWindows() {
+        module.SortingActive = 1;
+        Windows windows(module, prompts, launcher, pictures);
+        Form1& main = windows.main();
+        const auto choose = [&](const char* item) { main.findChild<QAction*>(item)->trigger(); };
+        choose("mnuHelp");
+        choose("mnuVer1");
+        QVERIFY(main.findChild<QWidget*>("Form3")->isVisible());
+        QVERIFY(main.findChild<QWidget*>("frmAbout")->isVisible());
+        QVERIFY(QDir().mkpath(folder.filePath("help/help.htm")));
+        choose("mnuHelp");
+        QCOMPARE(launcher.started, QStringList{folder.filePath("help/help.htm")});
     }
 
     // A settings file the start could not read is kept as it is at the end.
     void unreadableSettingsAreNeverReplaced() {
-        QTemporaryDir dir;
-        Module1 module;
-        module.ProgramFolder = dir.path();
+        module.SortingActive = 0;
         const QByteArray kept = "\"/only the user knows\"\r\n";
         QVERIFY(WriteFile(SettingsFilePath(module), kept));
         SetSettingsReader([](const QString&) { return std::optional<QByteArray>(); });
-        ScriptedPrompts prompts;
-        RecordingLauncher launcher;
-        PictureSource pictures;
         {
-            Form1 window(module, prompts, launcher, pictures);
-            QVERIFY(window.Form_Load());
-            window.show();
-            QVERIFY(window.close());
+            Windows windows(module, prompts, launcher, pictures);
+            QVERIFY(windows.start());
+            QVERIFY(windows.main().close());
         }
         SetSettingsReader(nullptr);
         QCOMPARE(ReadFile(SettingsFilePath(module)), kept);
-        QCOMPARE(Files(dir.path()), QStringList{"Sorvane.ini"});
+        QCOMPARE(Files(folder.path()), QStringList{"Sorvane.ini"});
         QCOMPARE(prompts.asked.size(), 0);
     }
 };

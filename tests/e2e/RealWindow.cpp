@@ -2,8 +2,6 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
-#include <QProcessEnvironment>
 #include <QThread>
 
 // Last: Xlib's macros clash with Qt's names.
@@ -13,12 +11,9 @@
 namespace sorvane::test {
 namespace {
 
-// The files the build puts beside the program, which it looks for there.
-const char* const ProgramFiles[] = {"Sorvane", "Error.jpg", "Readme.txt", "help/help.htm"};
-
 QProcessEnvironment DisplayEnvironment() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), E2eDisplay());
+    environment.insert("DISPLAY", E2eDisplay());
     return environment;
 }
 
@@ -38,16 +33,8 @@ bool Run(const QString& program, const QStringList& arguments, QByteArray* outpu
     return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
-bool Xdotool(const QStringList& arguments, QByteArray* output = nullptr) {
-    return Run(QStringLiteral("xdotool"), arguments, output);
-}
-
-// Qt joins the accessibility bus only when it is up as the program starts.
-bool StartAccessibilityBus() {
-    return Run(QStringLiteral("dbus-send"),
-               {QStringLiteral("--session"), QStringLiteral("--print-reply"),
-                QStringLiteral("--dest=org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                QStringLiteral("org.a11y.Bus.GetAddress")});
+QStringList KeyArguments(const QString& keys) {
+    return QStringList{"key", "--delay", "40"} + keys.split(u' ', Qt::SkipEmptyParts);
 }
 
 // Runs f with the display's XKB keyboard; false when it cannot be reached.
@@ -61,16 +48,6 @@ template <typename F> bool WithKeyboard(F f) {
     return done;
 }
 
-QStringList KeyArguments(const QString& keys) {
-    return QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40")} +
-           keys.split(u' ', Qt::SkipEmptyParts);
-}
-
-// Runs ImageMagick's import on the display.
-bool Import(const QStringList& arguments) {
-    return Run(QStringLiteral("import"), arguments, nullptr, 20000);
-}
-
 } // namespace
 
 QString E2eDisplay() {
@@ -79,9 +56,11 @@ QString E2eDisplay() {
 
 QString RealWindowsUnavailable() {
     if (E2eDisplay().isEmpty())
-        return QStringLiteral("E2E_DISPLAY is not set: real windows need an X server");
-    if (!StartAccessibilityBus())
-        return QStringLiteral("no accessibility bus: real windows need a D-Bus session bus");
+        return "E2E_DISPLAY is not set: real windows need an X server";
+    // Qt joins the accessibility bus only when it is up as the program starts.
+    if (!Run("dbus-send", {"--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                           "org.a11y.Bus.GetAddress"}))
+        return "no accessibility bus: real windows need a D-Bus session bus";
     return {};
 }
 
@@ -106,160 +85,81 @@ bool SetNumLock(bool on) {
     return false;
 }
 
+// With the files the build puts beside the program, which it looks for there.
 ProgramCopy::ProgramCopy() {
-    if (!dir_.isValid() || !QDir(dir_.path()).mkpath(QStringLiteral("program/help")))
-        return;
-    for (const char* name : ProgramFiles) {
-        const QString from = QStringLiteral(SORVANE_PROGRAM_DIR "/") + QLatin1String(name);
-        if (!QFile::copy(from, path(QStringLiteral("program/")) + QLatin1String(name)))
-            return;
-    }
-    valid_ = true;
-}
-
-QString ProgramCopy::executable() const {
-    return path(QStringLiteral("program/Sorvane"));
-}
-
-QString ProgramCopy::settingsPath() const {
-    return path(QStringLiteral("program/Sorvane.ini"));
-}
-
-QString ProgramCopy::path(const QString& relative) const {
-    return dir_.filePath(relative);
+    valid_ = dir_.isValid() && QDir(dir_.path()).mkpath("program/help");
+    for (const QString name : {"Sorvane", "Error.jpg", "Readme.txt", "help/help.htm"})
+        valid_ = valid_ && QFile::copy(SORVANE_PROGRAM_DIR "/" + name, path("program/" + name));
 }
 
 QString ProgramCopy::makeFolder(const QString& relative) const {
     QDir(dir_.path()).mkpath(relative);
-    return path(relative);
-}
-
-RealWindow::RealWindow() {
-    process_.setStandardOutputFile(QProcess::nullDevice());
+    return dir_.filePath(relative);
 }
 
 RealWindow::~RealWindow() {
-    if (isRunning()) {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
+    process_.kill();
+    process_.waitForFinished(5000);
 }
 
 bool RealWindow::start(const QString& executable, const QString& workingFolder) {
     QProcessEnvironment environment = DisplayEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     process_.setProcessEnvironment(environment);
+    process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setWorkingDirectory(workingFolder);
     process_.start(executable, {});
-    return process_.waitForStarted(10000);
+    return process_.waitForStarted(10000) && awaitWindow(); // its process id tells its windows
 }
 
-bool RealWindow::awaitWindow(int timeoutMs) {
-    window_ = awaitWindowNamed(QStringLiteral("Sorvane"), timeoutMs);
+bool RealWindow::awaitWindow() {
+    window_ = awaitWindowNamed("Sorvane", 20000);
     return !window_.isEmpty();
 }
 
-QString RealWindow::awaitWindowNamed(const QString& title, int timeoutMs) {
-    // The process id tells this run's window from any other program's.
-    QProcess search;
-    search.setProcessEnvironment(DisplayEnvironment());
-    search.start(QStringLiteral("xdotool"),
-                 {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--all"),
-                  QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                  QString::number(process_.processId()), QStringLiteral("--name"),
-                  u'^' + title + u'$'});
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!search.waitForFinished(100)) {
-        if (!isRunning() || deadline.hasExpired()) {
-            search.kill();
-            search.waitForFinished(1000);
-            return {};
-        }
-    }
-    return QString::fromLatin1(search.readAllStandardOutput()).section(u'\n', 0, 0).trimmed();
-}
-
-QString RealWindow::awaitOtherWindow(int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    do {
-        for (const QString& id : visibleWindows(QStringLiteral("^Sorvane$")))
-            if (id != window_)
-                return id;
-    } while (!deadline.hasExpired() && isRunning());
-    return {};
-}
-
-QStringList RealWindow::visibleWindows(const QString& name) {
-    QStringList arguments{QStringLiteral("search"), QStringLiteral("--all"),
-                          QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+// The process id tells this run's windows from any other program's.
+QStringList RealWindow::visibleWindows(const QString& title) {
+    QStringList arguments{"search", "--all", "--onlyvisible", "--pid",
                           QString::number(process_.processId())};
-    if (!name.isEmpty())
-        arguments << QStringLiteral("--name") << name;
+    if (!title.isEmpty())
+        arguments << "--name" << u'^' + title + u'$';
     QByteArray found;
-    Xdotool(arguments, &found);
+    Run("xdotool", arguments, &found);
     return QString::fromLatin1(found).split(u'\n', Qt::SkipEmptyParts);
 }
 
-bool RealWindow::showsWindow() {
-    if (!isRunning())
-        return false; // its windows went with it
-    return !visibleWindows(QStringLiteral("^Sorvane$")).isEmpty();
-}
-
-QRect RealWindow::geometry() {
-    QByteArray shell;
-    if (!Xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window_}, &shell))
-        return {};
-    QRect rect;
-    for (const QByteArray& line : shell.split('\n')) {
-        const int value = line.mid(line.indexOf('=') + 1).toInt();
-        if (line.startsWith("X="))
-            rect.moveLeft(value);
-        else if (line.startsWith("Y="))
-            rect.moveTop(value);
-        else if (line.startsWith("WIDTH="))
-            rect.setWidth(value);
-        else if (line.startsWith("HEIGHT="))
-            rect.setHeight(value);
+QString RealWindow::awaitWindowNamed(const QString& title, int timeoutMs, const QString& other) {
+    for (const QDeadlineTimer deadline(timeoutMs);; QThread::msleep(50)) {
+        for (const QString& id : visibleWindows(title))
+            if (id != other)
+                return id;
+        if (deadline.hasExpired() || process_.state() == QProcess::NotRunning)
+            return {};
     }
-    return rect;
-}
-
-bool RealWindow::resize(QSize pixels) {
-    return Xdotool({QStringLiteral("windowsize"), window_, QString::number(pixels.width()),
-                    QString::number(pixels.height())});
 }
 
 bool RealWindow::click(const QString& role, const QString& name, int times, const QString& window) {
     QByteArray centre;
-    const QStringList query{QStringLiteral(SORVANE_ACCESSIBLE_SCRIPT),
-                            QString::number(process_.processId()), role, name, window};
-    for (const QDeadlineTimer deadline(10000);
-         !Run(QStringLiteral("/usr/bin/python3"), query, &centre); QThread::msleep(100))
-        if (deadline.hasExpired() || !isRunning())
+    const QStringList query{SORVANE_ACCESSIBLE_SCRIPT, QString::number(process_.processId()), role,
+                            name, window};
+    for (const QDeadlineTimer deadline(10000); !Run("/usr/bin/python3", query, &centre);
+         QThread::msleep(100))
+        if (deadline.hasExpired() || process_.state() == QProcess::NotRunning)
             return false;
-    const QList<QByteArray> xy = centre.trimmed().split(' ');
-    return xy.size() == 2 &&
-           Xdotool({QStringLiteral("mousemove"), QString::fromLatin1(xy[0]),
-                    QString::fromLatin1(xy[1]), QStringLiteral("click"), QStringLiteral("--repeat"),
-                    QString::number(times), QStringLiteral("--delay"), QStringLiteral("80"),
-                    QStringLiteral("1")});
-}
-
-bool RealWindow::key(const QString& keys) {
-    return keyInto(window_, keys);
+    const QStringList xy = QString::fromLatin1(centre).trimmed().split(u' ');
+    return xy.size() == 2 && Run("xdotool", {"mousemove", xy[0], xy[1], "click", "--repeat",
+                                             QString::number(times), "--delay", "80", "1"});
 }
 
 bool RealWindow::keyInto(const QString& window, const QString& keys) {
-    return Xdotool(QStringList{QStringLiteral("windowfocus"), QStringLiteral("--sync"), window} +
-                   KeyArguments(keys));
+    return Run("xdotool", QStringList{"windowfocus", "--sync", window} + KeyArguments(keys));
 }
 
 // The open menu is one more visible window of the program.
 bool RealWindow::openFirstMenu() {
     const qsizetype before = visibleWindows().size();
-    if (!click(QStringLiteral("menu item"), QStringLiteral("オプション")))
+    if (!click("menu item", "オプション"))
         return false;
     for (const QDeadlineTimer deadline(5000); visibleWindows().size() <= before;)
         if (deadline.hasExpired())
@@ -268,33 +168,30 @@ bool RealWindow::openFirstMenu() {
 }
 
 bool RealWindow::keyIntoMenu(const QString& keys) {
-    return Xdotool(KeyArguments(keys));
+    return Run("xdotool", KeyArguments(keys));
 }
 
+// Both through ImageMagick's import.
 bool RealWindow::screenshot(const QString& pngPath, const QString& window) {
-    return Import({QStringLiteral("-window"), window.isEmpty() ? window_ : window,
-                   QStringLiteral("png:") + pngPath});
+    return Run("import", {"-window", window.isEmpty() ? window_ : window, "png:" + pngPath},
+               nullptr, 20000);
 }
 
 bool RealWindow::screenshotAsSeen(const QString& pngPath) {
-    const QRect window = geometry();
-    return !window.isEmpty() &&
-           Import({QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-crop"),
-                   QStringLiteral("%1x%2+%3+%4")
-                       .arg(window.width())
-                       .arg(window.height())
-                       .arg(window.x())
-                       .arg(window.y()),
-                   QStringLiteral("+repage"), QStringLiteral("png:") + pngPath});
+    QByteArray shell; // X=, Y=, WIDTH=, HEIGHT= lines
+    if (!Run("xdotool", {"getwindowgeometry", "--shell", window_}, &shell))
+        return false;
+    QHash<QString, QString> at;
+    for (const QString& line : QString::fromLatin1(shell).split(u'\n'))
+        at.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
+    const QString crop = at["WIDTH"] + 'x' + at["HEIGHT"] + '+' + at["X"] + '+' + at["Y"];
+    return Run("import", {"-window", "root", "-crop", crop, "+repage", "png:" + pngPath}, nullptr,
+               20000);
 }
 
-bool RealWindow::awaitExit(int timeoutMs) {
-    return !isRunning() || process_.waitForFinished(timeoutMs);
-}
-
-QString RealWindow::errors() {
-    errors_ += process_.readAllStandardError();
-    return QString::fromLocal8Bit(errors_);
+bool RealWindow::awaitExit() {
+    return (process_.state() == QProcess::NotRunning || process_.waitForFinished(15000)) &&
+           process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
 }
 
 } // namespace sorvane::test

@@ -1,20 +1,17 @@
 #pragma once
 
 #include <QProcess>
-#include <QRect>
-#include <QSize>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <optional>
 
 namespace sorvane::test {
 
-// Real-window tests start the built program on a real X server and drive it
-// with xdotool, as a user would, finding its controls by the names they give
-// assistive technology. They need the Xvfb the dev script starts (named in
-// E2E_DISPLAY) and a D-Bus session bus for the accessibility bus.
+// Real-window tests (and the README's screenshot tool) start the built program
+// on a real X server and drive it with xdotool, as a user would, finding its
+// controls by the names they give assistive technology. They need the Xvfb
+// the dev script starts (named in E2E_DISPLAY) and a D-Bus session bus for
+// the accessibility bus.
 QString E2eDisplay();
 
 // Why real windows cannot run here; empty when they can.
@@ -31,13 +28,11 @@ bool SetNumLock(bool on);
 class ProgramCopy {
 public:
     ProgramCopy();
-
     bool isValid() const { return valid_; }
-    QString executable() const;
-    QString settingsPath() const;
-
+    QString executable() const { return path("program/Sorvane"); }
+    QString settingsPath() const { return path("program/Sorvane.ini"); }
     // A path inside the temporary folder, and a new folder there.
-    QString path(const QString& relative) const;
+    QString path(const QString& relative) const { return dir_.filePath(relative); }
     QString makeFolder(const QString& relative) const;
 
 private:
@@ -49,30 +44,21 @@ private:
 // killed when the object goes, whatever the test did.
 class RealWindow {
 public:
-    RealWindow();
     ~RealWindow();
-    RealWindow(const RealWindow&) = delete;
-    RealWindow& operator=(const RealWindow&) = delete;
 
+    // Starts the program and waits for its visible window called "Sorvane";
+    // false when it has not shown within the time or the program ended first.
     bool start(const QString& executable, const QString& workingFolder);
-
-    // Waits for the program's visible window called "Sorvane"; false when it
-    // has not shown within the time or the program ended first.
-    bool awaitWindow(int timeoutMs = 20000);
-    // Whether the program shows that window right now.
-    bool showsWindow();
-    // Waits for another visible window of the program by its title; its id,
-    // or nothing when it has not shown within the time.
-    QString awaitWindowNamed(const QString& title, int timeoutMs = 10000);
-    // Waits for a second visible window of the program called "Sorvane", as
-    // the main window is (a dialog), and gives its id; nothing when none
-    // shows within the time. A timeout of 0 looks once.
-    QString awaitOtherWindow(int timeoutMs = 10000);
-
-    // The window's place on the screen, in pixels, and a new size for it as
-    // a window manager would give (there is none to refuse it).
-    QRect geometry();
-    bool resize(QSize pixels);
+    bool awaitWindow();
+    // Waits for a visible window of the program, other than the one given,
+    // whose whole title matches the pattern; its id, or nothing when none
+    // showed within the time. A timeout of 0 looks once.
+    QString awaitWindowNamed(const QString& title, int timeoutMs = 10000,
+                             const QString& other = {});
+    // A second window called "Sorvane", as the main window is: a dialog.
+    QString awaitOtherWindow(int timeoutMs = 10000) {
+        return awaitWindowNamed("Sorvane", timeoutMs, window_);
+    }
 
     // Left clicks (two for a double-click, 80 ms apart) on the control of that
     // accessible role and name or, for a control without a name, tooltip
@@ -80,35 +66,32 @@ public:
     // title, only in the program's window whose title begins so.
     bool click(const QString& role, const QString& name, int times = 1, const QString& window = {});
     // Key presses in xdotool's names ("3", "shift+3", "KP_Next", "Return"),
-    // typed into the window through the X server's test extension.
-    bool key(const QString& keys);
-    // The same, into another window of the program (awaitWindowNamed).
+    // typed into the main window, or another window of the program, through
+    // the X server's test extension.
+    bool key(const QString& keys) { return keyInto(window_, keys); }
     bool keyInto(const QString& window, const QString& keys);
     // Opens the first menu of the menu bar ("オプション") with a click on its
-    // title and waits until it shows; key presses into the open menu, which holds the
-    // keyboard.
+    // title and waits until it shows; key presses into the open menu, which
+    // holds the keyboard.
     bool openFirstMenu();
     bool keyIntoMenu(const QString& keys);
-    // A picture of the window (or of another window of the program), written as PNG.
+    // A picture of the window (or of another window of the program), and of
+    // the window's place on the screen with any window lying over it, as PNG.
     bool screenshot(const QString& pngPath, const QString& window = {});
-    // The window's place on the screen as it shows, with any window of the
-    // program lying over it, written as PNG.
     bool screenshotAsSeen(const QString& pngPath);
 
-    bool awaitExit(int timeoutMs = 15000);
-    bool isRunning() const { return process_.state() != QProcess::NotRunning; }
-    int exitCode() const { return process_.exitCode(); }
-    QProcess::ExitStatus exitStatus() const { return process_.exitStatus(); }
+    // Waits for the program to end; false when it is still running, or ended
+    // with a crash or an exit code other than 0.
+    bool awaitExit();
     // What the program wrote to stderr so far, for failure messages.
-    QString errors();
+    QString errors() { return QString::fromLocal8Bit(process_.readAllStandardError()); }
 
 private:
-    // Ids of the program's visible windows, those with a matching name if given.
-    QStringList visibleWindows(const QString& name = {});
+    // Ids of the program's visible windows, those with a matching title if given.
+    QStringList visibleWindows(const QString& title = {});
 
     QProcess process_;
     QString window_;
-    QByteArray errors_;
 };
 
 } // namespace sorvane::test

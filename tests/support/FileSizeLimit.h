@@ -12,13 +12,10 @@ public:
     explicit FileSizeLimit(rlim_t bytes) {
         ::signal(SIGXFSZ, SIG_IGN);
         ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit tight = saved_;
-        tight.rlim_cur = bytes;
+        const rlimit tight{bytes, saved_.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &tight);
     }
     ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
     rlimit saved_{};

@@ -2,7 +2,6 @@
 
 #include "platform/Launcher.h"
 
-#include <QStringList>
 #include <QUrl>
 
 namespace sorvane::test {
@@ -11,10 +10,7 @@ namespace sorvane::test {
 // every start instead of starting anything.
 class RecordingLauncher : public Launcher {
 public:
-    QString findExecutable(const QString& file) override {
-        lookedUp.append(file);
-        return program;
-    }
+    QString findExecutable(const QString&) override { return program; }
     bool start(const QString& file) override {
         started.append(file);
         return startSucceeds && !program.isEmpty();
@@ -27,9 +23,7 @@ public:
 
     QString program = QStringLiteral("/usr/bin/editor");
     bool startSucceeds = true;
-    QStringList lookedUp;
-    QStringList started;
-    QStringList programsStarted;
+    QStringList started, programsStarted;
     QList<QUrl> opened;
 };
 

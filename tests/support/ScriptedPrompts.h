@@ -2,22 +2,19 @@
 
 #include "platform/Prompts.h"
 
-#include <QList>
-
-#include <functional>
-
 namespace sorvane::test {
 
-// Records every message box a window asks for and answers from a script.
+// Records every message box a window asks for and answers from a script_.
 // When the script runs out it answers Cancel, so a Retry loop always ends.
 class ScriptedPrompts : public Prompts {
 public:
-    PromptAnswer ask(const Prompt& prompt) override;
-
+    PromptAnswer ask(const Prompt& prompt) override {
+        asked.append(prompt);
+        return script_.isEmpty() ? PromptAnswer::Cancel : script_.takeFirst();
+    }
     void Answer(PromptAnswer answer) { script_.append(answer); }
 
     QList<Prompt> asked;
-    std::function<void(const Prompt&)> whileAsking; // runs while the box would be open
 
 private:
     QList<PromptAnswer> script_;

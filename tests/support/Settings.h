@@ -1,16 +1,17 @@
 #pragma once
 
-#include "settings/Module1.h"
-
-#include <QString>
+#include "settings/SettingsFile.h"
 
 namespace sorvane::test {
 
 // The settings record a first start saves (every folder "/", the window at its
 // design size), for a test to change by field name.
-Module1 FirstStartSettings();
-
-// Writes the settings file the program would write for the record.
-bool WriteSettings(const QString& path, const Module1& settings);
+inline Module1 FirstStartSettings() {
+    Module1 settings;
+    ApplyDefaults(settings);
+    settings.WindowWidth = QStringLiteral("8775");
+    settings.WindowHeight = QStringLiteral("8040");
+    return settings;
+}
 
 } // namespace sorvane::test

@@ -1,8 +1,7 @@
 #include "support/TestFiles.h"
 
+#include <QDataStream>
 #include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QImageWriter>
 #include <QPainter>
 
@@ -15,80 +14,42 @@ bool WriteFile(const QString& path, const QByteArray& content) {
 
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList Files(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-namespace {
-
-// Qt reads GIF but cannot write it: a minimal GIF89a writer. Pixels are
-// palette index 0 (the colour) or 1 (white); the LZW stream sends literal
-// 9-bit codes and a clear code before the table would grow past 9 bits.
-QByteArray GifOf(const QImage& image, QColor colour) {
+// Qt reads GIF but cannot write it: a minimal GIF89a writer for pictures of
+// the colour and white, at most 126 pixels wide. Pixels are index 0 or 1 of a
+// 128-entry palette, so every LZW code is one byte; a clear code (128) starts
+// each row's data block, before the code table could grow past 8 bits.
+static QByteArray GifOf(const QImage& image, QColor colour) {
+    const quint16 width = image.width(), height = image.height();
     QByteArray gif("GIF89a");
-    auto word = [&gif](int v) {
-        gif += char(v & 0xff);
-        gif += char((v >> 8) & 0xff);
-    };
-    word(image.width());
-    word(image.height());
-    gif += char(0xF7); // global colour table of 256 entries
-    gif += char(0);
-    gif += char(0);
-    for (int i = 0; i < 256; ++i) {
-        const QColor c = i == 0 ? colour : QColor(Qt::white);
-        gif += char(c.red()), gif += char(c.green()), gif += char(c.blue());
+    QDataStream out(&gif, QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << width << height << quint8(0x86) << quint16(0) << quint8(colour.red())
+        << quint8(colour.green()) << quint8(colour.blue());
+    out.writeRawData(QByteArray(127 * 3, '\xff').constData(), 127 * 3);
+    // The picture's place, then 7-bit pixels: 8-bit codes.
+    out << quint8(',') << quint32(0) << width << height << quint16(0x0700);
+    for (int y = 0; y < height; ++y) {
+        out << quint8(width + 1) << quint8(128);
+        for (int x = 0; x < width; ++x)
+            out << quint8(image.pixel(x, y) == QColor(Qt::white).rgb());
     }
-    gif += ',';
-    word(0), word(0), word(image.width()), word(image.height());
-    gif += char(0);
-    gif += char(8); // minimum code size
-    QByteArray data;
-    quint32 bits = 0;
-    int count = 0;
-    auto code = [&](int c) {
-        bits |= quint32(c) << count;
-        for (count += 9; count >= 8; count -= 8, bits >>= 8)
-            data += char(bits & 0xff);
-    };
-    int sinceClear = 0;
-    code(256);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            if (sinceClear == 254) {
-                code(256);
-                sinceClear = 0;
-            }
-            code(image.pixel(x, y) == QColor(Qt::white).rgb() ? 1 : 0);
-            ++sinceClear;
-        }
-    code(257);
-    if (count > 0)
-        data += char(bits & 0xff);
-    for (qsizetype at = 0; at < data.size(); at += 255) {
-        const QByteArray block = data.mid(at, 255);
-        gif += char(block.size());
-        gif += block;
-    }
-    gif += char(0);
-    gif += ';';
+    out << quint8(1) << quint8(129) << quint8(0) << quint8(';'); // end code, no more data, end
     return gif;
 }
-
-} // namespace
 
 bool WriteImage(const QString& path, QSize size, const char* format, QColor colour,
                 bool progressive) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
-    QPainter painter(&image); // a mark in one corner so orientation is visible
-    painter.fillRect(0, 0, qMax(1, size.width() / 4), qMax(1, size.height() / 4), Qt::white);
-    painter.end();
+    // A mark in one corner, so a picture turned or flipped on its way shows.
+    QPainter(&image).fillRect(QRect({}, (size / 4).expandedTo({1, 1})), Qt::white);
     if (QByteArray(format) == "GIF")
         return WriteFile(path, GifOf(image, colour));
     QImageWriter writer(path, format);

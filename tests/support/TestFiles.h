@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QByteArray>
 #include <QColor>
 #include <QSize>
-#include <QString>
 #include <QStringList>
 
 namespace sorvane::test {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractItemView>
-#include <QPoint>
 
 namespace sorvane::test {
 
