@@ -74,8 +74,9 @@ QString WritePng(const QString& path, const Recipe& r, bool headerOnly = false) 
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
     spng_ctx* ctx = spng_ctx_new(SPNG_CTX_ENCODER);
     spng_set_png_file(ctx, file);
-    spng_ihdr ihdr{quint32(r.width), quint32(r.height), quint8(r.bitDepth), quint8(r.colourType)};
-    ihdr.interlace_method = r.interlaced;
+    spng_ihdr ihdr{
+        quint32(r.width),    quint32(r.height), quint8(r.bitDepth), quint8(r.colourType), 0, 0,
+        quint8(r.interlaced)};
     spng_set_ihdr(ctx, &ihdr);
     spng_plte plte{1u << r.bitDepth, {}};
     const auto key = [&r](int c) { return quint16(Sample(r, 2, 1, c)); };
