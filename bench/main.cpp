@@ -1,6 +1,7 @@
 // Sorvane's speed on a sorting run, side by side with a plain baseline built
 // in SortingBench.cpp. Run: ./dev bench [--quick]
 #include "BenchPictures.h"
+#include "BombBench.h"
 #include "SortingBench.h"
 #include "ViewerBench.h"
 #include "imaging/MemoryTuning.h"
@@ -67,12 +68,17 @@ int main(int argc, char* argv[]) {
     if (app.arguments().contains(QStringLiteral("--quick")))
         sizes = Sizes{2000, 20000, 40, 15, 6, 3};
     skipBaseline = app.arguments().contains(QStringLiteral("--ours"));
-    // --only NAME[,NAME...] runs some measurements: jpeg, png, progressive, held, list, viewer.
+    // --only NAME[,NAME...] runs some measurements: jpeg, png, progressive, held, list, viewer;
+    // bombs runs alone.
     const int only = int(app.arguments().indexOf(QStringLiteral("--only")));
     const QString chosen = only > 0 ? app.arguments().value(only + 1) : QString();
     auto wanted = [&chosen](const char* name) {
         return chosen.isEmpty() || chosen.split(u',').contains(QLatin1String(name));
     };
+    if (chosen == QLatin1String("bombs")) { // no camera pictures needed
+        BombRows(Row);
+        return 0;
+    }
     QTemporaryDir originals;
     std::printf("Making pictures...\n");
     std::fflush(stdout);
