@@ -3,6 +3,7 @@
 #include "imaging/Fit.h"
 #include "imaging/ImageKinds.h"
 #include "png/PNGLoader.h"
+#include "png/PngInBox.h"
 
 #include <algorithm>
 #include <sys/resource.h>
@@ -11,15 +12,22 @@
 namespace sorvane {
 namespace {
 
+// With a box the rows go straight into a picture of the box's size, so a
+// picture of any size costs no more than the box (see LoadPngPictureInBox).
 Picture LoadPng(const QString& path, QSize box) {
     Picture picture;
-    picture.image = LoadPngPicture(path);
-    picture.naturalSize = picture.image.size();
+    if (box.isValid()) {
+        BoxedPng png = LoadPngPictureInBox(path, [box](QSize natural) {
+            return ShrinksToFit(natural, box) ? FittedSize(natural, box) : natural;
+        });
+        picture.image = std::move(png.image);
+        picture.naturalSize = png.naturalSize;
+    } else {
+        picture.image = LoadPngPicture(path);
+        picture.naturalSize = picture.image.size();
+    }
     if (picture.isNull())
         picture.naturalSize = QSize(0, 0);
-    else if (ShrinksToFit(picture.naturalSize, box))
-        picture.image = picture.image.scaled(FittedSize(picture.naturalSize, box),
-                                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;
 }
 

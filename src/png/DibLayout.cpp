@@ -70,7 +70,9 @@ std::optional<DibLayout> ChooseDibLayout(const spng_ihdr& ihdr, bool hasTranspar
     layout.stride = DibStride(ihdr.width, BitCount(layout.kind));
     // Both factors are below 2^32 and the stride below 2^35: no overflow.
     layout.size = layout.stride * ihdr.height;
-    if (layout.width == 0 || layout.height == 0 || layout.size > kMaxDibBytes)
+    const std::uint64_t picture = std::uint64_t{ihdr.width} * ihdr.height * 4;
+    if (layout.width == 0 || layout.height == 0 || layout.size > kMaxDibBytes ||
+        picture > kMaxDibBytes)
         return std::nullopt;
     return layout;
 }

@@ -26,11 +26,13 @@ struct DibLayout {
     std::uint64_t size = 0;
 };
 
-// The largest pixel buffer the decoder will ask for: far beyond any camera
-// photograph, and small enough that the size always fits the 32-bit count.
+// The largest pixel buffer the decoder will ask for, and the largest 32-bit
+// picture a bitmap is turned into: far beyond any camera photograph, and
+// small enough that the size always fits the 32-bit count.
 constexpr std::uint64_t kMaxDibBytes = std::uint64_t{1} << 30;
 
-// No layout for an image whose pixel data would exceed kMaxDibBytes.
+// No layout for an image whose pixel data, or whose picture at 32 bits a
+// pixel, would exceed kMaxDibBytes.
 std::optional<DibLayout> ChooseDibLayout(const spng_ihdr& ihdr, bool hasTransparencyChunk);
 
 // Writes the header and, for indexed layouts, the colour table. palette is

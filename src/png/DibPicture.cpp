@@ -27,7 +27,8 @@ bool IsReadable(const BitmapInfoHeader& header) {
     return header.biSize == sizeof(BitmapInfoHeader) && header.biPlanes == 1 &&
            header.biCompression == kBiRgb && header.biWidth > 0 && height > 0 &&
            StoredFormat(header.biBitCount) != QImage::Format_Invalid &&
-           DibStride(header.biWidth, header.biBitCount) * height <= kMaxDibBytes;
+           DibStride(header.biWidth, header.biBitCount) * height <= kMaxDibBytes &&
+           std::uint64_t(header.biWidth) * std::uint64_t(height) * 4 <= kMaxDibBytes;
 }
 
 // All 256 entries, whatever biClrUsed says, so a stray index past the used

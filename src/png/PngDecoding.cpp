@@ -8,11 +8,6 @@ namespace sorvane {
 
 namespace {
 
-// Text and profile chunks are read into memory; these caps keep a hostile
-// file from making the decoder allocate without end.
-constexpr std::size_t kMaxChunkBytes = 16 * 1024 * 1024;
-constexpr std::size_t kMaxChunkCacheBytes = 64 * 1024 * 1024;
-
 bool HasTransparencyChunk(spng_ctx* ctx) {
     spng_trns trns{};
     return spng_get_trns(ctx, &trns) == 0;
@@ -20,29 +15,23 @@ bool HasTransparencyChunk(spng_ctx* ctx) {
 
 } // namespace
 
-PngDecoding::PngDecoding(File file, Context context, const DibLayout& layout)
-    : file_(std::move(file)), context_(std::move(context)), layout_(layout) {}
+PngDecoding::PngDecoding(PngFile png, const DibLayout& layout)
+    : png_(std::move(png)), layout_(layout) {}
 
 std::unique_ptr<PngDecoding> PngDecoding::Open(const char* path, PngInfoBlock& info,
                                                std::int32_t& dataSize) {
-    File file(std::fopen(path, "rb"));
-    if (!file)
+    std::optional<PngFile> png = PngFile::Open(path);
+    if (!png)
         return nullptr;
-    Context ctx(spng_ctx_new(0));
-    if (!ctx || spng_set_chunk_limits(ctx.get(), kMaxChunkBytes, kMaxChunkCacheBytes) != 0 ||
-        spng_set_png_file(ctx.get(), file.get()) != 0)
-        return nullptr;
-    spng_ihdr ihdr{};
-    if (spng_get_ihdr(ctx.get(), &ihdr) != 0)
-        return nullptr;
+    const spng_ihdr ihdr = png->ihdr;
+    spng_ctx* ctx = png->context.get();
     spng_plte palette{};
-    if (ihdr.color_type == SPNG_COLOR_TYPE_INDEXED && spng_get_plte(ctx.get(), &palette) != 0)
+    if (ihdr.color_type == SPNG_COLOR_TYPE_INDEXED && spng_get_plte(ctx, &palette) != 0)
         return nullptr;
-    const std::optional<DibLayout> layout = ChooseDibLayout(ihdr, HasTransparencyChunk(ctx.get()));
+    const std::optional<DibLayout> layout = ChooseDibLayout(ihdr, HasTransparencyChunk(ctx));
     if (!layout)
         return nullptr;
-    std::unique_ptr<PngDecoding> decoding(
-        new PngDecoding(std::move(file), std::move(ctx), *layout));
+    std::unique_ptr<PngDecoding> decoding(new PngDecoding(std::move(*png), *layout));
     FillInfoBlock(*layout, ihdr, palette, info);
     dataSize = static_cast<std::int32_t>(layout->size);
     return decoding;
@@ -66,7 +55,7 @@ bool PngDecoding::decodeRows(std::uint8_t* pixels) {
     // it needs them to start out clear.
     if (layout_.pngBitDepth < 8)
         std::memset(pixels, 0, layout_.size);
-    spng_ctx* ctx = context_.get();
+    spng_ctx* ctx = png_.context.get();
     int error = spng_decode_image(ctx, nullptr, 0, layout_.decodeFormat,
                                   layout_.decodeFlags | SPNG_DECODE_PROGRESSIVE);
     while (error == 0) {

@@ -7,6 +7,13 @@
 
 #include <QtTest>
 
+#include <cstdio>
+#include <spng.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
 using namespace sorvane;
 using sorvane::test::WriteFile;
 using sorvane::test::WriteImage;
@@ -14,6 +21,37 @@ using sorvane::test::WriteImage;
 namespace {
 
 const QSize Box(400, 300);
+
+// A one-bit grey PNG, all black: deflate packs its rows about 1000 to 1.
+bool WriteBlankPng(const QString& path, std::uint32_t width, std::uint32_t height) {
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
+    spng_ctx* ctx = spng_ctx_new(SPNG_CTX_ENCODER);
+    spng_set_png_file(ctx, file);
+    spng_set_option(ctx, SPNG_IMG_COMPRESSION_LEVEL, 9);
+    spng_ihdr ihdr{width, height, 1, SPNG_COLOR_TYPE_GRAYSCALE, 0, 0, 0};
+    spng_set_ihdr(ctx, &ihdr);
+    const std::vector<unsigned char> row((width + 7) / 8);
+    int error = spng_encode_image(ctx, nullptr, 0, SPNG_FMT_PNG,
+                                  SPNG_ENCODE_PROGRESSIVE | SPNG_ENCODE_FINALIZE);
+    for (std::uint32_t y = 0; y < height && error == 0; ++y)
+        error = spng_encode_row(ctx, row.data(), row.size());
+    spng_ctx_free(ctx);
+    std::fclose(file);
+    return error == SPNG_EOI;
+}
+
+// From now on this process's data may grow by `bytes` at most.
+void LimitDataGrowth(rlim_t bytes) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    const QByteArray text = status.readAll();
+    const qsizetype at = text.indexOf("VmData:");
+    const rlim_t data =
+        text.mid(at + 7, text.indexOf('\n', at) - at - 7).trimmed().split(' ')[0].toULongLong() *
+        1024;
+    const rlimit limit{data + bytes, data + bytes};
+    ::setrlimit(RLIMIT_DATA, &limit);
+}
 
 QColor Middle(const Picture& picture) {
     return picture.image.pixelColor(picture.image.width() * 3 / 4, picture.image.height() * 3 / 4);
@@ -91,6 +129,29 @@ private Q_SLOTS:
         QTest::newRow("missing file") << "b.jpg" << O::Quiet << QSize();
         QTest::newRow("a folder") << "" << O::Quiet << QSize();
     }
+    // A 130 KB PNG of 32768 x 32767 pixels is read into the box, with no
+    // more memory than the box needs: a child process whose memory may grow
+    // by 256 MiB at most reads it.
+    void pngBombIsReadIntoTheBox() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("bomb.png");
+        QVERIFY(WriteBlankPng(path, 32768, 32767));
+        QVERIFY(QFileInfo(path).size() < 200 * 1024);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            LimitDataGrowth(256 << 20);
+            const Picture picture = PictureSource(PictureSource::Options{12, 0}).load(path, Box);
+            const bool right = picture.naturalSize == QSize(32768, 32767) &&
+                               picture.image.size() == QSize(300, 300) &&
+                               picture.image.pixel(150, 150) == qRgb(0, 0, 0);
+            ::_exit(right ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+    }
+
     void displayRule() {
         QFETCH(QString, file);
         QFETCH(DisplayOutcome, outcome);
