@@ -13,6 +13,14 @@ bool IsPlatformFormat(const QByteArray& format) {
     return format == "jpeg" || format == "bmp" || format == "gif";
 }
 
+// The most memory the platform's loader may take for one picture. A JPEG is
+// decoded straight at (about) the box's size, so this only ever stops BMP
+// and GIF files claiming tens of megapixels, or a JPEG claiming thousands;
+// they are refused from their header, before anything is decoded. Set here
+// rather than left to the toolkit's default, which its environment can lift;
+// the limit holds for the whole process, so it is set once.
+constexpr int kMostPictureMiB = 128;
+
 Picture Failed(FileError error) {
     Picture picture;
     picture.error = error;
@@ -31,6 +39,8 @@ Picture ReadPicture(const QString& path, QSize box) {
         return Failed(FileError::Access);
     QImageReader reader(&file);
     reader.setAutoTransform(false);
+    static const bool limited = (QImageReader::setAllocationLimit(kMostPictureMiB), true);
+    Q_UNUSED(limited);
     if (!IsPlatformFormat(reader.format()))
         return Failed(FileError::InvalidPicture);
     Picture picture;

@@ -124,11 +124,40 @@ private Q_SLOTS:
             << "text.jpg" << O::SubstituteShown << QSize(320, 240);
         QTest::newRow("png named jpg: the substitute")
             << "p.jpg" << O::SubstituteShown << QSize(320, 240);
+        QTest::newRow("gif of 65535 x 65535: the substitute")
+            << "huge.gif" << O::SubstituteShown << QSize(320, 240);
+        QTest::newRow("bmp of 30000 x 30000: the substitute")
+            << "huge.bmp" << O::SubstituteShown << QSize(320, 240);
         QTest::newRow("unreadable png: nothing") << "cut.png" << O::Shown << QSize(0, 0);
         QTest::newRow("missing folder") << "gone/a.jpg" << O::MissingFolder << QSize();
         QTest::newRow("missing file") << "b.jpg" << O::Quiet << QSize();
         QTest::newRow("a folder") << "" << O::Quiet << QSize();
     }
+    // A GIF's first frame may cover only part of its screen: the picture is
+    // the whole screen, the frame (red) at its place, the rest not red.
+    void gifFrameSitsOnItsScreen_data() {
+        QTest::addColumn<QSize>("box");
+        QTest::newRow("as it is") << QSize(400, 300);
+        QTest::newRow("shrunk") << QSize(5, 5);
+    }
+    void gifFrameSitsOnItsScreen() {
+        QFETCH(QSize, box);
+        QTemporaryDir dir;
+        // 10 x 10 screen; a 4 x 3 frame at 2, 2 in colour 1 of black and red.
+        WriteFile(dir.filePath("s.gif"),
+                  QByteArray::fromHex("4749463839610a000a00800000000000ff00002c0200020004000300"
+                                      "0002084c983061c2844901003b"));
+        const Picture picture = PictureSource().load(dir.filePath("s.gif"), box);
+        QCOMPARE(picture.naturalSize, QSize(10, 10));
+        QCOMPARE(picture.image.size(), box.boundedTo(QSize(10, 10)));
+        const auto red = [&](double x, double y) {
+            const QColor c = picture.image.pixelColor(int(x * picture.image.width()),
+                                                      int(y * picture.image.height()));
+            return c.alpha() == 255 && c.red() > 100 && c.green() < 50;
+        };
+        QVERIFY(red(0.35, 0.35) && !red(0.05, 0.05) && !red(0.9, 0.9) && !red(0.35, 0.75));
+    }
+
     // A 130 KB PNG of 32768 x 32767 pixels is read into the box, with no
     // more memory than the box needs: a child process whose memory may grow
     // by 256 MiB at most reads it.
@@ -165,6 +194,11 @@ private Q_SLOTS:
         WriteImage(dir.filePath("p.jpg"), QSize(8, 8), "PNG");
         WriteFile(dir.filePath("text.jpg"), "not a picture");
         WriteFile(dir.filePath("cut.png"), "\x89PNG\r\n\x1a\n");
+        WriteFile(dir.filePath("huge.gif"), QByteArray::fromHex("474946383961ffffffff0000002c0000"
+                                                                "0000ffffffff0002024c01003b"));
+        WriteFile(
+            dir.filePath("huge.bmp"),
+            QByteArray::fromHex("424d360000000000000036000000280000003075000030750000010018"));
         WriteImage(dir.filePath("Error.jpg"), QSize(320, 240), "JPEG");
         PictureSource source;
         const DisplayedPicture shown =
