@@ -1,15 +1,20 @@
 #include "platform/FileOps.h"
 
 #include "platform/NameOrder.h"
+#include "platform/OwnFiles.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace sorvane {
 namespace {
@@ -85,6 +90,22 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
+// Reads until the buffer is full or the file ends: the bytes read, or -1.
+ssize_t ReadFull(int fd, char* buffer, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, buffer + done, size - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        done += size_t(got);
+    }
+    return ssize_t(done);
+}
+
 // Copies everything readable from one descriptor to another; false on any
 // failed or short read or write.
 bool CopyContent(int in, int out) {
@@ -102,30 +123,6 @@ bool CopyContent(int in, int out) {
     }
 }
 
-QString TemporaryBeside(const QString& destination) {
-    const int slash = destination.lastIndexOf(u'/');
-    return destination.left(slash + 1) + QStringLiteral(".sorvane-copy-") +
-           QString::number(::getpid()) + u'-' + destination.mid(slash + 1);
-}
-
-// Writes a temporary file beside the destination with the given writer and
-// renames it over the destination once it is whole and on disk.
-template <typename Writer>
-FileError WriteBeside(const QString& destination, mode_t mode, Writer write) {
-    const QByteArray temporary = Native(TemporaryBeside(destination));
-    const int out = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-    if (out < 0)
-        return ErrorFromErrno(errno, destination);
-    bool whole = write(out);
-    whole = (::fsync(out) == 0) && whole;
-    whole = (::close(out) == 0) && whole;
-    if (whole && ::rename(temporary.constData(), Native(destination).constData()) == 0)
-        return FileError::None;
-    const int error = errno;
-    ::unlink(temporary.constData());
-    return whole ? ErrorFromErrno(error, destination) : FileError::Other;
-}
-
 // Gives the copy the source's permissions and its access and modification
 // times, as a file copy does: people sort pictures by date afterwards. Best
 // effort: a file system without permissions (a camera card) still gets the
@@ -136,7 +133,73 @@ void KeepStampOf(const struct stat& source, int out) {
     (void)::futimens(out, times);
 }
 
+bool unnamedFilesAllowed = true;
+
+QString FolderOf(const QString& path) {
+    const int slash = path.lastIndexOf(u'/');
+    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+// Opens a new, empty file in the folder: unnamed where the file system has
+// unnamed files, else under a new temporary name (in *temporary).
+int OpenStaging(const QString& folder, mode_t mode, QByteArray* temporary) {
+    if (unnamedFilesAllowed) {
+        const int fd = ::open(Native(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+            return fd;
+    }
+    for (;;) {
+        *temporary = Native(NewOwnFileName(folder, OwnFile::Temporary));
+        const int fd =
+            ::open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+}
+
+// Gives an unnamed file a name; the name must be free.
+int LinkUnnamed(int fd, const QByteArray& name) {
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    if (errno != ENOENT || ::access("/proc/self/fd", F_OK) == 0)
+        return -1;
+    return ::linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH); // no /proc mounted
+}
+
+// rename() that never replaces: renameat2 where the file system knows
+// RENAME_NOREPLACE, else a look before the rename.
+int RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL)
+        return -1;
+    struct stat st;
+    if (::lstat(to.constData(), &st) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from.constData(), to.constData());
+}
+
 } // namespace
+
+// Makes staged files; a friend of StagedFile.
+class Stager {
+public:
+    // Opens a staged file beside destination, fills it with write(fd) and
+    // flushes it to disk.
+    template <typename Writer>
+    static FileError stage(const QString& destination, mode_t mode, Writer write,
+                           StagedFile& staged) {
+        staged.drop();
+        staged.fd_ = OpenStaging(FolderOf(destination), mode, &staged.temporary_);
+        if (staged.fd_ < 0)
+            return ErrorFromErrno(errno, destination);
+        const bool whole = write(staged.fd_) && ::fsync(staged.fd_) == 0;
+        return whole ? FileError::None : FileError::Other;
+    }
+};
 
 bool IsRegularFile(const QString& path) {
     struct stat st;
@@ -240,9 +303,41 @@ FileError MakeWritable(const QString& path) {
     return ErrorFromErrno(errno, path);
 }
 
-FileError CopyReplacing(const QString& source, const QString& destination) {
-    if (SameFile(source, destination))
-        return FileError::None; // copying a file onto itself must not truncate it
+StagedFile::~StagedFile() {
+    drop();
+}
+
+void StagedFile::drop() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (!temporary_.isEmpty())
+        ::unlink(temporary_.constData());
+    fd_ = -1;
+    temporary_.clear();
+}
+
+FileError StagedFile::place(const QString& destination, bool replace) {
+    const QByteArray target = Native(destination);
+    if (temporary_.isEmpty() && !replace) // an unnamed file straight to its name
+        return LinkUnnamed(fd_, target) == 0 ? (drop(), FileError::None)
+                                             : ErrorFromErrno(errno, destination);
+    while (temporary_.isEmpty()) { // a name to rename over the destination from
+        const QByteArray name = Native(NewOwnFileName(FolderOf(destination), OwnFile::Temporary));
+        if (LinkUnnamed(fd_, name) == 0)
+            temporary_ = name;
+        else if (errno != EEXIST)
+            return ErrorFromErrno(errno, destination);
+    }
+    const int placed = replace ? ::rename(temporary_.constData(), target.constData())
+                               : RenameWithoutReplacing(temporary_, target);
+    const int error = errno;
+    if (placed == 0)
+        temporary_.clear();
+    drop();
+    return placed == 0 ? FileError::None : ErrorFromErrno(error, destination);
+}
+
+FileError StageCopy(const QString& source, const QString& destination, StagedFile& staged) {
     const int in = ::open(Native(source).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return ErrorFromErrno(errno, source);
@@ -252,20 +347,42 @@ FileError CopyReplacing(const QString& source, const QString& destination) {
         ::close(in);
         return ErrorFromErrno(error, source);
     }
-    const FileError error = WriteBeside(destination, S_IRUSR | S_IWUSR, [in, &st](int out) {
-        if (!CopyContent(in, out))
-            return false;
-        KeepStampOf(st, out);
-        return true;
-    });
+    const FileError error = Stager::stage(
+        destination, S_IRUSR | S_IWUSR,
+        [in, &st](int out) {
+            if (!CopyContent(in, out))
+                return false;
+            KeepStampOf(st, out);
+            return true;
+        },
+        staged);
     ::close(in);
     return error;
 }
 
+FileError CopyReplacing(const QString& source, const QString& destination) {
+    if (SameFile(source, destination))
+        return FileError::None; // copying a file onto itself must not truncate it
+    StagedFile copy;
+    const FileError staged = StageCopy(source, destination, copy);
+    return staged != FileError::None ? staged : copy.place(destination, true);
+}
+
 FileError WriteFileAtomically(const QString& path, const QByteArray& content) {
-    return WriteBeside(path, 0644, [&content](int out) {
-        return WriteAll(out, content.constData(), size_t(content.size()));
-    });
+    StagedFile file;
+    const FileError staged = Stager::stage(
+        path, 0644,
+        [&content](int out) { return WriteAll(out, content.constData(), size_t(content.size())); },
+        file);
+    return staged != FileError::None ? staged : file.place(path, true);
+}
+
+FileError RenameNoReplace(const QString& source, const QString& destination) {
+    if (RenameWithoutReplacing(Native(source), Native(destination)) == 0)
+        return FileError::None;
+    if (errno == EXDEV)
+        return FileError::CrossDevice;
+    return ErrorFromErrno(errno, errno == ENOENT && IsRegularFile(source) ? destination : source);
 }
 
 FileError RenameReplacing(const QString& source, const QString& destination) {
@@ -291,6 +408,33 @@ FileError MoveReplacing(const QString& source, const QString& destination) {
 bool SameFile(const QString& a, const QString& b) {
     struct stat sa, sb;
     return StatPath(a, &sa) && StatPath(b, &sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool SameContent(const QString& a, const QString& b) {
+    const int in[2] = {::open(Native(a).constData(), O_RDONLY | O_CLOEXEC),
+                       ::open(Native(b).constData(), O_RDONLY | O_CLOEXEC)};
+    bool same = in[0] >= 0 && in[1] >= 0;
+    static constexpr size_t Chunk = 1 << 16;
+    std::vector<char> buffers(2 * Chunk);
+    while (same) {
+        const ssize_t got = ReadFull(in[0], buffers.data(), Chunk);
+        same = got >= 0 && ReadFull(in[1], buffers.data() + Chunk, Chunk) == got &&
+               std::memcmp(buffers.data(), buffers.data() + Chunk, size_t(got)) == 0;
+        if (got == 0)
+            break;
+    }
+    for (const int fd : in)
+        if (fd >= 0)
+            ::close(fd);
+    return same;
+}
+
+QByteArray NativePath(const QString& path) {
+    return Native(path);
+}
+
+void SetUnnamedFilesAllowed(bool allowed) {
+    unnamedFilesAllowed = allowed;
 }
 
 } // namespace sorvane

@@ -51,10 +51,41 @@ FileError RemoveFile(const QString& path);
 // Gives the owner write permission back (the "normal attributes").
 FileError MakeWritable(const QString& path);
 
-// Copies source over destination. The copy is written beside the destination
-// under a temporary name and renamed over it only once complete, so a failed
-// copy leaves any earlier destination file untouched.
+// A file written whole and flushed in a folder, not yet under any name:
+// an unnamed file where the file system has them (so a crash or kill leaves
+// nothing behind), else one under a short hidden temporary name of this
+// program. Dropped when it goes out of scope unplaced.
+class StagedFile {
+public:
+    StagedFile() = default;
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+    ~StagedFile();
+
+    // Gives the file its name. Without replace a file of that name is never
+    // replaced: the placing fails instead.
+    FileError place(const QString& destination, bool replace);
+
+private:
+    friend class Stager;
+    void drop();
+    int fd_ = -1;
+    QByteArray temporary_; // empty for an unnamed file
+};
+
+// Writes a copy of source, stamped with its permissions and times, into the
+// folder of destination.
+FileError StageCopy(const QString& source, const QString& destination, StagedFile& staged);
+
+// Copies source over destination. The copy is staged in the destination's
+// folder and put under its name only once complete, so a failed copy leaves
+// any earlier destination file untouched.
 FileError CopyReplacing(const QString& source, const QString& destination);
+
+// Renames source to destination only while no file has that name;
+// CrossDevice when the two are on different file systems, Access when the
+// name is taken (nothing is touched then).
+FileError RenameNoReplace(const QString& source, const QString& destination);
 
 // Renames source to destination, replacing it; CrossDevice when the two are
 // on different file systems (nothing is touched then).
@@ -64,12 +95,21 @@ FileError RenameReplacing(const QString& source, const QString& destination);
 // file systems a complete copy first, and the source removed only after that.
 FileError MoveReplacing(const QString& source, const QString& destination);
 
-// Replaces the file with the content, written beside it under a temporary
-// name, flushed to disk and renamed over it only when whole: a full disk or
-// a crash leaves the previous file as it was.
+// Replaces the file with the content, staged beside it, flushed to disk and
+// renamed over it only when whole: a full disk or a crash leaves the
+// previous file as it was.
 FileError WriteFileAtomically(const QString& path, const QByteArray& content);
 
 // True when both paths name the same existing file.
 bool SameFile(const QString& a, const QString& b);
+
+// True when both files can be read and hold the same bytes.
+bool SameContent(const QString& a, const QString& b);
+
+// The bytes a path is handed to the system as.
+QByteArray NativePath(const QString& path);
+
+// Tests switch unnamed files off to run what a file system without them runs.
+void SetUnnamedFilesAllowed(bool allowed);
 
 } // namespace sorvane

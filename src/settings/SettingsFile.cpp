@@ -1,6 +1,7 @@
 #include "settings/SettingsFile.h"
 
 #include "platform/FileOps.h"
+#include "platform/OwnFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -55,6 +56,7 @@ LoadOutcome LoadSettingsFile(Module1& settings) {
 }
 
 bool SaveSettingsFile(const Module1& settings) {
+    RemoveStaleOwnFiles(settings.ProgramFolder); // what a killed save left behind
     return WriteFileAtomically(SettingsFilePath(settings), FormatSettingsLine(settings)) ==
            FileError::None;
 }

@@ -3,6 +3,7 @@
 // reaches past a link.
 #include "platform/FileOps.h"
 #include "platform/FolderActions.h"
+#include "platform/OwnFiles.h"
 
 #include "support/TestFiles.h"
 
@@ -10,6 +11,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace sorvane;
@@ -61,6 +63,52 @@ private Q_SLOTS:
         QCOMPARE(MoveReplacing(b, there.filePath("b")), FileError::None);
         QCOMPARE(Files(here.path()) + Files(there.path()), QStringList{"b"});
         QCOMPARE(ReadFile(there.filePath("b")), QByteArray(300000, 'p'));
+    }
+
+    // A name near the longest a file system takes still fits: what is staged
+    // beside it has no name, or a short one, and nothing of it stays.
+    void longNamesCopyAndSave_data() {
+        QTest::addColumn<bool>("unnamed");
+        QTest::newRow("unnamed staging") << true;
+        QTest::newRow("named staging") << false;
+    }
+    void longNamesCopyAndSave() {
+        QFETCH(bool, unnamed);
+        QTemporaryDir dir;
+        const QString name(250, u'n');
+        WriteFile(dir.filePath("src"), "new");
+        SetUnnamedFilesAllowed(unnamed);
+        const FileError copied = CopyReplacing(dir.filePath("src"), dir.filePath(name));
+        const FileError saved = WriteFileAtomically(dir.filePath(name), "saved");
+        SetUnnamedFilesAllowed(true);
+        QCOMPARE(copied, FileError::None);
+        QCOMPARE(saved, FileError::None);
+        QCOMPARE(ReadFile(dir.filePath(name)), QByteArray("saved"));
+        QCOMPARE(Files(dir.path()), (QStringList{name, "src"}));
+    }
+
+    // What a killed process of this program left goes; what a running one
+    // writes, and whatever only resembles those names, stays.
+    void removesOnlyStaleOwnFiles() {
+        QTemporaryDir dir;
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(0);
+        QCOMPARE(::waitpid(child, nullptr, 0), child);
+        QStringList stale{".sorvane-tmp-D-3", ".sorvane-kept-D-12", ".sorvane-copy-D-a.jpg"};
+        QStringList kept{".sorvane-tmp-A-1", ".sorvane-tmp-D-3x", ".sorvane-kept-D-",
+                         ".sorvane-copy-D-", ".sorvane-tmp",      "a.jpg"};
+        for (QStringList* names : {&stale, &kept})
+            for (QString& name : *names)
+                WriteFile(dir.filePath(name.replace("-D-", QStringLiteral("-%1-").arg(child))
+                                           .replace("-A-", QStringLiteral("-%1-").arg(::getpid()))),
+                          "x");
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral(".sorvane-tmp-%1-4").arg(child)));
+        QCOMPARE(RemoveStaleOwnFiles(dir.path()), 3);
+        QStringList left = Files(dir.path());
+        left.sort();
+        kept.sort();
+        QCOMPARE(left, kept);
     }
 
     void refusesDangerousBulkFolders_data() {
