@@ -3,36 +3,65 @@
 #include "platform/FileOps.h"
 
 namespace sorvane {
+namespace {
+
+// Runs place() with any file of the destination's name set aside first, and
+// puts that file back when the placing fails.
+template <typename Place> SendOutcome IntoFreeName(const QString& destination, Place place) {
+    SendOutcome outcome;
+    outcome.error = SetAside(destination, &outcome.replaced);
+    if (outcome.error != FileError::None)
+        return outcome;
+    outcome.error = place();
+    outcome.placed = outcome.error == FileError::None;
+    if (!outcome.placed && PutBack(outcome.replaced))
+        outcome.replaced = {};
+    return outcome;
+}
+
+bool TakeBackSent(const UndoHistory::Entry& entry) {
+    if (!IsRegularFile(entry.destination))
+        return false;
+    if (IsRegularFile(entry.source) && !SameFile(entry.source, entry.destination)) {
+        if (!entry.sourceKept)
+            return false; // a moved file's old place is taken by another file
+        if (!SameContent(entry.source, entry.destination))
+            return RemoveFile(entry.destination) == FileError::None; // the source was edited
+    }
+    return MoveReplacing(entry.destination, entry.source) == FileError::None;
+}
+
+} // namespace
 
 SendOutcome PlaceFile(const QString& source, const QString& destination, bool keepSource) {
     if (!IsRegularFile(source))
-        return {false, MissingPathError(source)};
+        return {false, MissingPathError(source), {}};
     if (SameFile(source, destination))
         return {}; // already there (the same file, or a hard link of it): nothing placed
     const FileError writable = MakeWritable(source);
     if (writable != FileError::None)
-        return {false, writable};
-    if (keepSource) {
-        const FileError copied = CopyReplacing(source, destination);
-        return {copied == FileError::None, copied};
+        return {false, writable, {}};
+    if (!keepSource) {
+        SendOutcome moved =
+            IntoFreeName(destination, [&] { return RenameNoReplace(source, destination); });
+        if (moved.error != FileError::CrossDevice)
+            return moved;
     }
-    const FileError renamed = RenameReplacing(source, destination);
-    if (renamed != FileError::CrossDevice)
-        return {renamed == FileError::None, renamed};
-    const FileError copied = CopyReplacing(source, destination);
-    if (copied != FileError::None)
-        return {false, copied};
-    // The file is placed even if its old copy cannot be removed.
-    return {true, RemoveFile(source)};
+    StagedFile copy; // whole before anything of that name is set aside
+    const FileError staged = StageCopy(source, destination, copy);
+    if (staged != FileError::None)
+        return {false, staged, {}};
+    SendOutcome outcome = IntoFreeName(destination, [&] { return copy.place(destination, false); });
+    if (outcome.placed && !keepSource) // placed even if its old copy cannot be removed
+        outcome.error = RemoveFile(source);
+    return outcome;
 }
 
-bool TakeBack(const UndoHistory::Entry& entry) {
-    if (!IsRegularFile(entry.destination))
-        return false;
-    if (!entry.sourceKept && IsRegularFile(entry.source) &&
-        !SameFile(entry.source, entry.destination))
-        return false;
-    return MoveReplacing(entry.destination, entry.source) == FileError::None;
+bool TakeBack(UndoHistory::Entry& entry) {
+    const bool back = TakeBackSent(entry);
+    if (PutBack(entry.replaced))
+        entry.replaced = {};
+    return back;
 }
 
 } // namespace sorvane

@@ -1,6 +1,7 @@
 #include "sorting/SortingRun.h"
 
 #include "platform/FileOps.h"
+#include "platform/OwnFiles.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "settings/Module1.h"
@@ -41,6 +42,7 @@ void SortingRun::sendFile(int slot) {
     send.SourcePath = JoinPath(window_.listFolder(), name);
     send.DestinationPath = JoinPath(send.TargetFolder, name);
     window_.sendingTo(send.TargetFolder);
+    tidy(send.TargetFolder);
     if (module_.ConfirmSameName == 1 &&
         !confirmSameName(send.TargetFolder, name, send.DestinationPath))
         return;
@@ -52,7 +54,7 @@ void SortingRun::sendFile(int slot) {
                                     ? SendOutcome{}
                                     : PlaceFile(send.SourcePath, send.DestinationPath, keepSource);
     if (outcome.placed) { // only a placed file can be taken back
-        history_.push({send.SourcePath, send.DestinationPath, keepSource});
+        history_.push({send.SourcePath, send.DestinationPath, keepSource, outcome.replaced});
         window_.historyChanged();
     }
     window_.listChanged(); // also after a failure, so a file removed by others leaves the list
@@ -70,6 +72,15 @@ bool SortingRun::confirmSameName(const QString& targetFolder, const QString& nam
                           QStringLiteral("同名のファイルがあります移動しますか？"),
                           PromptButtons::OkCancel};
     return prompts_.ask(question) == PromptAnswer::Ok;
+}
+
+// What a killed run of this program left in a folder goes when a send next
+// goes there; each folder is looked through once a run of the program.
+void SortingRun::tidy(const QString& folder) {
+    if (!tidied_.contains(folder)) {
+        RemoveStaleOwnFiles(folder);
+        tidied_.insert(folder);
+    }
 }
 
 void SortingRun::undoLastSend() {

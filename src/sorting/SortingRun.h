@@ -3,6 +3,7 @@
 #include "platform/ArrivalOrder.h"
 #include "sorting/UndoHistory.h"
 
+#include <QSet>
 #include <QString>
 
 namespace sorvane {
@@ -48,12 +49,14 @@ private:
     void undoLastSend();
     bool confirmSameName(const QString& targetFolder, const QString& name,
                          const QString& destination);
+    void tidy(const QString& folder);
 
     Module1& module_;
     Prompts& prompts_;
     Window& window_;
     UndoHistory history_;
     ArrivalOrder order_;
+    QSet<QString> tidied_; // folders cleared of stale hidden files of this program
 };
 
 } // namespace sorvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SetAside.h"
+
 #include <QString>
 
 #include <deque>
@@ -7,7 +9,9 @@
 namespace sorvane {
 
 // The last ten sends, newest first: where each file was taken from and where
-// it was placed. Only sends that really placed their file are recorded.
+// it was placed, and the file it replaced there. Only sends that really placed
+// their file are recorded. A replaced file kept for an undo is let go when
+// its entry leaves the history, or with the history.
 class UndoHistory {
 public:
     static constexpr int Capacity = 10;
@@ -16,11 +20,18 @@ public:
         QString source;
         QString destination;
         bool sourceKept = false; // a copy: the source file stayed where it was
+        SetAsideFile replaced;   // the file that had the destination's name, if any
     };
+
+    UndoHistory() = default;
+    UndoHistory(const UndoHistory&) = delete;
+    UndoHistory& operator=(const UndoHistory&) = delete;
+    ~UndoHistory();
 
     void push(Entry entry);
     bool isEmpty() const { return entries_.empty(); }
     int size() const { return int(entries_.size()); }
+    Entry& newest() { return entries_.front(); }
     const Entry& newest() const { return entries_.front(); }
     void dropNewest();
 

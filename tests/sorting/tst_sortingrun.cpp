@@ -59,7 +59,84 @@ struct Run : SortingRun::Window {
 
 class SortingRunTest : public QObject {
     Q_OBJECT
+    QTemporaryDir data; // the trash goes here, never into the real home
+
 private Q_SLOTS:
+    void initTestCase() { qputenv("XDG_DATA_HOME", data.path().toUtf8()); }
+
+    // The replaced file goes to the trash (or, without one on its file system,
+    // beside its old place) and comes back with the undo; pushed out of the
+    // history it stays in the trash, while a file kept beside goes.
+    void replacedFileIsKeptForTheUndo_data() {
+        QTest::addColumn<bool>("trash");
+        QTest::addColumn<bool>("undo");
+        QTest::addColumn<int>("confirm");
+        QTest::newRow("trash, undone") << true << true << 0;
+        QTest::newRow("trash, undone, after the question") << true << true << 1;
+        QTest::newRow("trash, pushed out") << true << false << 0;
+        QTest::newRow("beside, undone") << false << true << 0;
+        QTest::newRow("beside, pushed out") << false << false << 0;
+    }
+    void replacedFileIsKeptForTheUndo() {
+        QFETCH(bool, trash);
+        QFETCH(bool, undo);
+        QFETCH(int, confirm);
+        const QString name = "a 写真.jpg";
+        Run r(QStringList{name} + QStringList{"b", "c", "d", "e", "f", "g", "h", "i", "j", "k"});
+        r.module.ConfirmSameName = Flag(confirm);
+        r.prompts.Answer(PromptAnswer::Ok);
+        QDir().mkpath(r.path("data"));
+        const QString home = r.path(trash ? "data" : "src/b"); // a file: no trash there
+        qputenv("XDG_DATA_HOME", home.toUtf8());
+        WriteFile(r.slot(1) + "/" + name, "older");
+        r.run.send(1);
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        QCOMPARE(ReadFile(r.slot(1) + "/" + name), name.toUtf8());
+        const QString files = r.path("data/Trash/files"), info = r.path("data/Trash/info");
+        const QStringList beside =
+            QDir(r.slot(1)).entryList({".sorvane-kept-*"}, QDir::Files | QDir::Hidden);
+        QCOMPARE(beside.size(), trash ? 0 : 1);
+        QCOMPARE(ReadFile(trash ? files + "/" + name : r.slot(1) + "/" + beside.value(0)), "older");
+        if (trash) {
+            const QString entry = ReadFile(info + "/" + name + ".trashinfo");
+            QVERIFY2(QRegularExpression(
+                         "^\\[Trash Info\\]\nPath=" + QRegularExpression::escape(r.slot(1)) +
+                         "/a%20%E5%86%99%E7%9C%9F.jpg\nDeletionDate="
+                         "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$")
+                         .match(entry)
+                         .hasMatch(),
+                     qPrintable(entry));
+        }
+        if (undo) { // the sent file goes home first, then the replaced one takes its name again
+            r.run.undo();
+            QCOMPARE(ReadFile(r.path("src/" + name)), name.toUtf8());
+            QCOMPARE(ReadFile(r.slot(1) + "/" + name), "older");
+        } else {
+            for (int i = 0; i < UndoHistory::Capacity; ++i)
+                r.run.send(2);
+        }
+        QCOMPARE(Files(r.slot(1)), QStringList{name}); // nothing kept beside any more
+        QCOMPARE(Files(files) + Files(info),
+                 trash && !undo ? (QStringList{name, name + ".trashinfo"}) : QStringList{});
+    }
+
+    // An edit of the same size and date is still an edit: the undo of the
+    // copy then removes the copy and leaves the source alone.
+    void copyUndoLeavesAnEditedSourceAlone() {
+        Run r({"a"});
+        r.module.CopyMode = 1;
+        r.run.send(3);
+        const QFileInfo before(r.path("src/a"));
+        WriteFile(r.path("src/a"), "b");
+        QFile file(r.path("src/a"));
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(before.lastModified(), QFileDevice::FileModificationTime));
+        file.close();
+        r.run.undo();
+        QCOMPARE(ReadFile(r.path("src/a")), QByteArray("b"));
+        QCOMPARE(Files(r.slot(3)), QStringList{});
+    }
+
     void pressesRunInTheOrderTheyArrived() {
         Run r({"a", "b", "c", "d"});
         int waitingMeanwhile = 0;
