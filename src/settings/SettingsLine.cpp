@@ -1,5 +1,7 @@
 #include "settings/SettingsLine.h"
 
+#include <QStringDecoder>
+
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -38,6 +40,19 @@ QString HoldablePath(const QString& path) {
     const qsizetype quote = path.indexOf(u'"');
     const qsizetype slash = path.lastIndexOf(u'/', quote);
     return slash <= 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+// The window sizes are numbers kept as text: what follows a double quote
+// cannot be held and is read back as nothing anyway, so it is not written.
+QString HoldableText(const QString& text) {
+    return text.left(text.indexOf(u'"'));
+}
+
+// A text field's bytes as UTF-8, a leading byte-order mark included: it is
+// part of the name it starts, not a marker to drop.
+QString TextFromUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 // Splits the text into fields the way the file is read: a field that starts
@@ -118,7 +133,7 @@ QByteArray FormatSettingsLine(const Module1& settings) {
         if (i <= SlotCount)
             line += '"' + HoldablePath(*TextField(settings, i)).toUtf8() + '"';
         else if (i < TextFieldCount)
-            line += '"' + TextField(settings, i)->toUtf8() + '"';
+            line += '"' + HoldableText(*TextField(settings, i)).toUtf8() + '"';
         else
             line += QByteArray::number(*NumberField(settings, i));
     }
@@ -132,7 +147,7 @@ ParseOutcome ParseSettings(const QByteArray& text, Module1& settings) {
         if (!field)
             return ParseOutcome::TooFewFields;
         if (i < TextFieldCount) {
-            *TextField(settings, i) = QString::fromUtf8(*field);
+            *TextField(settings, i) = TextFromUtf8(*field);
             continue;
         }
         const std::optional<std::int16_t> number = ToInt16(*field);

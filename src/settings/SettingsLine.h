@@ -22,8 +22,8 @@ enum class ParseOutcome {
 
 // Whether a text field reads back exactly as written: a quoted field runs to
 // the next double quote, so the text must not hold one. A folder path that
-// holds one is written as its nearest ancestor that holds none, so the
-// line always reads back exactly as written.
+// holds one is written as its nearest ancestor that holds none, and a window
+// size text only up to it, so the line always reads back exactly as written.
 bool SettingsCanHold(const QString& text);
 
 // Reads the fields in order into the record, as far as they go: the fields

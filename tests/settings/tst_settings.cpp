@@ -37,25 +37,30 @@ private Q_SLOTS:
 
     // Every field reads back as written. A folder with a double quote in its
     // name cannot be written between quotes: its nearest ancestor without
-    // one is remembered instead, and no later field shifts.
+    // one is remembered instead, and no later field shifts; a window size
+    // keeps what comes before the quote.
     void roundTripKeepsEveryField() {
         const QString invalidUtf8 = QString::fromUtf8("/bytes/\xff\xfe\x80 raw");
-        const QString paths[][2] = {{"/home/写真, 2026/未整理", "/home/写真, 2026/未整理"},
-                                    {"/pics/a \"best\" pics", "/pics"},
-                                    {"/\"top", "/"},
-                                    {" blanks ", " blanks "},
-                                    {invalidUtf8, invalidUtf8},
-                                    {"", ""},
-                                    {"/bulk\",\"x", "/"}};
+        const QString paths[][2] = {
+            {"/home/写真, 2026/未整理", "/home/写真, 2026/未整理"},
+            {"/pics/a \"best\" pics", "/pics"},
+            {"/\"top", "/"},
+            {" blanks ", " blanks "},
+            {invalidUtf8, invalidUtf8},
+            {"", ""},
+            {QStringLiteral("\uFEFF/marked"), QStringLiteral("\uFEFF/marked")},
+            {"/bulk\",\"x", "/"}};
         Module1 s;
         for (size_t i = 0; i < std::size(paths); ++i)
             s.FolderSlots[i] = paths[i][0];
         s.WindowTop = -32768;
+        s.WindowHeight = "80\"40";
         const QByteArray line = FormatSettingsLine(s);
         Module1 back;
         QCOMPARE(ParseSettings(line, back), ParseOutcome::Complete);
         for (size_t i = 0; i < std::size(paths); ++i)
             QCOMPARE(back.FolderSlots[i], paths[i][1]);
+        QCOMPARE(back.WindowHeight, "80");
         QCOMPARE(FormatSettingsLine(back), line);
     }
 
