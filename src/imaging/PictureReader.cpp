@@ -43,14 +43,21 @@ Picture ReadPicture(const QString& path, QSize box) {
     Q_UNUSED(limited);
     if (!IsPlatformFormat(reader.format()))
         return Failed(FileError::InvalidPicture);
+    // Only a decoder that reads at a chosen size (JPEG) is asked for the
+    // box's size. Any other picture is read whole and its size is what was
+    // read: a GIF's header size can be its first frame's while the picture
+    // is the whole screen the frame stands on, and a reader told to scale
+    // it would squeeze that screen into the frame's proportions.
     Picture picture;
-    picture.naturalSize = reader.size();
-    if (ShrinksToFit(picture.naturalSize, box))
-        reader.setScaledSize(FittedSize(picture.naturalSize, box));
+    const bool atSize = reader.supportsOption(QImageIOHandler::ScaledSize);
+    if (atSize && ShrinksToFit(reader.size(), box))
+        reader.setScaledSize(FittedSize(reader.size(), box));
     if (!reader.read(&picture.image))
         return Failed(FileError::InvalidPicture);
-    if (!picture.naturalSize.isValid())
-        picture.naturalSize = picture.image.size();
+    picture.naturalSize = atSize && reader.size().isValid() ? reader.size() : picture.image.size();
+    if (!atSize && ShrinksToFit(picture.naturalSize, box))
+        picture.image = picture.image.scaled(FittedSize(picture.naturalSize, box),
+                                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;
 }
 

@@ -1,5 +1,6 @@
 // Reading ahead never shows a picture other than the file's current content,
 // and what a window shows for each kind of file.
+#include "imaging/Fit.h"
 #include "imaging/PictureDisplay.h"
 #include "imaging/PictureSource.h"
 
@@ -156,6 +157,18 @@ private Q_SLOTS:
             return c.alpha() == 255 && c.red() > 100 && c.green() < 50;
         };
         QVERIFY(red(0.35, 0.35) && !red(0.05, 0.05) && !red(0.9, 0.9) && !red(0.35, 0.75));
+    }
+    // The toolkit reports this one's first frame (8 x 8) as its size, yet
+    // reads the whole 6152 pixels wide screen: the size reported is the one
+    // read, and the picture keeps its proportions in the box.
+    void gifSizeIsTheSizeRead() {
+        QTemporaryDir dir;
+        WriteFile(dir.filePath("w.gif"),
+                  QByteArray::fromHex("47494638396108180000f0000000000000000021f90401000000002c0000"
+                                      "000008000800000207848fa9cb0effffffffffffffed5d00003b"));
+        const Picture picture = PictureSource().load(dir.filePath("w.gif"), QSize(400, 300));
+        QCOMPARE(picture.naturalSize, QSize(6152, 8));
+        QCOMPARE(picture.image.size(), FittedSize(QSize(6152, 8), QSize(400, 300)));
     }
 
     // A 130 KB PNG of 32768 x 32767 pixels is read into the box, with no
