@@ -1,5 +1,7 @@
 #include "app/GioLauncher.h"
 
+#include "platform/NativeName.h"
+
 #include <QDesktopServices>
 #include <QFile>
 #include <QUrl>
@@ -17,7 +19,7 @@ struct Unref {
 template <typename T> using Owned = std::unique_ptr<T, Unref>;
 
 Owned<GFile> LocalFile(const QString& path) {
-    return Owned<GFile>(g_file_new_for_path(QFile::encodeName(path).constData()));
+    return Owned<GFile>(g_file_new_for_path(ToNativeName(path).constData()));
 }
 
 // The application the desktop associates with the file's type. The type

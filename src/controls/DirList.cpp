@@ -1,6 +1,7 @@
 #include "controls/DirList.h"
 
 #include "platform/FileOps.h"
+#include "platform/NativeName.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -53,7 +54,7 @@ void DirList::refresh() {
     setCurrentRow(int(chain.size()) - 1);
     const QString indent(int(chain.size()) * 2, u' ');
     for (const QString& name : ListSubfolders(path_)) {
-        auto* item = new QListWidgetItem(closed, indent + name, this);
+        auto* item = new QListWidgetItem(closed, indent + DisplayName(name), this);
         item->setData(PathRole, JoinPath(path_, name));
     }
 }

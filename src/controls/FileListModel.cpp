@@ -1,5 +1,7 @@
 #include "controls/FileListModel.h"
 
+#include "platform/NativeName.h"
+
 namespace sorvane {
 
 int FileListModel::rowCount(const QModelIndex& parent) const {
@@ -9,7 +11,7 @@ int FileListModel::rowCount(const QModelIndex& parent) const {
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= listing_.count())
         return {};
-    return listing_.names()[index.row()];
+    return DisplayName(listing_.names()[index.row()]);
 }
 
 } // namespace sorvane

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "controls/KeyboardLocks.h"
+#include "platform/NativeName.h"
 
 #include <functional>
 #include <optional>
@@ -35,7 +36,10 @@ public:
     QString text(int number) const { return panel(number)->text(); }
     void setText(int number, const QString& text) { panel(number)->setText(text); }
     // Shows a text with a space at either side, as every window's panels do.
-    void showText(int number, const QString& text) { setText(number, u' ' + text + u' '); }
+    // A file or folder name shows its undecodable bytes as U+FFFD.
+    void showText(int number, const QString& text) {
+        setText(number, u' ' + DisplayName(text) + u' ');
+    }
 
     // Where the lock states come from (the X server's keyboard, unless a test
     // says otherwise); nothing leaves the panels as they are.

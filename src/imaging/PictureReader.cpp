@@ -2,9 +2,14 @@
 
 #include "imaging/Fit.h"
 #include "platform/FileOps.h"
+#include "platform/NativeName.h"
 
 #include <QFile>
 #include <QImageReader>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sorvane {
 namespace {
@@ -27,15 +32,31 @@ Picture Failed(FileError error) {
     return picture;
 }
 
+bool Exists(const QString& path) {
+    struct stat st;
+    return ::stat(ToNativeName(path).constData(), &st) == 0;
+}
+
+// Opens the file by its own bytes: QFile would encode an escaped name into
+// other bytes and open the wrong file, or none.
+bool OpenByName(QFile& file, const QString& path) {
+    const int fd = ::open(ToNativeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    if (fd >= 0)
+        ::close(fd);
+    return false;
+}
+
 } // namespace
 
 Picture ReadPicture(const QString& path, QSize box) {
-    QFile file(path);
-    if (!file.exists())
+    if (!Exists(path))
         return Failed(MissingPathError(path));
     if (!IsRegularFile(path))
         return Failed(FileError::Other);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenByName(file, path))
         return Failed(FileError::Access);
     QImageReader reader(&file);
     reader.setAutoTransform(false);

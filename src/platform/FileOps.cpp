@@ -1,6 +1,7 @@
 #include "platform/FileOps.h"
 
 #include "platform/NameOrder.h"
+#include "platform/NativeName.h"
 #include "platform/OwnFiles.h"
 
 #include <QFileInfo>
@@ -20,7 +21,7 @@ namespace sorvane {
 namespace {
 
 QByteArray Native(const QString& path) {
-    return path.toUtf8();
+    return ToNativeName(path);
 }
 
 bool StatPath(const QString& path, struct stat* st) {
@@ -72,7 +73,7 @@ QStringList ListEntries(const QString& folder, EntryKind wanted) {
     QStringList names;
     ForEachVisibleEntry(folder, [&](const char* name, EntryKind kind, bool) {
         if (kind == wanted)
-            names.append(QString::fromUtf8(name));
+            names.append(FromNativeName(name));
     });
     SortNames(names);
     return names;

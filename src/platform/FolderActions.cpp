@@ -1,6 +1,7 @@
 #include "platform/FolderActions.h"
 
 #include "platform/FileOps.h"
+#include "platform/NativeName.h"
 
 #include <QDir>
 
@@ -16,7 +17,7 @@ namespace sorvane {
 namespace {
 
 QByteArray Native(const QString& path) {
-    return path.toUtf8();
+    return ToNativeName(path);
 }
 
 // A real folder, not a symbolic link to one: the bulk delete only ever works

@@ -1,6 +1,7 @@
 #include "platform/FolderListing.h"
 
 #include "platform/FileOps.h"
+#include "platform/NativeName.h"
 
 #include <algorithm>
 #include <numeric>
@@ -55,7 +56,7 @@ void FolderListing::readAll() {
     QStringList names;
     QSet<QString> links;
     ReadFiles(folder_, [&](const char* name, bool listed, bool viaLink) {
-        const QString text = QString::fromUtf8(name);
+        const QString text = FromNativeName(name);
         if (listed)
             names.append(text);
         if (viaLink)

@@ -1,5 +1,7 @@
 #include "platform/FolderWatch.h"
 
+#include "platform/NativeName.h"
+
 #include <cerrno>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -53,7 +55,7 @@ void FolderWatch::stop() {
 void FolderWatch::watch(const QString& folder) {
     stop();
     folder_ = folder;
-    const QByteArray path = folder.toUtf8();
+    const QByteArray path = ToNativeName(folder);
     struct stat st;
     if (folder.isEmpty() || IsRemote(path))
         return;
@@ -93,7 +95,7 @@ bool FolderWatch::readEvents(QStringList& names) {
             if (event->mask & LostTrack)
                 return false;
             if (event->len > 0)
-                names.append(QString::fromUtf8(event->name));
+                names.append(FromNativeName(event->name));
             at += ssize_t(sizeof(inotify_event) + event->len);
         }
     }
@@ -103,7 +105,7 @@ bool FolderWatch::readEvents(QStringList& names) {
 // another one (a parent renamed, a file system mounted over it).
 bool FolderWatch::stillSameFolder() const {
     struct stat st;
-    return ::stat(folder_.toUtf8().constData(), &st) == 0 && st.st_dev == device_ &&
+    return ::stat(ToNativeName(folder_).constData(), &st) == 0 && st.st_dev == device_ &&
            st.st_ino == inode_;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/Paths.h"
 
+#include "platform/NativeName.h"
+
 namespace sorvane {
 
 QString JoinPath(const QString& folder, const QString& name) {
@@ -14,7 +16,7 @@ QString FileNameOf(const QString& path) {
 
 QString FolderButtonCaption(const QString& path) {
     const QString last = FileNameOf(path);
-    return last.isEmpty() ? path : last;
+    return DisplayName(last.isEmpty() ? path : last);
 }
 
 } // namespace sorvane

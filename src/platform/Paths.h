@@ -13,7 +13,8 @@ QString JoinPath(const QString& folder, const QString& name);
 QString FileNameOf(const QString& path);
 
 // Caption of a slot button: the last path component, or the whole path when
-// that component is empty (as for the root "/") or there is no separator.
+// that component is empty (as for the root "/") or there is no separator;
+// as the screen shows it (DisplayName).
 QString FolderButtonCaption(const QString& path);
 
 } // namespace sorvane

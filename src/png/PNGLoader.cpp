@@ -1,5 +1,6 @@
 #include "png/PNGLoader.h"
 
+#include "platform/NativeName.h"
 #include "png/DibPicture.h"
 #include "png/PngDecoder.h"
 
@@ -25,7 +26,7 @@ QImage DecodePicture(const QString& path) {
     std::memset(&info, 0, sizeof info);
     std::int32_t dataSize = 0;
     OpenDecoding decoding;
-    const QByteArray encodedPath = path.toUtf8();
+    const QByteArray encodedPath = ToNativeName(path);
     if (mLoadPNG(encodedPath.constData(), &decoding.handle, &info, &dataSize) != 1 || dataSize <= 0)
         return {};
     // The one decoded copy; released when this returns, after the picture

@@ -1,8 +1,7 @@
 #include "png/PngInBox.h"
 
+#include "platform/NativeName.h"
 #include "png/PngFile.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <array>
@@ -172,7 +171,7 @@ QSize ShownSize(QSize natural, const std::function<QSize(QSize)>& sizeFor) {
 }
 
 BoxedPng Decode(const QString& path, const std::function<QSize(QSize)>& sizeFor) {
-    std::optional<PngFile> png = PngFile::Open(QFile::encodeName(path).constData());
+    std::optional<PngFile> png = PngFile::Open(ToNativeName(path).constData());
     if (!png || png->ihdr.width == 0 || png->ihdr.height == 0)
         return {};
     spng_ctx* ctx = png->context.get();

@@ -1,6 +1,6 @@
 #include "settings/SettingsLine.h"
 
-#include <QStringDecoder>
+#include "platform/NativeName.h"
 
 #include <cmath>
 #include <functional>
@@ -46,13 +46,6 @@ QString HoldablePath(const QString& path) {
 // cannot be held and is read back as nothing anyway, so it is not written.
 QString HoldableText(const QString& text) {
     return text.left(text.indexOf(u'"'));
-}
-
-// A text field's bytes as UTF-8, a leading byte-order mark included: it is
-// part of the name it starts, not a marker to drop.
-QString TextFromUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    return decoder.decode(bytes);
 }
 
 // Splits the text into fields the way the file is read: a field that starts
@@ -131,9 +124,9 @@ QByteArray FormatSettingsLine(const Module1& settings) {
         if (i > 0)
             line += ',';
         if (i <= SlotCount)
-            line += '"' + HoldablePath(*TextField(settings, i)).toUtf8() + '"';
+            line += '"' + ToNativeName(HoldablePath(*TextField(settings, i))) + '"';
         else if (i < TextFieldCount)
-            line += '"' + HoldableText(*TextField(settings, i)).toUtf8() + '"';
+            line += '"' + ToNativeName(HoldableText(*TextField(settings, i))) + '"';
         else
             line += QByteArray::number(*NumberField(settings, i));
     }
@@ -147,7 +140,7 @@ ParseOutcome ParseSettings(const QByteArray& text, Module1& settings) {
         if (!field)
             return ParseOutcome::TooFewFields;
         if (i < TextFieldCount) {
-            *TextField(settings, i) = TextFromUtf8(*field);
+            *TextField(settings, i) = FromNativeName(*field);
             continue;
         }
         const std::optional<std::int16_t> number = ToInt16(*field);

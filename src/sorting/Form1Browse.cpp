@@ -5,6 +5,7 @@
 #include "controls/MouseButtons.h"
 #include "controls/StatusPanels.h"
 #include "platform/FileOps.h"
+#include "platform/NativeName.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "sorting/Form1.h"
@@ -30,7 +31,7 @@ void Form1::Dir1_Change() {
 
 // The texts of the path label, the counts label and the status panels.
 void Form1::ShowSourceFolder() {
-    Label3->setText(module_.SourceFolder);
+    Label3->setText(DisplayName(module_.SourceFolder));
     StatusBar1->showText(1, module_.SourceFolder);
 }
 
@@ -59,7 +60,8 @@ void Form1::File1_MouseDown(int button) {
 void Form1::DeleteSelectedFile() {
     const QString name = File1->selectedName();
     const Prompt question{QStringLiteral("アテンション"),
-                          name + QStringLiteral("を削除しようとしています。\r\n削除しますか？"),
+                          DisplayName(name) +
+                              QStringLiteral("を削除しようとしています。\r\n削除しますか？"),
                           PromptButtons::OkCancel};
     if (prompts_.ask(question) != PromptAnswer::Ok)
         return;
@@ -74,7 +76,7 @@ void Form1::DeleteSelectedFile() {
 void Form1::ReportFileError(FileError error, const QString& name) {
     QString text;
     if (error == FileError::InvalidPicture)
-        text = name + QStringLiteral("はファイルが壊れています\r\n処理を中止します。");
+        text = DisplayName(name) + QStringLiteral("はファイルが壊れています\r\n処理を中止します。");
     else if (error == FileError::PathNotFound)
         text = QStringLiteral("ファイルが見つかりません。");
     if (!text.isEmpty())

@@ -3,6 +3,7 @@
 #include "controls/FileList.h"
 #include "platform/FileOps.h"
 #include "platform/Launcher.h"
+#include "platform/NativeName.h"
 #include "platform/Paths.h"
 #include "sorting/Form1.h"
 
@@ -67,7 +68,7 @@ void Form1::setSlotCaption(int slot, const QString& caption) {
 }
 
 void Form1::setDestinationText(const QString& text) {
-    Label4->setText(text);
+    Label4->setText(DisplayName(text));
     Label4->show();
 }
 

@@ -9,6 +9,7 @@
 #include "imaging/PictureDisplay.h"
 #include "imaging/PictureSource.h"
 #include "platform/FileOps.h"
+#include "platform/NativeName.h"
 #include "platform/NumberText.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
@@ -90,7 +91,7 @@ void Form1::FitPreview() {
 void Form1::RefreshPreview() {
     CurrentImagePath = SourcePathOf(File1->name(0));
     for (int i = 0; i < 4; ++i)
-        Label2[size_t(i)]->setText(File1->name(i));
+        Label2[size_t(i)]->setText(DisplayName(File1->name(i)));
     ReadAhead([this] { return ReadAheadAfterSend(run_.waiting(), File1->count()); });
     if (run_.waiting() > 0 || keyHeld_) {
         ShowReadyPicture();

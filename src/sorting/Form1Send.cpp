@@ -1,6 +1,7 @@
 // Sends to a slot and their undo: the presses that ask for them, and what
 // the window shows while the sorting run does the work.
 #include "controls/FileList.h"
+#include "platform/NativeName.h"
 #include "sorting/Form1.h"
 
 #include <QLabel>
@@ -53,7 +54,7 @@ void Form1::sendStarting(int slot) {
 }
 
 void Form1::sendingTo(const QString& targetFolder) {
-    Label4->setText(targetFolder + QStringLiteral("に移動します。"));
+    Label4->setText(DisplayName(targetFolder) + QStringLiteral("に移動します。"));
     Label4->show();
 }
 

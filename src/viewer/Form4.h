@@ -19,6 +19,7 @@ class ImageBox;
 class PictureSource;
 class Prompts;
 class StatusPanels;
+struct FileStamp;
 struct Module1;
 
 // The viewer: one file of the main window's list as large as the screen
@@ -76,7 +77,7 @@ private:
     // Display (Form4Display.cpp).
     void ShowCurrentImage();
     bool ShowInArea(const QString& path);
-    void ShowFileDetails(const QString& path);
+    void ShowFileDetails(const FileStamp& file);
     void FitToArea();
     void EnableSteps();
     void ReadAhead();

@@ -3,6 +3,7 @@
 #include "controls/FileList.h"
 #include "controls/ImageBox.h"
 #include "controls/StatusPanels.h"
+#include "imaging/FileStamp.h"
 #include "imaging/Fit.h"
 #include "imaging/PictureDisplay.h"
 #include "imaging/PictureSource.h"
@@ -14,7 +15,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
 
@@ -47,9 +47,10 @@ void Form4::ShowCurrentImage() {
     StatusBar1->showText(2, module_.ViewerFileName);
     StatusBar1->showText(3,
                          QStringLiteral("%1X%2 Pixel").arg(Image1->width()).arg(Image1->height()));
-    if (!QFileInfo::exists(path))
+    const std::optional<FileStamp> file = FileStamp::of(path);
+    if (!file)
         return; // removed meanwhile (a PNG that went reads as an empty picture)
-    ShowFileDetails(path);
+    ShowFileDetails(*file);
     FitToArea();
     Image1->show();
 }
@@ -88,10 +89,10 @@ bool Form4::ShowInArea(const QString& path) {
     return true;
 }
 
-void Form4::ShowFileDetails(const QString& path) {
-    const QFileInfo file(path);
-    StatusBar1->showText(4, QString::number(KilobytesOf(file.size())) + QStringLiteral("KB"));
-    StatusBar1->showText(5, QLocale().toString(file.lastModified(), QLocale::ShortFormat));
+void Form4::ShowFileDetails(const FileStamp& file) {
+    const QDateTime modified = QDateTime::fromMSecsSinceEpoch(file.modifiedNs / 1000000);
+    StatusBar1->showText(4, QString::number(KilobytesOf(file.size)) + QStringLiteral("KB"));
+    StatusBar1->showText(5, QLocale().toString(modified, QLocale::ShortFormat));
 }
 
 // Shrinks the picture to the area when it is wider or higher, never enlarges

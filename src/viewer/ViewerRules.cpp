@@ -1,5 +1,7 @@
 #include "viewer/ViewerRules.h"
 
+#include "platform/NativeName.h"
+
 #include <algorithm>
 
 namespace sorvane {
@@ -35,7 +37,7 @@ StepTarget StepByTick(int index, int count, bool repeat) {
 QString ViewerCaption(const QString& name, int index, int count) {
     // One pass of arg(), so a "%2" in a file name stays as it is.
     return QStringLiteral("SorvaneViewer  %1   (%2/%3)")
-        .arg(name, QString::number(index + 1), QString::number(count));
+        .arg(DisplayName(name), QString::number(index + 1), QString::number(count));
 }
 
 qint64 KilobytesOf(qint64 bytes) {

@@ -3,6 +3,7 @@
 #include "platform/Drives.h"
 #include "platform/FileOps.h"
 #include "platform/NameOrder.h"
+#include "platform/NativeName.h"
 #include "platform/NumberText.h"
 
 #include <QRandomGenerator>
@@ -108,6 +109,35 @@ private Q_SLOTS:
 
     // language empty: the system's, sorted as SortNames does; else the
     // language's collator.
+    // Any bytes come back as they were; what is not UTF-8 shows as U+FFFD
+    // per byte, and nothing valid is taken for an escaped byte.
+    void nativeNamesRoundTrip_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("UTF-8") << QByteArray("写真 1.jpg") << QStringLiteral("写真 1.jpg");
+        QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf"
+                                                       "a")
+                                         << QStringLiteral("\uFEFFa");
+        QTest::newRow("Latin-1") << QByteArray("caf\xe9.jpg") << QStringLiteral("caf\uFFFD.jpg");
+        QTest::newRow("cut short") << QByteArray("\xe5\x86") << QStringLiteral("\uFFFD\uFFFD");
+        QTest::newRow("overlong") << QByteArray("\xc0\xaf") << QStringLiteral("\uFFFD\uFFFD");
+        QTest::newRow("encoded escape")
+            << QByteArray("\xed\xb3\xbf") << QStringLiteral("\uFFFD\uFFFD\uFFFD");
+        QTest::newRow("past U+10FFFF")
+            << QByteArray("\xf4\x90\x80\x80") << QString(4, QChar(0xFFFD));
+        QTest::newRow("U+10080, a pair ending in DC80")
+            << QByteArray("\xf0\x90\x82\x80") << QString::fromUcs4(U"\U00010080", 1);
+        QTest::newRow("valid beside invalid")
+            << QByteArray("\xff\xc3\xa9\x80") << QStringLiteral("\uFFFD\u00E9\uFFFD");
+    }
+    void nativeNamesRoundTrip() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        const QString name = FromNativeName(bytes);
+        QCOMPARE(ToNativeName(name), bytes);
+        QCOMPARE(DisplayName(name), shown);
+    }
+
     void nameOrderSortsAsTheCollator_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("names");

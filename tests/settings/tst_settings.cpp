@@ -2,6 +2,7 @@
 // on disk: missing, unreadable, and replaced whole or not at all.
 #include "settings/SettingsFile.h"
 
+#include "platform/NativeName.h"
 #include "support/FileSizeLimit.h"
 #include "support/Settings.h"
 #include "support/TestFiles.h"
@@ -40,7 +41,8 @@ private Q_SLOTS:
     // one is remembered instead, and no later field shifts; a window size
     // keeps what comes before the quote.
     void roundTripKeepsEveryField() {
-        const QString invalidUtf8 = QString::fromUtf8("/bytes/\xff\xfe\x80 raw");
+        const QByteArray rawName = "/bytes/\xff\xfe\x80 raw"; // not UTF-8: kept as bytes
+        const QString invalidUtf8 = FromNativeName(rawName);
         const QString paths[][2] = {
             {"/home/写真, 2026/未整理", "/home/写真, 2026/未整理"},
             {"/pics/a \"best\" pics", "/pics"},
@@ -56,6 +58,7 @@ private Q_SLOTS:
         s.WindowTop = -32768;
         s.WindowHeight = "80\"40";
         const QByteArray line = FormatSettingsLine(s);
+        QVERIFY(line.contains('"' + rawName + '"'));
         Module1 back;
         QCOMPARE(ParseSettings(line, back), ParseOutcome::Complete);
         for (size_t i = 0; i < std::size(paths); ++i)

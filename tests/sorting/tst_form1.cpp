@@ -7,6 +7,7 @@
 #include "controls/StatusPanels.h"
 #include "controls/Twips.h"
 #include "imaging/PictureSource.h"
+#include "platform/NativeName.h"
 #include "settings/SettingsFile.h"
 #include "sorting/Form1.h"
 #include "support/RecordingLauncher.h"
@@ -229,6 +230,24 @@ private Q_SLOTS:
         QTest::mouseClick(f.ui().Command4[10], Qt::LeftButton);
         QCOMPARE(Files(f.Path("src")), (QStringList{"a.jpg", "b.jpg"}));
         QVERIFY(!f.ui().Command4[10]->isEnabled());
+    }
+
+    // A name that is not UTF-8 beside its look-alike with U+FFFD: both show
+    // U+FFFD, and a right press deletes the file of the bytes selected.
+    void undecodableNameIsDeletedByItsBytes() {
+        Form1Fixture f;
+        const QByteArray src = QFile::encodeName(f.Folder("src")), twin = "a\xef\xbf\xbd.txt";
+        QVERIFY(WriteNativeFile(src + "/a\xff.txt", "") && WriteNativeFile(src + '/' + twin, ""));
+        QVERIFY(f.StartWith({}));
+        const int row = ToNativeName(f.ui().File1->name(0)) == twin ? 1 : 0;
+        QCOMPARE(f.ui().File1->model()->index(row, 0).data().toString(),
+                 QStringLiteral("a\uFFFD.txt"));
+        PressRow(f, row);
+        f.prompts.Answer(PromptAnswer::Ok);
+        PressRow(f, row, Qt::RightButton);
+        QCOMPARE(f.prompts.asked.last().text,
+                 QStringLiteral("a\uFFFD.txtを削除しようとしています。\r\n削除しますか？"));
+        QCOMPARE(NativeFiles(src), QList<QByteArray>{twin});
     }
 
     // A held key sends file after file. The preview shows the file in hand

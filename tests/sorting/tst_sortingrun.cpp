@@ -223,6 +223,26 @@ private Q_SLOTS:
         }
     }
 
+    // A name that is not UTF-8 beside its look-alike with U+FFFD: each is
+    // sent and taken back by its own bytes.
+    void undecodableNameTravelsByItsBytes() {
+        Run r({});
+        const QByteArray src = QFile::encodeName(r.path("src")),
+                         slot = QFile::encodeName(r.slot(1));
+        const QList<QByteArray> both{"a\xef\xbf\xbd.jpg", "a\xff.jpg"}; // the twin, the other
+        for (const QByteArray& name : both)
+            QVERIFY(WriteNativeFile(src + '/' + name, name));
+        r.listChanged();
+        QCOMPARE(r.listed.size(), 2);
+        r.run.send(1);
+        r.run.send(1);
+        QCOMPARE(NativeFiles(slot), both);
+        r.run.undo();
+        r.run.undo();
+        QCOMPARE(NativeFiles(src), both);
+        QCOMPARE(::unlink(src + "/a\xff.jpg"), 0); // QTemporaryDir cannot name it
+    }
+
     void sameNameIsAskedFirst() {
         Run r({"a", "b"});
         r.module.ConfirmSameName = 1;

@@ -5,6 +5,10 @@
 #include <QImageWriter>
 #include <QPainter>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace sorvane::test {
 
 bool WriteFile(const QString& path, const QByteArray& content) {
@@ -19,6 +23,25 @@ QByteArray ReadFile(const QString& path) {
 
 QStringList Files(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+bool WriteNativeFile(const QByteArray& path, const QByteArray& content) {
+    QFile file;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    return fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) &&
+           file.write(content) == content.size();
+}
+
+QList<QByteArray> NativeFiles(const QByteArray& folder) {
+    QList<QByteArray> names;
+    if (DIR* dir = ::opendir(folder.constData())) {
+        while (const dirent* entry = ::readdir(dir))
+            if (entry->d_type == DT_REG)
+                names.append(entry->d_name);
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // Qt reads GIF but cannot write it: a minimal GIF89a writer for pictures of
