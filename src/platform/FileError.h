@@ -10,6 +10,8 @@ enum class FileError {
     FileNotFound,   // the file is missing in an existing folder
     Access,         // refused: no permission, not empty, busy
     CrossDevice,    // a rename between two file systems
+    DiskFull,       // the file does not fit: disk or quota full, or past the file system's size
+    NameTaken,      // another file already has the name
     Other,
 };
 

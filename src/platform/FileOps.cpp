@@ -197,8 +197,11 @@ public:
         staged.fd_ = OpenStaging(FolderOf(destination), mode, &staged.temporary_);
         if (staged.fd_ < 0)
             return ErrorFromErrno(errno, destination);
-        const bool whole = write(staged.fd_) && ::fsync(staged.fd_) == 0;
-        return whole ? FileError::None : FileError::Other;
+        if (write(staged.fd_) && ::fsync(staged.fd_) == 0)
+            return FileError::None;
+        // A failed write leaves its errno; of those only a full disk is told apart.
+        const FileError failed = ErrorFromErrno(errno, destination);
+        return failed == FileError::DiskFull ? failed : FileError::Other;
     }
 };
 
@@ -232,6 +235,10 @@ FileError ErrorFromErrno(int error, const QString& path) {
     case EROFS:
     case ETXTBSY:
         return FileError::Access;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return FileError::DiskFull;
     default:
         return FileError::Other;
     }

@@ -164,6 +164,7 @@ private:
     void listChanged() override;
     void sendFinished(int slot) override;
     void undoFinished() override;
+    void reportFailure(const QString& line) override;
 
     // Launches (Form1Menu.cpp).
     QString HelpPagePath() const;

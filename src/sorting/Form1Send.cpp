@@ -80,6 +80,11 @@ void Form1::undoFinished() {
     historyChanged();
 }
 
+void Form1::reportFailure(const QString& line) {
+    Label4->setText(line);
+    Label4->show();
+}
+
 void Form1::EnableUndoButton() {
     Command4[10]->setEnabled(!run_.history().isEmpty());
 }

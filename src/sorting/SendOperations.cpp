@@ -19,16 +19,16 @@ template <typename Place> SendOutcome IntoFreeName(const QString& destination, P
     return outcome;
 }
 
-bool TakeBackSent(const UndoHistory::Entry& entry) {
+FileError TakeBackSent(const UndoHistory::Entry& entry) {
     if (!IsRegularFile(entry.destination))
-        return false;
+        return MissingPathError(entry.destination);
     if (IsRegularFile(entry.source) && !SameFile(entry.source, entry.destination)) {
         if (!entry.sourceKept)
-            return false; // a moved file's old place is taken by another file
+            return FileError::NameTaken; // a moved file's old place is taken by another file
         if (!SameContent(entry.source, entry.destination))
-            return RemoveFile(entry.destination) == FileError::None; // the source was edited
+            return RemoveFile(entry.destination); // the source was edited
     }
-    return MoveReplacing(entry.destination, entry.source) == FileError::None;
+    return MoveReplacing(entry.destination, entry.source);
 }
 
 } // namespace
@@ -57,8 +57,8 @@ SendOutcome PlaceFile(const QString& source, const QString& destination, bool ke
     return outcome;
 }
 
-bool TakeBack(UndoHistory::Entry& entry) {
-    const bool back = TakeBackSent(entry);
+FileError TakeBack(UndoHistory::Entry& entry) {
+    const FileError back = TakeBackSent(entry);
     if (PutBack(entry.replaced))
         entry.replaced = {};
     return back;

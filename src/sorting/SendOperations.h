@@ -29,6 +29,7 @@ SendOutcome PlaceFile(const QString& source, const QString& destination, bool ke
 // its destination, or when a moved file's old place is now taken by another
 // file (the undo would destroy a file it never placed). A copy whose kept
 // source was changed since is only removed: the source stays as it is now.
-bool TakeBack(UndoHistory::Entry& entry);
+// Returns why the sent file did not go back, or None.
+FileError TakeBack(UndoHistory::Entry& entry);
 
 } // namespace sorvane

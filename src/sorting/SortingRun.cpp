@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "settings/Module1.h"
+#include "sorting/FailureText.h"
 #include "sorting/SendOperations.h"
 
 namespace sorvane {
@@ -56,6 +57,8 @@ void SortingRun::sendFile(int slot) {
     if (outcome.placed) { // only a placed file can be taken back
         history_.push({send.SourcePath, send.DestinationPath, keepSource, outcome.replaced});
         window_.historyChanged();
+    } else if (outcome.error != FileError::None) {
+        window_.reportFailure(SendFailedText(send.TargetFolder, keepSource, outcome.error));
     }
     window_.listChanged(); // also after a failure, so a file removed by others leaves the list
 }
@@ -86,7 +89,10 @@ void SortingRun::tidy(const QString& folder) {
 void SortingRun::undoLastSend() {
     if (history_.isEmpty())
         return;
-    TakeBack(history_.newest()); // a refused undo leaves every file where it is
+    // A refused undo leaves every file where it is.
+    const FileError error = TakeBack(history_.newest());
+    if (error != FileError::None)
+        window_.reportFailure(UndoFailedText(error));
     window_.listChanged();
     history_.dropNewest();
     window_.undoFinished();

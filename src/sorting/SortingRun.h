@@ -32,6 +32,7 @@ public:
         virtual void listChanged() = 0;                          // files came or went
         virtual void sendFinished(int slot) = 0;
         virtual void undoFinished() = 0;
+        virtual void reportFailure(const QString& line) = 0; // a send or undo did nothing: why
     };
 
     SortingRun(Module1& module, Prompts& prompts, Window& window);

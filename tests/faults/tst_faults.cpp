@@ -85,6 +85,7 @@ struct Sender : SortingRun::Window {
     void listChanged() override {}
     void sendFinished(int) override {}
     void undoFinished() override {}
+    void reportFailure(const QString&) override {}
 };
 
 // Runs work() in a child process and kills it after a random time up to

@@ -230,6 +230,11 @@ private Q_SLOTS:
         QTest::mouseClick(f.ui().Command4[10], Qt::LeftButton);
         QCOMPARE(Files(f.Path("src")), (QStringList{"a.jpg", "b.jpg"}));
         QVERIFY(!f.ui().Command4[10]->isEnabled());
+        QDir(f.Slot(0)).removeRecursively(); // a failed send tells why, without a box
+        QTest::mouseClick(f.ui().Command4[0], Qt::LeftButton);
+        QCOMPARE(f.ui().Label4->text(),
+                 f.Slot(0) + QStringLiteral("に移動できませんでした。フォルダが見つかりません。"));
+        QVERIFY(f.prompts.asked.isEmpty());
     }
 
     // A name that is not UTF-8 beside its look-alike with U+FFFD: both show

@@ -3,12 +3,14 @@
 
 #include "platform/FileOps.h"
 #include "settings/Module1.h"
+#include "sorting/FailureText.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
 
 #include <QtTest>
 
+#include <cerrno>
 #include <unistd.h>
 
 using namespace sorvane;
@@ -26,6 +28,7 @@ struct Run : SortingRun::Window {
     std::function<void()> onEvents; // presses that arrive while a send waits
     int refreshes = 0;
     QStringList listed;
+    QStringList failures; // the lines the window was given
 
     explicit Run(const QStringList& files) {
         for (int i = 0; i < SlotCount; ++i)
@@ -53,6 +56,7 @@ struct Run : SortingRun::Window {
     }
     void sendFinished(int) override {}
     void undoFinished() override {}
+    void reportFailure(const QString& line) override { failures.append(line); }
 };
 
 } // namespace
@@ -188,16 +192,28 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(r.path("src/a")), QByteArray("a new file of the same name"));
         QCOMPARE(ReadFile(r.slot(4) + "/a"), QByteArray("a"));
         QVERIFY(r.run.history().isEmpty()); // the refused undo is spent
+        QCOMPARE(r.failures, QStringList{"元に戻せませんでした。同名のファイルがあります。"});
     }
 
+    // A send that fails says so in one line; one that finds the file
+    // already there has nothing to say.
     void failedSendRecordsNothing_data() {
         QTest::addColumn<QString>("failure");
-        for (const char* row : {"source gone", "disk full over a same-named file",
-                                "a hard link already there", "a copy into the source folder"})
-            QTest::newRow(row) << QString(row);
+        QTest::addColumn<QString>("line"); // after the slot's folder
+        QTest::newRow("source gone") << "source gone"
+                                     << "に移動できませんでした。ファイルが見つかりません。";
+        QTest::newRow("folder gone") << "folder gone"
+                                     << "に移動できませんでした。フォルダが見つかりません。";
+        QTest::newRow("disk full") << "disk full over a same-named file"
+                                   << "にコピーできませんでした。ディスクの容量が足りません。";
+        QTest::newRow("hard link") << "a hard link already there"
+                                   << "";
+        QTest::newRow("copy onto itself") << "a copy into the source folder"
+                                          << "";
     }
     void failedSendRecordsNothing() {
         QFETCH(QString, failure);
+        QFETCH(QString, line);
         Run r({"a"});
         const bool full = failure.startsWith("disk full");
         r.module.CopyMode = full || failure.startsWith("a copy");
@@ -207,6 +223,8 @@ private Q_SLOTS:
             r.module.FolderSlots[5] = r.path("src/.");
         else if (failure == "source gone")
             QFile::remove(r.path("src/a"));
+        else if (failure == "folder gone")
+            QDir(r.slot(5)).removeRecursively();
         else if (full)
             WriteFile(r.slot(5) + "/a", "other");
         std::optional<FileSizeLimit> limit;
@@ -216,11 +234,37 @@ private Q_SLOTS:
         limit.reset();
         QVERIFY(r.run.history().isEmpty());
         QCOMPARE(r.refreshes, 1); // refreshed all the same: a vanished file leaves the list
+        QCOMPARE(r.failures, line.isEmpty() ? QStringList() : QStringList{r.slot(5) + line});
         QCOMPARE(ReadFile(r.path("src/a")), QByteArray(failure == "source gone" ? "" : "a"));
         if (full) { // the other file is kept, and no temporary is left behind
             QCOMPARE(ReadFile(r.slot(5) + "/a"), QByteArray("other"));
             QCOMPARE(Files(r.slot(5)), QStringList{"a"});
         }
+    }
+
+    void failureReasons_data() {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("path"); // where the call failed, in a temporary folder
+        QTest::addColumn<QString>("reason");
+        const QString full = "ディスクの容量が足りません。", refused = "アクセスが拒否されました。";
+        QTest::newRow("disk full") << ENOSPC << "a" << full;
+        QTest::newRow("quota") << EDQUOT << "a" << full;
+        QTest::newRow("too large for the disk") << EFBIG << "a" << full;
+        QTest::newRow("no permission") << EACCES << "a" << refused;
+        QTest::newRow("read-only disk") << EROFS << "a" << refused;
+        QTest::newRow("folder gone") << ENOENT << "gone/a"
+                                     << "フォルダが見つかりません。";
+        QTest::newRow("file gone") << ENOENT << "a"
+                                   << "ファイルが見つかりません。";
+        QTest::newRow("anything else") << EIO << "a"
+                                       << "ファイルを操作できませんでした。";
+    }
+    void failureReasons() {
+        QFETCH(int, error);
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QCOMPARE(FailureReason(ErrorFromErrno(error, dir.filePath(path))), reason);
     }
 
     // A name that is not UTF-8 beside its look-alike with U+FFFD: each is
@@ -240,6 +284,7 @@ private Q_SLOTS:
         r.run.undo();
         r.run.undo();
         QCOMPARE(NativeFiles(src), both);
+        QVERIFY(r.failures.isEmpty());
         QCOMPARE(::unlink(src + "/a\xff.jpg"), 0); // QTemporaryDir cannot name it
     }
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/FileError.h"
+
+#include <QString>
+
+namespace sorvane {
+
+// The one line the main window shows when a send or an undo does nothing:
+// a run never stops for a message box, yet the user must see why a key has
+// no effect.
+
+// A short reason for the failure, in the window's language.
+QString FailureReason(FileError error);
+
+// "<folder>に移動できませんでした。<reason>" (コピー when the source is kept).
+QString SendFailedText(const QString& targetFolder, bool copied, FileError error);
+
+QString UndoFailedText(FileError error);
+
+} // namespace sorvane
