@@ -37,16 +37,27 @@ bool Exists(const QString& path) {
     return ::stat(ToNativeName(path).constData(), &st) == 0;
 }
 
-// Opens the file by its own bytes: QFile would encode an escaped name into
-// other bytes and open the wrong file, or none.
-bool OpenByName(QFile& file, const QString& path) {
-    const int fd = ::open(ToNativeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return true;
-    if (fd >= 0)
-        ::close(fd);
-    return false;
-}
+// The file opened by its own bytes (QFile would encode an escaped name into
+// other bytes and open the wrong file, or none). The descriptor is closed
+// here, not by Qt, so whoever opens it also closes it.
+class OpenedFile {
+public:
+    explicit OpenedFile(const QString& path)
+        : fd_(::open(ToNativeName(path).constData(), O_RDONLY | O_CLOEXEC)) {}
+    ~OpenedFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+
+    bool openIn(QFile& file) const {
+        return fd_ >= 0 && file.open(fd_, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+    }
+
+private:
+    int fd_;
+};
 
 } // namespace
 
@@ -55,8 +66,9 @@ Picture ReadPicture(const QString& path, QSize box) {
         return Failed(MissingPathError(path));
     if (!IsRegularFile(path))
         return Failed(FileError::Other);
+    const OpenedFile opened(path);
     QFile file;
-    if (!OpenByName(file, path))
+    if (!opened.openIn(file))
         return Failed(FileError::Access);
     QImageReader reader(&file);
     reader.setAutoTransform(false);
