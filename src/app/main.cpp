@@ -1,5 +1,6 @@
 // Sorvane: sorts piles of photographs into folders at the speed of a key press.
 #include "app/GioLauncher.h"
+#include "app/ProgramPlaces.h"
 #include "app/QtPrompts.h"
 #include "app/Windows.h"
 #include "imaging/MemoryTuning.h"
@@ -12,7 +13,9 @@ int main(int argc, char* argv[]) {
     sorvane::KeepPictureBuffersInTheHeap();
     QApplication app(argc, argv);
     sorvane::Module1 module;
-    module.ProgramFolder = QCoreApplication::applicationDirPath();
+    const sorvane::ProgramPlaces places = sorvane::FindProgramPlaces();
+    module.ProgramFolder = places.programFolder;
+    module.SettingsPath = places.settingsPath;
     sorvane::QtPrompts prompts;
     sorvane::GioLauncher launcher;
     sorvane::PictureSource pictures;

@@ -7,9 +7,12 @@
 #include "platform/FolderActions.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "settings/SettingsFile.h"
 #include "settings/SettingsLine.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace sorvane {
@@ -92,8 +95,23 @@ void Form2::OpenNearestFolder(const QString& folder) {
         candidate = ParentFolder(candidate);
 }
 
+// The program's own folders are refused, each of them: the executable's, the
+// companion files' and the settings file's (three places for an installed
+// program, one for a program kept in a folder of its own).
+BulkDeleteRefusal Form2::CheckBulkDelete(const QString& folder) const {
+    const QString settingsFolder = QFileInfo(SettingsFilePath(module_)).absolutePath();
+    for (const QString& programFolder :
+         {module_.ProgramFolder, settingsFolder, QCoreApplication::applicationDirPath()}) {
+        const BulkDeleteRefusal refusal =
+            CheckBulkDeleteFolder(folder, QDir::homePath(), programFolder);
+        if (refusal != BulkDeleteRefusal::None)
+            return refusal;
+    }
+    return BulkDeleteRefusal::None;
+}
+
 QString Form2::BulkDeleteRefusalText(const QString& folder) const {
-    switch (CheckBulkDeleteFolder(folder, QDir::homePath(), module_.ProgramFolder)) {
+    switch (CheckBulkDelete(folder)) {
     case BulkDeleteRefusal::None:
         return {};
     case BulkDeleteRefusal::NotSet:

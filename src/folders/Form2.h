@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/Twips.h"
+#include "platform/FolderActions.h"
 #include "settings/Module1.h"
 
 #include <QWidget>
@@ -65,6 +66,7 @@ private:
     bool Confirm(const QString& question);
     void Tell(const QString& message);
     QString BulkDeleteRefusalText(const QString& folder) const;
+    BulkDeleteRefusal CheckBulkDelete(const QString& folder) const;
     void OpenNearestFolder(const QString& folder);
 
     Module1& module_;

@@ -16,8 +16,10 @@ inline constexpr int BulkDeleteSlot = 10;
 // settings file, and the run-time state that lives only while the program
 // runs. One instance is made at start-up and handed to each window.
 struct Module1 {
-    // Where the settings file and the companion files live.
+    // Where the companion files live, and the settings file unless
+    // SettingsPath names another place.
     QString ProgramFolder;
+    QString SettingsPath; // empty: Sorvane.ini in the program folder
 
     // Persistent, in settings-file order.
     QString SourceFolder;

@@ -3,6 +3,7 @@
 #include "platform/FileOps.h"
 #include "platform/OwnFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -28,6 +29,8 @@ void SetSettingsReader(SettingsReader replacement) {
 }
 
 QString SettingsFilePath(const Module1& settings) {
+    if (!settings.SettingsPath.isEmpty())
+        return settings.SettingsPath;
     return settings.ProgramFolder + QStringLiteral("/Sorvane.ini");
 }
 
@@ -56,9 +59,12 @@ LoadOutcome LoadSettingsFile(Module1& settings) {
 }
 
 bool SaveSettingsFile(const Module1& settings) {
-    RemoveStaleOwnFiles(settings.ProgramFolder); // what a killed save left behind
-    return WriteFileAtomically(SettingsFilePath(settings), FormatSettingsLine(settings)) ==
-           FileError::None;
+    const QString path = SettingsFilePath(settings);
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!settings.SettingsPath.isEmpty()) // a folder of the settings' own, unlike the program's
+        QDir().mkpath(folder);
+    RemoveStaleOwnFiles(folder); // what a killed save left behind
+    return WriteFileAtomically(path, FormatSettingsLine(settings)) == FileError::None;
 }
 
 bool DeleteSettingsFile(const Module1& settings) {

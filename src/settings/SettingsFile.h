@@ -10,7 +10,7 @@
 
 namespace sorvane {
 
-// Path of the settings file in the program folder.
+// Path of the settings file: SettingsPath, or Sorvane.ini in the program folder.
 QString SettingsFilePath(const Module1& settings);
 
 enum class LoadOutcome {
@@ -33,6 +33,8 @@ void SetSettingsReader(SettingsReader reader); // nullptr: read the file itself
 
 // Writes the settings line to a temporary file beside the settings file and
 // renames it over the old one, so a failed save leaves the previous file whole.
+// A SettingsPath's folder is made when it is missing (the first save of an
+// install); the program folder is not.
 bool SaveSettingsFile(const Module1& settings);
 
 bool DeleteSettingsFile(const Module1& settings);

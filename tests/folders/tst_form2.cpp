@@ -95,12 +95,16 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(full + "/a.jpg"), QByteArray("x"));
     }
 
+    // The folder of an installed program's settings file is one of its own.
     void refusesABulkDeleteBeforeAsking() {
-        for (const QString& folder : {QStringLiteral("/"), Path("gone")}) {
+        module.SettingsPath = MakeFolder("config") + "/Sorvane.ini";
+        for (const QString& folder : {QStringLiteral("/"), Path("gone"), Path("config")}) {
             module.FolderSlots[BulkDeleteSlot] = folder;
             QTest::mouseClick(window->Command3, Qt::LeftButton); // unanswered questions cancel
         }
-        QCOMPARE(prompts.asked.size(), 2);
+        QCOMPARE(prompts.asked.size(), 3);
+        QCOMPARE(prompts.asked[2].text,
+                 QStringLiteral("プログラムのフォルダのファイルは一括削除できません。"));
         for (const Prompt& prompt : prompts.asked)
             QVERIFY2(!prompt.text.contains(QStringLiteral("削除しますか")),
                      qPrintable(prompt.text));

@@ -1,0 +1,57 @@
+// Where the program finds its companion files and keeps its settings: beside
+// itself when it runs from a folder of its own, else the install's shared
+// files and the user's configuration folder.
+#include "app/ProgramPlaces.h"
+#include "support/TestFiles.h"
+
+#include <QtTest>
+
+using namespace sorvane;
+using namespace sorvane::test;
+
+class ProgramPlacesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void companionFilesDecide_data() {
+        QTest::addColumn<QString>("executable"); // folder, under the temporary folder
+        QTest::addColumn<QString>("configHome");
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<QString>("settingsPath");
+        QTest::newRow("portable folder") << "portable"
+                                         << "/cfg"
+                                         << "portable"
+                                         << "";
+        QTest::newRow("installed") << "usr/bin"
+                                   << "/cfg"
+                                   << "usr/share/sorvane"
+                                   << "/cfg/sorvane/Sorvane.ini";
+        QTest::newRow("installed, no XDG_CONFIG_HOME") << "usr/bin"
+                                                       << ""
+                                                       << "usr/share/sorvane"
+                                                       << "home/.config/sorvane/Sorvane.ini";
+        QTest::newRow("installed, relative XDG_CONFIG_HOME is ignored")
+            << "usr/bin"
+            << "cfg"
+            << "usr/share/sorvane"
+            << "home/.config/sorvane/Sorvane.ini";
+    }
+    void companionFilesDecide() {
+        QFETCH(QString, executable);
+        QFETCH(QString, configHome);
+        QFETCH(QString, programFolder);
+        QFETCH(QString, settingsPath);
+        QTemporaryDir dir;
+        const auto in = [&](const QString& path) {
+            return path.isEmpty() || QDir::isAbsolutePath(path) ? path : dir.filePath(path);
+        };
+        QVERIFY(QDir(dir.path()).mkpath("usr/bin") && QDir(dir.path()).mkpath("portable"));
+        QVERIFY(WriteFile(dir.filePath("portable/Error.jpg"), "jpeg"));
+        const ProgramPlaces places =
+            FindProgramPlaces(in(executable), configHome, dir.filePath("home"));
+        QCOMPARE(places.programFolder, in(programFolder));
+        QCOMPARE(places.settingsPath, in(settingsPath));
+    }
+};
+
+QTEST_GUILESS_MAIN(ProgramPlacesTest)
+#include "tst_programplaces.moc"
