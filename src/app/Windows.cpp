@@ -34,9 +34,10 @@ Windows::~Windows() {
         delete window.data();
 }
 
-bool Windows::start() {
+bool Windows::start(const QString& startPath) {
     if (!main_->Form_Load())
         return false;
+    main_->ShowStartPath(startPath);
     main_->show();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <memory>
 
@@ -32,9 +33,10 @@ public:
     Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures);
     ~Windows() override;
 
-    // Runs the main window's start-up and shows it; false when the program
+    // Runs the main window's start-up, opens the folder or file the program
+    // was started with, if any, and shows the window; false when the program
     // must end at once.
-    bool start();
+    bool start(const QString& startPath = {});
 
     Form1& main() { return *main_; }
 

@@ -20,7 +20,9 @@ int main(int argc, char* argv[]) {
     sorvane::GioLauncher launcher;
     sorvane::PictureSource pictures;
     sorvane::Windows windows(module, prompts, launcher, pictures);
-    if (!windows.start())
+    // A file manager passes the picture (or folder) to open as the one argument.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (!windows.start(arguments.value(1)))
         return 0;
     return app.exec();
 }

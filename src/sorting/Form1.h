@@ -42,6 +42,11 @@ public:
     // Reads the settings file and applies it. False when the program must end
     // at once without showing the window (a settings file cut short).
     bool Form_Load();
+    // The folder or picture the program was started with (from a file
+    // manager's "open with"): the folder opens in the lists, a file there is
+    // selected and, a picture, previewed. A path that is not there changes
+    // nothing.
+    void ShowStartPath(const QString& path);
 
     // Source browsing.
     void Drive1_Change();

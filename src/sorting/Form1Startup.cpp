@@ -3,6 +3,7 @@
 #include "controls/DriveFolderPair.h"
 #include "controls/FileList.h"
 #include "controls/StatusPanels.h"
+#include "imaging/ImageKinds.h"
 #include "platform/FileOps.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
@@ -12,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -66,6 +68,26 @@ bool Form1::Form_Load() {
     Text1->setPalette(coloured);
     ShowCopyModeIndicator();
     return true;
+}
+
+void Form1::ShowStartPath(const QString& path) {
+    const QFileInfo start(path);
+    if (path.isEmpty() || !start.exists())
+        return;
+    if (!Dir1->setPath(start.isDir() ? start.absoluteFilePath() : start.absolutePath()))
+        return;
+    if (module_.SourceFolder != Dir1->path()) // already the list's folder: no change came
+        Dir1_Change();
+    drives_->followFolder();
+    if (start.isDir())
+        return;
+    const qsizetype index = File1->names().indexOf(start.fileName());
+    if (index < 0) // not a file the list shows
+        return;
+    File1->setListIndex(int(index));
+    // Any other file would go to its associated program, which may be this one.
+    if (IsImageFile(start.fileName()))
+        PreviewSelectedFile();
 }
 
 bool Form1::ApplySavedGeometry() {

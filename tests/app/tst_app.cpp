@@ -3,6 +3,7 @@
 // other windows' opening and closing is tested with the options dialog).
 #include "app/QtPrompts.h"
 #include "app/Windows.h"
+#include "controls/FileList.h"
 #include "imaging/PictureSource.h"
 #include "settings/SettingsFile.h"
 #include "sorting/Form1.h"
@@ -89,6 +90,59 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(SettingsFilePath(module)), kept);
         QCOMPARE(Files(folder.path()), QStringList{"Sorvane.ini"});
         QCOMPARE(prompts.asked.size(), 0);
+    }
+
+    // The picture or folder the program is started with opens in the lists,
+    // a picture selected and previewed. Any other file is only selected: its
+    // associated program could be this one again. A path that is not there
+    // leaves the usual start, on the current folder.
+    void startsOnTheFileOrFolderGiven_data() {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("listFolder"); // empty: the current folder
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("previewed");
+        QTest::newRow("picture") << "photos/b.jpg"
+                                 << "photos"
+                                 << "b.jpg"
+                                 << "photos/b.jpg";
+        QTest::newRow("folder") << "photos/"
+                                << "photos"
+                                << ""
+                                << "";
+        QTest::newRow("not a picture") << "photos/notes.txt"
+                                       << "photos"
+                                       << "notes.txt"
+                                       << "";
+        QTest::newRow("missing") << "photos/gone.jpg"
+                                 << ""
+                                 << ""
+                                 << "";
+    }
+    void startsOnTheFileOrFolderGiven() {
+        QFETCH(QString, argument);
+        QFETCH(QString, listFolder);
+        QFETCH(QString, selected);
+        QFETCH(QString, previewed);
+        QTemporaryDir dir;
+        const auto in = [&](const QString& path) {
+            return path.isEmpty() ? path : dir.filePath(path);
+        };
+        QVERIFY(QDir(dir.path()).mkpath("photos"));
+        for (const char* name : {"a.jpg", "b.jpg"})
+            QVERIFY(WriteImage(dir.filePath("photos/") + name, QSize(8, 6), "JPEG", Qt::red));
+        QVERIFY(WriteFile(dir.filePath("photos/notes.txt"), "text"));
+        Module1 started;
+        started.ProgramFolder = dir.path();
+        started.LaunchByAssociation = 1;
+        ScriptedPrompts quiet;
+        RecordingLauncher launched;
+        Windows windows(started, quiet, launched, pictures);
+        QVERIFY(windows.start(dir.filePath(argument)));
+        const Form1& main = windows.main();
+        QCOMPARE(main.listFolder(), listFolder.isEmpty() ? QDir::currentPath() : in(listFolder));
+        QCOMPARE(main.fileList().selectedName(), selected);
+        QCOMPARE(main.currentImagePath(), in(previewed));
+        QCOMPARE(launched.started.size() + quiet.asked.size(), 0);
     }
 };
 
