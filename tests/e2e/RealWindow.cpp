@@ -102,8 +102,10 @@ RealWindow::~RealWindow() {
     process_.waitForFinished(5000);
 }
 
-bool RealWindow::start(const QString& executable, const QString& workingFolder) {
+bool RealWindow::start(const QString& executable, const QString& workingFolder,
+                       const QProcessEnvironment& extra) {
     QProcessEnvironment environment = DisplayEnvironment();
+    environment.insert(extra);
     environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     process_.setProcessEnvironment(environment);

@@ -17,6 +17,17 @@ QString E2eDisplay();
 // Why real windows cannot run here; empty when they can.
 QString RealWindowsUnavailable();
 
+// In a test function: skips the test when real windows cannot run, fails it
+// under CI, which must run every layer.
+#define SORVANE_REQUIRE_REAL_WINDOWS()                                                             \
+    do {                                                                                           \
+        const QString unavailable = sorvane::test::RealWindowsUnavailable();                       \
+        if (!unavailable.isEmpty() && qEnvironmentVariableIsSet("CI"))                             \
+            QFAIL(qPrintable(unavailable + " (CI must run every layer)"));                         \
+        if (!unavailable.isEmpty())                                                                \
+            QSKIP(qPrintable(unavailable + " (./dev test provides both)"));                        \
+    } while (false)
+
 // The display's Num Lock, read and set through XKB; nothing or false when the
 // display cannot be reached.
 std::optional<bool> NumLockState();
@@ -46,9 +57,11 @@ class RealWindow {
 public:
     ~RealWindow();
 
-    // Starts the program and waits for its visible window called "Sorvane";
-    // false when it has not shown within the time or the program ended first.
-    bool start(const QString& executable, const QString& workingFolder);
+    // Starts the program, with the variables of extra added to its
+    // environment, and waits for its visible window called "Sorvane"; false
+    // when it has not shown within the time or the program ended first.
+    bool start(const QString& executable, const QString& workingFolder,
+               const QProcessEnvironment& extra = {});
     bool awaitWindow();
     // Waits for a visible window of the program, other than the one given,
     // whose whole title matches the pattern; its id, or nothing when none

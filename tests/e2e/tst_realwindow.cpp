@@ -57,11 +57,7 @@ class RealWindowTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        const QString unavailable = RealWindowsUnavailable();
-        if (!unavailable.isEmpty() && qEnvironmentVariableIsSet("CI"))
-            QFAIL(qPrintable(unavailable + " (CI must run every layer)"));
-        if (!unavailable.isEmpty())
-            QSKIP(qPrintable(unavailable + " (./dev test provides both)"));
+        SORVANE_REQUIRE_REAL_WINDOWS();
         numLock_ = NumLockState();
         QVERIFY(numLock_);
     }
