@@ -105,6 +105,11 @@ RealWindow::~RealWindow() {
 bool RealWindow::start(const QString& executable, const QString& workingFolder,
                        const QProcessEnvironment& extra) {
     QProcessEnvironment environment = DisplayEnvironment();
+    QDir(home_.path()).mkpath("data");
+    environment.insert("HOME", home_.path());
+    environment.insert("XDG_DATA_HOME", home_.filePath("data"));
+    environment.insert("XDG_CONFIG_HOME", home_.filePath("config"));
+    environment.insert("XDG_CACHE_HOME", home_.filePath("cache"));
     environment.insert(extra);
     environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");

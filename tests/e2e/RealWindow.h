@@ -63,6 +63,8 @@ public:
     bool start(const QString& executable, const QString& workingFolder,
                const QProcessEnvironment& extra = {});
     bool awaitWindow();
+    // The desktop's trash of the program started.
+    QString trash() const { return home_.filePath("data/Trash"); }
     // Waits for a visible window of the program, other than the one given,
     // whose whole title matches the pattern; its id, or nothing when none
     // showed within the time. A timeout of 0 looks once.
@@ -103,6 +105,9 @@ private:
     // Ids of the program's visible windows, those with a matching title if given.
     QStringList visibleWindows(const QString& title = {});
 
+    // The program's home, data and config folders, so that nothing it does
+    // (its trash, its settings when installed) reaches the real home.
+    QTemporaryDir home_;
     QProcess process_;
     QString window_;
 };

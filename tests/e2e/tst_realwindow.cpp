@@ -108,7 +108,7 @@ private Q_SLOTS:
         QVERIFY(program.key("7"));
         const QString question = program.awaitOtherWindow();
         QVERIFY2(!question.isEmpty(), "no same-name question");
-        QVERIFY(program.keyInto(question, "Return")); // OK: replace
+        QVERIFY(program.keyInto(question, "Return")); // OK: replace, the older one to the trash
         QVERIFY(program.key("5"));
         QTRY_COMPARE_WITH_TIMEOUT(desk.whereabouts(),
                                   "photos: photo6.jpg | slot3: photo1.jpg photo2.jpg photo3.jpg | "
@@ -120,6 +120,7 @@ private Q_SLOTS:
             QVERIFY2(ReadFile(desk.slotFolders[slotOf[i]] + u'/' + name) == desk.photos[name],
                      qPrintable(name + " changed on its way"));
         }
+        QCOMPARE(ReadFile(program.trash() + "/files/photo4.jpg"), QByteArray("an older photo4"));
 
         // From OK, Tab reaches the window-size box, the source-folder box, the
         // seconds and the repeat box; Return confirms.
