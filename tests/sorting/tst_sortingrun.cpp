@@ -1,11 +1,9 @@
 // The sorting run on real files, without a window. Failures the file system
 // causes are driven in tests/faults.
-#include "sorting/FailureText.h"
 #include "sorting/RunOnFiles.h"
 
 #include <QtTest>
 
-#include <cerrno>
 #include <unistd.h>
 
 using namespace sorvane;
@@ -63,23 +61,6 @@ private Q_SLOTS:
                  trash && !undo ? (QStringList{name, name + ".trashinfo"}) : QStringList{});
     }
 
-    // An edit of the same size and date is still an edit: the undo of the
-    // copy then removes the copy and leaves the source alone.
-    void copyUndoLeavesAnEditedSourceAlone() {
-        Run r({"a"});
-        r.module.CopyMode = 1;
-        r.run.send(3);
-        const QFileInfo before(r.path("src/a"));
-        WriteFile(r.path("src/a"), "b");
-        QFile file(r.path("src/a"));
-        QVERIFY(file.open(QIODevice::ReadWrite) &&
-                file.setFileTime(before.lastModified(), QFileDevice::FileModificationTime));
-        file.close();
-        r.run.undo();
-        QCOMPARE(ReadFile(r.path("src/a")), QByteArray("b"));
-        QCOMPARE(Files(r.slot(3)), QStringList{});
-    }
-
     void pressesRunInTheOrderTheyArrived() {
         Run r({"a", "b", "c", "d"});
         int waitingMeanwhile = 0;
@@ -96,15 +77,20 @@ private Q_SLOTS:
         QCOMPARE(r.run.history().size(), 2);
     }
 
-    // Copy mode keeps the source, except where the slot shows the bulk-delete
-    // folder; read-only files go too, and the undo puts things back.
-    void copyModeKeepsTheSourceExceptForBulkDelete_data() {
+    // Copy mode keeps the source, read-only ones too, except where the slot
+    // shows the bulk-delete folder; the undo removes the copy or moves the
+    // file back. An edit of the same size and date is still an edit: the
+    // undo then leaves the edited source alone.
+    void copyModeAndItsUndo_data() {
         QTest::addColumn<bool>("bulk");
-        QTest::newRow("copy") << false;
-        QTest::newRow("copy into a slot showing the bulk folder") << true;
+        QTest::addColumn<QByteArray>("edit"); // written into the kept source after the send
+        QTest::newRow("copy") << false << QByteArray();
+        QTest::newRow("copy into a slot showing the bulk folder") << true << QByteArray();
+        QTest::newRow("copy, source edited since") << false << QByteArray("b");
     }
-    void copyModeKeepsTheSourceExceptForBulkDelete() {
+    void copyModeAndItsUndo() {
         QFETCH(bool, bulk);
+        QFETCH(QByteArray, edit);
         Run r({"a", "b"});
         r.module.CopyMode = 1;
         if (bulk)
@@ -114,9 +100,15 @@ private Q_SLOTS:
         const QString sent = r.module.FolderSlots[2] + "/a";
         QCOMPARE(ReadFile(sent), QByteArray("a"));
         QCOMPARE(QFile::exists(r.path("src/a")), !bulk);
+        QFile source(r.path("src/a"));
+        const QDateTime modified = QFileInfo(source).lastModified();
+        QVERIFY(edit.isEmpty() ||
+                (source.open(QIODevice::WriteOnly) && source.write(edit) == 1 &&
+                 source.setFileTime(modified, QFileDevice::FileModificationTime)));
+        source.close();
         r.run.undo();
         QVERIFY(!QFile::exists(sent));
-        QCOMPARE(ReadFile(r.path("src/a")), QByteArray("a"));
+        QCOMPARE(ReadFile(r.path("src/a")), edit.isEmpty() ? QByteArray("a") : edit);
     }
 
     void undoNeverDestroysAFileItDidNotPlace() {
@@ -148,20 +140,6 @@ private Q_SLOTS:
         r.run.send(5);
         QVERIFY(r.run.history().isEmpty() && r.failures.isEmpty());
         QCOMPARE(ReadFile(r.path("src/a")), QByteArray("a"));
-    }
-
-    // The reasons of errors that the fault tests, run as root, cannot cause.
-    void failureReasons_data() {
-        QTest::addColumn<int>("error");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("quota") << EDQUOT << "ディスクの容量が足りません。";
-        QTest::newRow("no permission") << EACCES << "アクセスが拒否されました。";
-        QTest::newRow("anything else") << EIO << "ファイルを操作できませんでした。";
-    }
-    void failureReasons() {
-        QFETCH(int, error);
-        QFETCH(QString, reason);
-        QCOMPARE(FailureReason(ErrorFromErrno(error, "/")), reason);
     }
 
     // A name that is not UTF-8 beside its look-alike with U+FFFD: each is
