@@ -1,8 +1,9 @@
-// What start-up makes of the settings file, and the window geometry it keeps.
+// The main window's rules that need no widget: what start-up makes of the
+// settings file, the window geometry it keeps, and the key code of a key.
 #include "settings/SettingsLine.h"
 #include "settings/StartUp.h"
+#include "sorting/KeyCodes.h"
 #include "sorting/SavedGeometry.h"
-
 #include "support/TestFiles.h"
 
 #include <QtTest>
@@ -10,7 +11,7 @@
 using namespace sorvane;
 using namespace sorvane::test;
 
-class StartUpTest : public QObject {
+class WindowRulesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void settingsFileDecidesTheStart_data() {
@@ -58,7 +59,29 @@ private Q_SLOTS:
         QVERIFY(!SavedOuterSize("9600", "").has_value());
         QCOMPARE(GeometryFieldsOf(QRectF(-40000.0, 1499.5, 8775.5, 8040)).left, -32768);
     }
+
+    void keyCodes_data() {
+        QTest::addColumn<int>("qtKey");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<uint>("scan");
+        QTest::addColumn<int>("code");
+        const int keypad = Qt::KeypadModifier;
+        QTest::newRow("row 3") << int(Qt::Key_3) << 0 << 12u << 51;
+        QTest::newRow("shift+3 types #")
+            << int(Qt::Key_NumberSign) << int(Qt::ShiftModifier) << 12u << 51;
+        QTest::newRow("keypad 3") << int(Qt::Key_3) << keypad << 89u << 99;
+        QTest::newRow("keypad 3 without num lock") << int(Qt::Key_PageDown) << keypad << 89u << 0;
+        QTest::newRow("synthetic keypad 7") << int(Qt::Key_7) << keypad << 0u << 103;
+        QTest::newRow("letter") << int(Qt::Key_A) << 0 << 38u << 0;
+    }
+    void keyCodes() {
+        QFETCH(int, qtKey);
+        QFETCH(int, modifiers);
+        QFETCH(uint, scan);
+        QFETCH(int, code);
+        QCOMPARE(KeyCodeOf(qtKey, Qt::KeyboardModifiers(modifiers), scan), code);
+    }
 };
 
-QTEST_GUILESS_MAIN(StartUpTest)
-#include "tst_startup.moc"
+QTEST_GUILESS_MAIN(WindowRulesTest)
+#include "tst_windowrules.moc"
