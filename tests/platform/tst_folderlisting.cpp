@@ -82,14 +82,14 @@ private Q_SLOTS:
         };
         add("our own move out and back", {"move in/b.jpg out/b.jpg", "move out/b.jpg in/b.jpg"},
             Path::RowByRow);
-        add("created, deleted", {"write in/IMG_0003.JPG; write in/Ärger.jpg", "rm in/c.jpg"},
+        add("created, deleted, hidden made visible",
+            {"write in/IMG_0003.JPG; write in/Ärger.jpg; write in/.hidden.jpg",
+             "rm in/c.jpg; rename in/.hidden.jpg in/d.jpg"},
             Path::RowByRow);
         add("renamed within, then over another",
             {"rename in/写真.jpg in/a.jpg", "rename in/a.jpg in/IMG_0002.JPG"}, Path::RowByRow);
         add("renamed into and out of the folder",
             {"rename out/target.jpg in/t.jpg", "rename in/c.jpg out/c.jpg"}, Path::RowByRow);
-        add("hidden file, then made visible",
-            {"write in/.hidden.jpg", "rename in/.hidden.jpg in/d.jpg"}, Path::RowByRow);
         add("sub-folder, pipe, file replaced by a folder",
             {"mkdir in/folder.jpg; fifo in/pipe.jpg", "rm in/b.jpg; mkdir in/b.jpg"},
             Path::RowByRow);

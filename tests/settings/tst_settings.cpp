@@ -47,7 +47,6 @@ private Q_SLOTS:
             {"/home/写真, 2026/未整理", "/home/写真, 2026/未整理"},
             {"/pics/a \"best\" pics", "/pics"},
             {"/\"top", "/"},
-            {" blanks ", " blanks "},
             {invalidUtf8, invalidUtf8},
             {"", ""},
             {QStringLiteral("\uFEFF/marked"), QStringLiteral("\uFEFF/marked")},
@@ -76,11 +75,9 @@ private Q_SLOTS:
         QTest::newRow("fields past the 25th ignored")
             << QByteArray("1,1,0,5,0,0,0,0,0,7,8,\"x\",9") << ParseOutcome::Complete << 5 << 8;
         QTest::newRow("above 16 bits")
-            << QByteArray("1,0,0,32768,0,0,0,0,0,0,5") << ParseOutcome::BadNumber << 0 << 0;
+            << QByteArray("1,0,0,3,32768,0,0,0,0,0,5") << ParseOutcome::BadNumber << 3 << 0;
         QTest::newRow("blanks, an empty number, fractions rounded half to even")
             << QByteArray("  1 , ,0,2.5,0\n0,0,0,0,  -12 ,3.5") << ParseOutcome::Complete << 2 << 4;
-        QTest::newRow("not a number")
-            << QByteArray("1,0,0,3,x,0,0,0,0,0,5") << ParseOutcome::BadNumber << 3 << 0;
     }
     void readsTheNumbers() {
         QFETCH(QByteArray, numbers);

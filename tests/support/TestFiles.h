@@ -19,7 +19,7 @@ QStringList Files(const QString& folder);
 bool WriteNativeFile(const QByteArray& path, const QByteArray& content);
 QList<QByteArray> NativeFiles(const QByteArray& folder);
 
-// A real picture of the given size and format ("JPEG", "BMP", "GIF", "PNG"),
+// A real picture of the given size and format ("JPEG", "BMP", "PNG"),
 // filled with a colour; progressive writes a progressive JPEG.
 bool WriteImage(const QString& path, QSize size, const char* format,
                 QColor colour = QColor(40, 120, 200), bool progressive = false);

@@ -1,8 +1,7 @@
 // The viewer through its real widgets on pictures in a temporary folder:
 // the steps and the slideshow's states, positions past 16 bits, steps that
-// arrive while a picture is being shown, and a file replaced on disk.
+// arrive while a picture is being shown.
 #include "controls/FileList.h"
-#include "controls/ImageBox.h"
 #include "imaging/PictureSource.h"
 #include "settings/Module1.h"
 #include "support/ScriptedPrompts.h"
@@ -125,17 +124,6 @@ private Q_SLOTS:
         for (const QList<QVariant>& caption : captions)
             positions << caption[0].toString().section(' ', -1);
         QCOMPARE(positions, QStringList({"(2/5)", "(3/5)", "(4/5)", "(3/5)"}));
-    }
-
-    void pictureReplacedAfterReadingAheadShowsItsNewContent() {
-        const QString next = dir->filePath("f1.jpg");
-        QVERIFY(Open(0));
-        QTRY_VERIFY(pictures.cachedCount() >= 3); // the shown file and two read ahead
-        WriteImage(next + ".new", {64, 48}, "JPEG", Qt::white);
-        QVERIFY(::rename(qPrintable(next + ".new"), qPrintable(next)) == 0);
-        QVERIFY(Act("space"));
-        const QImage shown = window->Image1->grab().toImage(); // the others are blue
-        QVERIFY(qGray(shown.pixel(shown.rect().center())) > 240);
     }
 };
 
