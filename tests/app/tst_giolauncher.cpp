@@ -60,10 +60,10 @@ private Q_SLOTS:
     }
 
     void noAssociationStartsNothing() {
-        WriteFile(dir.filePath("data.sorvane-unknown"), "\x01\x02");
-        QCOMPARE(launcher.findExecutable(dir.filePath("data.sorvane-unknown")), QString());
-        QVERIFY(!launcher.start(dir.filePath("data.sorvane-unknown")));
-        QVERIFY(!launcher.start(dir.filePath("missing.csv")));
+        const QString unknown = dir.filePath("data.sorvane-unknown");
+        WriteFile(unknown, "\x01\x02");
+        QCOMPARE(launcher.findExecutable(unknown), QString());
+        QVERIFY(!launcher.start(unknown) && !launcher.start(dir.filePath("missing.csv")));
     }
 };
 

@@ -14,42 +14,30 @@ class ProgramPlacesTest : public QObject {
 private Q_SLOTS:
     void companionFilesDecide_data() {
         QTest::addColumn<QString>("executable"); // folder, under the temporary folder
-        QTest::addColumn<QString>("configHome");
-        QTest::addColumn<QString>("programFolder");
-        QTest::addColumn<QString>("settingsPath");
-        QTest::newRow("portable folder") << "portable"
-                                         << "/cfg"
-                                         << "portable"
-                                         << "";
-        QTest::newRow("installed") << "usr/bin"
-                                   << "/cfg"
-                                   << "usr/share/sorvane"
-                                   << "/cfg/sorvane/Sorvane.ini";
-        QTest::newRow("installed, no XDG_CONFIG_HOME") << "usr/bin"
-                                                       << ""
-                                                       << "usr/share/sorvane"
-                                                       << "home/.config/sorvane/Sorvane.ini";
+        QTest::addColumn<QStringList>("places"); // XDG_CONFIG_HOME; program folder, settings found
+        QTest::newRow("portable folder") << "portable" << QStringList{"/cfg", "portable", ""};
+        QTest::newRow("installed")
+            << "usr/bin" << QStringList{"/cfg", "usr/share/sorvane", "/cfg/sorvane/Sorvane.ini"};
+        QTest::newRow("installed, no XDG_CONFIG_HOME")
+            << "usr/bin"
+            << QStringList{"", "usr/share/sorvane", "home/.config/sorvane/Sorvane.ini"};
         QTest::newRow("installed, relative XDG_CONFIG_HOME is ignored")
             << "usr/bin"
-            << "cfg"
-            << "usr/share/sorvane"
-            << "home/.config/sorvane/Sorvane.ini";
+            << QStringList{"cfg", "usr/share/sorvane", "home/.config/sorvane/Sorvane.ini"};
     }
     void companionFilesDecide() {
         QFETCH(QString, executable);
-        QFETCH(QString, configHome);
-        QFETCH(QString, programFolder);
-        QFETCH(QString, settingsPath);
+        QFETCH(QStringList, places);
         QTemporaryDir dir;
         const auto in = [&](const QString& path) {
             return path.isEmpty() || QDir::isAbsolutePath(path) ? path : dir.filePath(path);
         };
         QVERIFY(QDir(dir.path()).mkpath("usr/bin") && QDir(dir.path()).mkpath("portable"));
         QVERIFY(WriteFile(dir.filePath("portable/Error.jpg"), "jpeg"));
-        const ProgramPlaces places =
-            FindProgramPlaces(in(executable), configHome, dir.filePath("home"));
-        QCOMPARE(places.programFolder, in(programFolder));
-        QCOMPARE(places.settingsPath, in(settingsPath));
+        const ProgramPlaces found =
+            FindProgramPlaces(in(executable), places[0], dir.filePath("home"));
+        QCOMPARE((QStringList{found.programFolder, found.settingsPath}),
+                 (QStringList{in(places[1]), in(places[2])}));
     }
 };
 

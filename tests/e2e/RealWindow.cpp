@@ -23,11 +23,8 @@ bool Run(const QString& program, const QStringList& arguments, QByteArray* outpu
     QProcess tool;
     tool.setProcessEnvironment(DisplayEnvironment());
     tool.start(program, arguments);
-    if (!tool.waitForFinished(timeoutMs)) {
-        tool.kill();
-        tool.waitForFinished(1000);
-        return false;
-    }
+    if (!tool.waitForFinished(timeoutMs))
+        return false; // and the tool is killed as it goes
     if (output)
         *output = tool.readAllStandardOutput();
     return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
@@ -93,13 +90,7 @@ ProgramCopy::ProgramCopy() {
 }
 
 QString ProgramCopy::makeFolder(const QString& relative) const {
-    QDir(dir_.path()).mkpath(relative);
-    return dir_.filePath(relative);
-}
-
-RealWindow::~RealWindow() {
-    process_.kill();
-    process_.waitForFinished(5000);
+    return QDir(dir_.path()).mkpath(relative) ? dir_.filePath(relative) : QString();
 }
 
 bool RealWindow::start(const QString& executable, const QString& workingFolder,

@@ -52,11 +52,10 @@ private:
 };
 
 // One run of the program on the display, and its window. The program is
-// killed when the object goes, whatever the test did.
+// killed when the object goes, whatever the test did (QProcess does that, and
+// before the temporary home goes).
 class RealWindow {
 public:
-    ~RealWindow();
-
     // Starts the program, with the variables of extra added to its
     // environment, and waits for its visible window called "Sorvane"; false
     // when it has not shown within the time or the program ended first.

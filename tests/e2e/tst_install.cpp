@@ -23,13 +23,9 @@ QStringList Tree(const QString& folder) {
 
 // What cmake --install puts under the prefix /usr, inside root.
 bool InstallInto(const QString& root) {
-    QProcess install;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DESTDIR", root);
-    install.setProcessEnvironment(environment);
-    install.start(SORVANE_CMAKE, {"--install", SORVANE_BUILD_DIR, "--prefix", "/usr"});
-    return install.waitForFinished(60000) && install.exitStatus() == QProcess::NormalExit &&
-           install.exitCode() == 0;
+    qputenv("DESTDIR", QFile::encodeName(root));
+    const QStringList arguments{"--install", SORVANE_BUILD_DIR, "--prefix", "/usr"};
+    return QProcess::execute(SORVANE_CMAKE, arguments) == 0;
 }
 
 } // namespace
@@ -41,15 +37,11 @@ private Q_SLOTS:
 
     void settingsGoWhereTheProgramMayWrite_data() {
         QTest::addColumn<bool>("installed");
-        QTest::addColumn<QStringList>("addedBeside"); // to the files of the program's folder
-        QTest::addColumn<QStringList>("addedToConfig");
-        QTest::newRow("installed") << true << QStringList{} << QStringList{"sorvane/Sorvane.ini"};
-        QTest::newRow("own folder") << false << QStringList{"Sorvane.ini"} << QStringList{};
+        QTest::newRow("installed") << true;
+        QTest::newRow("own folder") << false;
     }
     void settingsGoWhereTheProgramMayWrite() {
         QFETCH(bool, installed);
-        QFETCH(QStringList, addedBeside);
-        QFETCH(QStringList, addedToConfig);
         QTemporaryDir dir;
         ProgramCopy copy;
         QVERIFY(copy.isValid());
@@ -71,8 +63,10 @@ private Q_SLOTS:
         QVERIFY2(program.awaitExit(), "the program did not end cleanly on 終了");
         QStringList added = Tree(root);
         added.removeIf([&](const QString& path) { return before.contains(path); });
-        QCOMPARE(added, addedBeside);
-        QCOMPARE(Tree(dir.filePath("config")), addedToConfig);
+        // Installed: nothing beside the program, the settings in the config folder.
+        QCOMPARE(added, installed ? QStringList{} : QStringList{"Sorvane.ini"});
+        QCOMPARE(Tree(dir.filePath("config")),
+                 installed ? QStringList{"sorvane/Sorvane.ini"} : QStringList{});
     }
 };
 
