@@ -95,7 +95,7 @@ bool FolderWatch::readEvents(QStringList& names) {
             if (event->mask & LostTrack)
                 return false;
             if (event->len > 0)
-                names.append(FromNativeName(event->name));
+                names.append(FromNativeName(static_cast<const char*>(event->name)));
             at += ssize_t(sizeof(inotify_event) + event->len);
         }
     }
