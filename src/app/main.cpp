@@ -5,6 +5,7 @@
 #include "app/Windows.h"
 #include "imaging/MemoryTuning.h"
 #include "imaging/PictureSource.h"
+#include "platform/NativeName.h"
 #include "settings/Module1.h"
 
 #include <QApplication>
@@ -20,9 +21,10 @@ int main(int argc, char* argv[]) {
     sorvane::GioLauncher launcher;
     sorvane::PictureSource pictures;
     sorvane::Windows windows(module, prompts, launcher, pictures);
-    // A file manager passes the picture (or folder) to open as the one argument.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (!windows.start(arguments.value(1)))
+    // A file manager passes the picture (or folder) to open as the one
+    // argument, in the bytes of its name (QApplication has taken its own
+    // options out of argv by now).
+    if (!windows.start(argc > 1 ? sorvane::FromNativeName(argv[1]) : QString()))
         return 0;
     return app.exec();
 }
