@@ -1,6 +1,7 @@
 // Construction of the folder setup window's controls, each at its place in twips.
 #include "controls/DirList.h"
 #include "controls/DriveFolderPair.h"
+#include "controls/MakeControl.h"
 #include "controls/MouseButtons.h"
 #include "folders/Form2.h"
 
@@ -17,27 +18,18 @@ namespace {
 
 const QColor BlueText(0, 0, 255);
 
-template <typename W> W* Make(QWidget* parent, const QString& name, const QString& tooltip = {}) {
-    auto* widget = new W(parent);
-    widget->setObjectName(name);
-    widget->setToolTip(tooltip);
-    return widget;
-}
-
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption,
                         const QString& tooltip) {
-    auto* button = Make<QPushButton>(parent, name, tooltip);
+    auto* button = MakeControl<QPushButton>(parent, name, tooltip);
     button->setText(caption);
     button->setAutoDefault(false); // Return in a text box must never press a button
     return button;
 }
 
 QLabel* MakeBlueLabel(QWidget* parent, const QString& name, const QString& caption) {
-    auto* label = Make<QLabel>(parent, name);
+    auto* label = MakeControl<QLabel>(parent, name);
     label->setText(caption);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, BlueText);
-    label->setPalette(palette);
+    SetColour(label, QPalette::WindowText, BlueText);
     return label;
 }
 
@@ -70,10 +62,10 @@ void Form2::PlaceTwips(QWidget* control, const QRectF& twips) {
 // Controls are made in their tab order: Drive1, Dir1, the slot buttons,
 // Command2, the text boxes, Command3.
 void Form2::BuildControls() {
-    Drive1 = Make<QComboBox>(this, QStringLiteral("Drive1"),
-                             QStringLiteral("移動先のドライブを選択でくます。"));
+    Drive1 = MakeControl<QComboBox>(this, QStringLiteral("Drive1"),
+                                    QStringLiteral("移動先のドライブを選択でくます。"));
     PlaceTwips(Drive1, {120, 120, 3975, 300});
-    Dir1 = Make<DirList>(
+    Dir1 = MakeControl<DirList>(
         this, QStringLiteral("Dir1"),
         QStringLiteral("移動先のフォルダを選択できます。右クリックでフォルダの削除もできます。"));
     PlaceTwips(Dir1, {120, 480, 3975, 1350});
@@ -111,7 +103,7 @@ void Form2::BuildSlotRow(int index) {
     const bool bulk = index == BulkDeleteSlot;
     const char* howToMake = "新しいフォルダを作る時は、作りたいフォルダの名前を入力してリターンキー"
                             "で確定してください。";
-    QLineEdit* text = Make<QLineEdit>(
+    QLineEdit* text = MakeControl<QLineEdit>(
         this, QStringLiteral("Text1_%1").arg(index),
         (bulk ? QStringLiteral("ファイル削除ボタンで確定したフォルダのフルパスが表示されます。")
               : ForSlot("フォルダ０ボタンで確定したフォルダのフルパスが表示されます。", index)) +

@@ -1,5 +1,6 @@
 #include "help/frmAbout.h"
 
+#include "controls/MakeControl.h"
 #include "controls/Twips.h"
 #include "help/ProgramIcon.h"
 #include "help/Version.h"
@@ -28,16 +29,9 @@ QFont Gothic(qreal points, bool bold = false) {
     return font;
 }
 
-void Colour(QWidget* widget, const QColor& colour, QPalette::ColorRole role) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
 template <typename W>
 W* Place(QWidget* parent, const QString& name, const QRectF& twips, const QString& text = {}) {
-    auto* widget = new W(parent);
-    widget->setObjectName(name);
+    auto* widget = MakeControl<W>(parent, name);
     widget->setGeometry(Twips::forScreen().toPixels(twips));
     if constexpr (!std::is_same_v<W, QFrame>)
         widget->setText(text);
@@ -46,8 +40,7 @@ W* Place(QWidget* parent, const QString& name, const QRectF& twips, const QStrin
 
 QFrame* PlaceLine(QWidget* parent, int index, const QRectF& twips, const QColor& colour) {
     QFrame* line = Place<QFrame>(parent, QStringLiteral("Line1_%1").arg(index), twips);
-    line->setAutoFillBackground(true);
-    Colour(line, colour, QPalette::Window);
+    SetColour(line, QPalette::Window, colour);
     return line;
 }
 
@@ -72,7 +65,7 @@ void frmAbout::BuildControls() {
     picIcon->setFocusPolicy(Qt::TabFocus);
     lblTitle = Place<QLabel>(this, QStringLiteral("lblTitle"), {1050, 240, 3885, 480});
     lblTitle->setFont(Gothic(24, true));
-    Colour(lblTitle, LinkBlue, QPalette::WindowText);
+    SetColour(lblTitle, QPalette::WindowText, LinkBlue);
     lblVersion = Place<QLabel>(this, QStringLiteral("lblVersion"), {1050, 780, 3885, 225},
                                QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
     lblDescription = Place<QLabel>(
@@ -143,7 +136,7 @@ void frmAbout::StartSysInfo() {
 }
 
 void frmAbout::ShowLinkIn(const QColor& colour) {
-    Colour(Label1, colour, QPalette::WindowText);
+    SetColour(Label1, QPalette::WindowText, colour);
 }
 
 // The link turns purple under the pointer and blue again over the box's own

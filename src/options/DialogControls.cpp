@@ -1,6 +1,8 @@
 // Construction of the options dialog's controls, each at its place in twips.
 #include "options/Dialog.h"
 
+#include "controls/MakeControl.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -37,13 +39,11 @@ Dialog::Dialog(Module1& module, Prompts& prompts, QWidget* parent)
 template <typename W>
 W* Dialog::Add(QWidget* parent, const char* name, const char* text, const QRectF& twips,
                const char* tooltip) {
-    auto* widget = new W(parent);
-    widget->setObjectName(QLatin1String(name));
+    auto* widget = MakeControl<W>(parent, QLatin1String(name), QString::fromUtf8(tooltip));
     if constexpr (std::is_same_v<W, QGroupBox>)
         widget->setTitle(QString::fromUtf8(text));
     else
         widget->setText(QString::fromUtf8(text));
-    widget->setToolTip(QString::fromUtf8(tooltip));
     widget->setGeometry(twips_.toPixels(twips));
     return widget;
 }

@@ -3,6 +3,7 @@
 #include "controls/DriveFolderPair.h"
 #include "controls/FileList.h"
 #include "controls/ImageBox.h"
+#include "controls/MakeControl.h"
 #include "controls/StatusPanels.h"
 #include "sorting/Form1.h"
 
@@ -22,20 +23,6 @@ namespace {
 const QColor SlotLabelColour(255, 255, 192);
 const char* const SlotButtonTip = "表示されているフォルダにファイルを移動します。";
 
-template <typename W> W* Make(QWidget* parent, const QString& name, const char* tooltip = "") {
-    auto* widget = new W(parent);
-    widget->setObjectName(name);
-    widget->setToolTip(QString::fromUtf8(tooltip));
-    return widget;
-}
-
-QLabel* MakeLabel(QWidget* parent, const QString& name, const char* tooltip,
-                  const QString& text = {}) {
-    QLabel* label = Make<QLabel>(parent, name, tooltip);
-    label->setText(text);
-    return label;
-}
-
 // The status bar: source folder, file name, file count, a spacer, the Caps
 // and Num Lock keys, date and time.
 std::vector<StatusPanels::Design> StatusDesigns() {
@@ -50,12 +37,6 @@ std::vector<StatusPanels::Design> StatusDesigns() {
         {{}, QStringLiteral("現在の日付です。"), 0, 40, Kind::Date},
         {{}, QStringLiteral("現在の時間です。"), 0, 40, Kind::Time},
     };
-}
-
-void Colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
 }
 
 } // namespace
@@ -82,7 +63,7 @@ void Form1::PlaceTwips(QWidget* control, const QRectF& twips) {
 }
 
 void Form1::BuildControls() {
-    Surface = Make<QWidget>(this, QStringLiteral("Surface"));
+    Surface = MakeControl<QWidget>(this, QStringLiteral("Surface"));
     setCentralWidget(Surface);
     const QRect inner = twips_.toPixels(QRectF(0, 0, 8655, 7350));
     Surface->setMinimumSize(inner.size());
@@ -99,21 +80,26 @@ void Form1::BuildControls() {
 }
 
 void Form1::BuildBrowsing(QWidget* surface) {
-    Drive1 = Make<QComboBox>(surface, QStringLiteral("Drive1"), "移動元のドライブを選択できます。");
+    Drive1 = MakeControl<QComboBox>(surface, QStringLiteral("Drive1"),
+                                    "移動元のドライブを選択できます。");
     PlaceTwips(Drive1, {120, 120, 3495, 300});
-    Dir1 = Make<DirList>(surface, QStringLiteral("Dir1"), "移動元のフォルダを選択できます。");
+    Dir1 =
+        MakeControl<DirList>(surface, QStringLiteral("Dir1"), "移動元のフォルダを選択できます。");
     PlaceTwips(Dir1, {120, 480, 3495, 1140});
-    File1 = Make<FileList>(surface, QStringLiteral("File1"),
-                           "マウスの左クリックで画像の確認ができます。ダブルクリックでViewerを起"
-                           "動します。右クリックで削除できます。");
+    File1 =
+        MakeControl<FileList>(surface, QStringLiteral("File1"),
+                              "マウスの左クリックで画像の確認ができます。ダブルクリックでViewerを起"
+                              "動します。右クリックで削除できます。");
     PlaceTwips(File1, {3720, 120, 3375, 1530});
-    File2 = Make<FileList>(surface, QStringLiteral("File2"));
+    File2 = MakeControl<FileList>(surface, QStringLiteral("File2"));
     PlaceTwips(File2, {5160, 480, 1215, 810});
     File2->hide();
-    Command1 = Make<QPushButton>(surface, QStringLiteral("Command1"), "Sorvaneを開始します。");
+    Command1 =
+        MakeControl<QPushButton>(surface, QStringLiteral("Command1"), "Sorvaneを開始します。");
     Command1->setText(QStringLiteral("実行"));
     PlaceTwips(Command1, {7200, 120, 1335, 495});
-    Command2 = Make<QPushButton>(surface, QStringLiteral("Command2"), "プログラムを終了します。");
+    Command2 =
+        MakeControl<QPushButton>(surface, QStringLiteral("Command2"), "プログラムを終了します。");
     Command2->setText(QStringLiteral("終了"));
     PlaceTwips(Command2, {7200, 720, 1335, 495});
 }
@@ -121,24 +107,26 @@ void Form1::BuildBrowsing(QWidget* surface) {
 void Form1::BuildLabels(QWidget* surface) {
     for (int i = 0; i < 4; ++i) {
         Label2[size_t(i)] =
-            MakeLabel(surface, QStringLiteral("Label2_%1").arg(i),
-                      i == 0 ? "このファイルを移動します。" : "移動ファイル候補です。");
+            MakeControl<QLabel>(surface, QStringLiteral("Label2_%1").arg(i),
+                                i == 0 ? "このファイルを移動します。" : "移動ファイル候補です。");
         PlaceTwips(Label2[size_t(i)], {3720, 120 + 240.0f * float(i), 3375, 255});
     }
     const QColor candidateColours[4] = {QColor(255, 0, 0), QColor(0, 0, 255),
                                         QColor(0x80, 0x80, 0xFF), QColor(0xC0, 0xC0, 0xFF)};
     for (int i = 0; i < 4; ++i)
-        Colour(Label2[size_t(i)], QPalette::WindowText, candidateColours[i]);
-    Label6 =
-        MakeLabel(surface, QStringLiteral("Label6"), "フォルダの中にある残りのファイル数です。");
+        SetColour(Label2[size_t(i)], QPalette::WindowText, candidateColours[i]);
+    Label6 = MakeControl<QLabel>(surface, QStringLiteral("Label6"),
+                                 "フォルダの中にある残りのファイル数です。");
     PlaceTwips(Label6, {3720, 1200, 3375, 375});
-    Label8 = MakeLabel(surface, QStringLiteral("Label8"), "現在コピーモードです。",
-                       QStringLiteral("コピーモード"));
+    Label8 = MakeControl<QLabel>(surface, QStringLiteral("Label8"), "現在コピーモードです。");
+    Label8->setText(QStringLiteral("コピーモード"));
     PlaceTwips(Label8, {7200, 1320, 1335, 255});
     Label8->hide();
-    Label3 = MakeLabel(surface, QStringLiteral("Label3"), "移動元のフルパスを表示します。");
+    Label3 =
+        MakeControl<QLabel>(surface, QStringLiteral("Label3"), "移動元のフルパスを表示します。");
     PlaceTwips(Label3, {480, 2400, 7095, 255});
-    Label4 = MakeLabel(surface, QStringLiteral("Label4"), "移動先のフルパスを表示します。");
+    Label4 =
+        MakeControl<QLabel>(surface, QStringLiteral("Label4"), "移動先のフルパスを表示します。");
     PlaceTwips(Label4, {480, 2640, 7095, 255});
     Label4->hide();
 }
@@ -146,54 +134,53 @@ void Form1::BuildLabels(QWidget* surface) {
 void Form1::BuildSlots(QWidget* surface) {
     static const QString fullWidthDigits = QStringLiteral("０１２３４５６７８９");
     for (int i = 0; i < 10; ++i) {
-        QLabel* label =
-            MakeLabel(surface, QStringLiteral("Label1_%1").arg(i), "", QString::number(i));
-        label->setToolTip(fullWidthDigits[i] +
-                          QStringLiteral("キーで下のボタンに対応したフォルダに移動します。"));
+        QLabel* label = MakeControl<QLabel>(
+            surface, QStringLiteral("Label1_%1").arg(i),
+            fullWidthDigits[i] +
+                QStringLiteral("キーで下のボタンに対応したフォルダに移動します。"));
+        label->setText(QString::number(i));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop); // a short label shows the digit whole
-        label->setAutoFillBackground(true);
-        Colour(label, QPalette::Window, SlotLabelColour);
+        SetColour(label, QPalette::Window, SlotLabelColour);
         PlaceTwips(label, {240 + 840.0f * float(i), 1680, 615, 255});
         Label1[size_t(i)] = label;
         QPushButton* button =
-            Make<QPushButton>(surface, QStringLiteral("Command4_%1").arg(i), SlotButtonTip);
+            MakeControl<QPushButton>(surface, QStringLiteral("Command4_%1").arg(i), SlotButtonTip);
         PlaceTwips(button, {120 + 840.0f * float(i), 1920, 855, 375});
         Command4[size_t(i)] = button;
     }
-    Command4[10] =
-        Make<QPushButton>(surface, QStringLiteral("Command4_10"), "１０回までアンドゥできます。");
+    Command4[10] = MakeControl<QPushButton>(surface, QStringLiteral("Command4_10"),
+                                            "１０回までアンドゥできます。");
     Command4[10]->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     PlaceTwips(Command4[10], {7680, 2400, 855, 375});
     FocusSink = Command4[11] =
-        Make<QPushButton>(surface, QStringLiteral("FocusSink"), SlotButtonTip);
+        MakeControl<QPushButton>(surface, QStringLiteral("FocusSink"), SlotButtonTip);
     PlaceTwips(FocusSink, {120, 2400, 135, 105});
     for (QPushButton* button : Command4) {
         button->setAutoDefault(true); // Enter on a focused button clicks it
         button->setEnabled(button == FocusSink);
     }
-    Text1 = Make<QLineEdit>(surface, QStringLiteral("Text1"));
+    Text1 = MakeControl<QLineEdit>(surface, QStringLiteral("Text1"));
     Text1->setFrame(false);
     PlaceTwips(Text1, {120, 2400, 255, 180});
 }
 
 void Form1::BuildPreview(QWidget* surface) {
-    Picture1 = Make<QWidget>(surface, QStringLiteral("Picture1"));
-    Picture1->setAutoFillBackground(true);
-    Colour(Picture1, QPalette::Window, QColor(48, 48, 48));
+    Picture1 = MakeControl<QWidget>(surface, QStringLiteral("Picture1"));
+    SetColour(Picture1, QPalette::Window, QColor(48, 48, 48));
     PlaceTwips(Picture1, {120, 3000, 8415, 3975});
-    Image1 = Make<ImageBox>(Picture1, QStringLiteral("Image1"),
-                            "表示ビューです。フォームを大きくすると表示エリアが広がります。");
+    Image1 =
+        MakeControl<ImageBox>(Picture1, QStringLiteral("Image1"),
+                              "表示ビューです。フォームを大きくすると表示エリアが広がります。");
     PlaceTwips(Image1, {0, 0, 4215, 3495});
-    Label5 = MakeLabel(Picture1, QStringLiteral("Label5"),
-                       "現在の表示ビューの大きさです。単位はピクセルです。");
+    Label5 = MakeControl<QLabel>(Picture1, QStringLiteral("Label5"),
+                                 "現在の表示ビューの大きさです。単位はピクセルです。");
     PlaceTwips(Label5, {120, 120, 495, 180});
-    Colour(Label5, QPalette::WindowText, Qt::white);
-    Label7 =
-        MakeLabel(Picture1, QStringLiteral("Label7"), "画像本来の大きさです。単位はピクセルです。");
+    SetColour(Label5, QPalette::WindowText, Qt::white);
+    Label7 = MakeControl<QLabel>(Picture1, QStringLiteral("Label7"),
+                                 "画像本来の大きさです。単位はピクセルです。");
     PlaceTwips(Label7, {45, 360, 675, 240});
-    Label7->setAutoFillBackground(true);
-    Colour(Label7, QPalette::Window, Qt::black);
-    Colour(Label7, QPalette::WindowText, Qt::white);
+    SetColour(Label7, QPalette::Window, Qt::black);
+    SetColour(Label7, QPalette::WindowText, Qt::white);
     Label7->hide();
 }
 
