@@ -5,6 +5,7 @@
 #include "controls/StatusPanels.h"
 #include "imaging/ImageKinds.h"
 #include "platform/FileOps.h"
+#include "platform/FolderActions.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "settings/StartUp.h"
@@ -13,7 +14,6 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -71,22 +71,27 @@ bool Form1::Form_Load() {
 }
 
 void Form1::ShowStartPath(const QString& path) {
-    const QFileInfo start(path);
-    if (path.isEmpty() || !start.exists())
+    if (path.isEmpty())
         return;
-    if (!Dir1->setPath(start.isDir() ? start.absoluteFilePath() : start.absolutePath()))
+    // Checked through the file operations, which use the name's own bytes
+    // (QFileInfo would look for another name when they are not UTF-8).
+    const QString start = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    const bool folder = IsFolder(start);
+    if (!folder && !IsRegularFile(start))
+        return;
+    if (!Dir1->setPath(folder ? start : ParentFolder(start)))
         return;
     if (module_.SourceFolder != Dir1->path()) // already the list's folder: no change came
         Dir1_Change();
     drives_->followFolder();
-    if (start.isDir())
+    if (folder)
         return;
-    const qsizetype index = File1->names().indexOf(start.fileName());
+    const qsizetype index = File1->names().indexOf(FileNameOf(start));
     if (index < 0) // not a file the list shows
         return;
     File1->setListIndex(int(index));
     // Any other file would go to its associated program, which may be this one.
-    if (IsImageFile(start.fileName()))
+    if (IsImageFile(FileNameOf(start)))
         PreviewSelectedFile();
 }
 
