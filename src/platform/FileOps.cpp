@@ -4,8 +4,6 @@
 #include "platform/NativeName.h"
 #include "platform/OwnFiles.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
