@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace sorvane {
 
 ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {}
@@ -31,11 +33,15 @@ void ImageBox::setStretch(bool on) {
 void ImageBox::paintEvent(QPaintEvent*) {
     if (image_.isNull() || width() <= 0 || height() <= 0)
         return;
-    // A picture read at the size it is shown is drawn as it is; any other is
-    // scaled smoothly once for the control's size.
-    if (image_.size() != size() && scaled_.size() != size())
-        scaled_ = image_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPainter(this).drawImage(0, 0, image_.size() == size() ? image_ : scaled_);
+    // A picture read at the control's device pixels is drawn as it is; any
+    // other is scaled smoothly once to them. Drawn into the control's logical
+    // rectangle, either covers the device pixels one to one.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
+    if (image_.size() != pixels && scaled_.size() != pixels)
+        scaled_ = image_.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage& shown = image_.size() == pixels ? image_ : scaled_;
+    QPainter(this).drawImage(QRectF(rect()), shown, QRectF(shown.rect()));
 }
 
 void ImageBox::mousePressEvent(QMouseEvent* event) {

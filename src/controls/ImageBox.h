@@ -9,7 +9,8 @@ namespace sorvane {
 // its picture; with stretch on the picture is drawn scaled to the control's
 // size, smoothly. The picture may have been decoded smaller than its natural
 // size (read straight to the size it is shown at); it is drawn to fill the
-// control either way.
+// control either way. A picture that has exactly the control's device pixels
+// is drawn as it is, pixel for pixel, also on a high-density screen.
 class ImageBox : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +19,7 @@ public:
     void setPicture(const QImage& image, QSize naturalSize);
     void clearPicture();
     bool hasPicture() const { return !image_.isNull(); }
+    QSize naturalSize() const { return natural_; }
 
     bool stretch() const { return stretch_; }
     void setStretch(bool on);
@@ -32,7 +34,7 @@ protected:
 private:
     QImage image_;
     QSize natural_;
-    QImage scaled_; // the picture at the control's current size, when it was read larger
+    QImage scaled_; // the picture at the control's device pixels, when it was read otherwise
     bool stretch_ = false;
 };
 

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace sorvane {
@@ -22,6 +23,7 @@ namespace sorvane {
 class DriveFolderPair;
 class Launcher;
 class PictureSource;
+class PicturePane;
 class Prompts;
 
 namespace test {
@@ -148,14 +150,11 @@ private:
 
     // Preview helpers (Form1Preview.cpp).
     QString SourcePathOf(const QString& name) const;
-    FileError LoadPreviewPicture(const QString& path);
     bool ShowPicture(const QString& path);
-    bool Present(DisplayOutcome outcome, const Picture& picture);
     void ShowReadyPicture();
     void FitPreview();
     void ReadAhead(std::function<std::vector<int>()> pick);
     void SetPreviewBusy(bool busy);
-    QSize PreviewBox() const;
     static void Yield();
 
     // Sending (Form1Send.cpp): what the sorting run shows through the window.
@@ -191,7 +190,7 @@ private:
     Module1& module_;
     Prompts& prompts_;
     Launcher& launcher_;
-    PictureSource& pictures_;
+    std::unique_ptr<PicturePane> pane_; // Picture1 with Image1 in it
     Twips twips_;
     QHash<QWidget*, QRectF> twipsGeometry_; // each placed control, as last placed
     DriveFolderPair* drives_ = nullptr;

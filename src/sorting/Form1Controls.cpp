@@ -4,7 +4,9 @@
 #include "controls/FileList.h"
 #include "controls/ImageBox.h"
 #include "controls/MakeControl.h"
+#include "controls/PicturePane.h"
 #include "controls/StatusPanels.h"
+#include "platform/Paths.h"
 #include "sorting/Form1.h"
 
 #include <QApplication>
@@ -44,10 +46,12 @@ std::vector<StatusPanels::Design> StatusDesigns() {
 Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
              QWidget* parent)
     : QMainWindow(parent), module_(module), prompts_(prompts), launcher_(launcher),
-      pictures_(pictures), twips_(Twips::forScreen()), run_(module, prompts, *this) {
+      twips_(Twips::forScreen()), run_(module, prompts, *this) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Sorvane"));
     BuildControls();
+    pane_ = std::make_unique<PicturePane>(
+        *Picture1, *Image1, pictures, JoinPath(module_.ProgramFolder, QStringLiteral("Error.jpg")));
     BuildMenu();
     drives_ = new DriveFolderPair(Drive1, Dir1, prompts_, this);
     ConnectHandlers();

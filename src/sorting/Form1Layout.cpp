@@ -85,7 +85,7 @@ void Form1::Form_Resize() {
             return; // a size the window cannot take: the pass ends here
         Place(placement);
     }
-    const QSize box = PreviewBox();
+    const QSize box = Picture1->size();
     Label5->setText(QStringLiteral(" %1X%2 Pixel ").arg(box.width()).arg(box.height()));
     Label5->adjustSize();
     Label5->show();

@@ -3,11 +3,10 @@
 #include "controls/FileList.h"
 #include "controls/ImageBox.h"
 #include "controls/MouseButtons.h"
+#include "controls/PicturePane.h"
 #include "controls/StatusPanels.h"
-#include "imaging/Fit.h"
 #include "imaging/ImageKinds.h"
 #include "imaging/PictureDisplay.h"
-#include "imaging/PictureSource.h"
 #include "platform/FileOps.h"
 #include "platform/NativeName.h"
 #include "platform/NumberText.h"
@@ -35,55 +34,26 @@ QString Form1::SourcePathOf(const QString& name) const {
     return JoinPath(File1->folder(), name);
 }
 
-QSize Form1::PreviewBox() const {
-    return Picture1->size();
-}
-
-FileError Form1::LoadPreviewPicture(const QString& path) {
-    Image1->setStretch(false);
-    const Picture picture = pictures_.load(path, PreviewBox());
-    if (picture.error != FileError::None)
-        return picture.error;
-    Image1->setPicture(picture.image, picture.naturalSize);
-    return FileError::None;
-}
-
 // What the sends, the undo, the stepping and the resizing show: a file that
 // is no picture shows the substitute picture, a missing folder is reported,
 // and any other failure shows nothing without a word. False when nothing
 // is shown.
 bool Form1::ShowPicture(const QString& path) {
-    Image1->setStretch(false);
-    const DisplayedPicture display =
-        DisplayPicture(pictures_, path, PreviewBox(),
-                       JoinPath(module_.ProgramFolder, QStringLiteral("Error.jpg")));
-    return Present(display.outcome, display.picture);
-}
-
-bool Form1::Present(DisplayOutcome outcome, const Picture& picture) {
-    if (outcome != DisplayOutcome::Shown && outcome != DisplayOutcome::SubstituteShown)
-        Image1->hide(); // nothing of another file stays in view
+    const DisplayOutcome outcome = pane_->show(path);
     if (outcome == DisplayOutcome::MissingFolder)
         ReportFileError(FileError::PathNotFound, {});
-    if (outcome != DisplayOutcome::Shown && outcome != DisplayOutcome::SubstituteShown)
-        return false;
-    Image1->setPicture(picture.image, picture.naturalSize);
-    return true;
+    return outcome == DisplayOutcome::Shown || outcome == DisplayOutcome::SubstituteShown;
 }
 
 void Form1::FitPreview() {
-    const float w = float(Image1->width());
-    const float h = float(Image1->height());
-    const QSize box = PreviewBox();
-    Label7->setText(u' ' + SingleText(w) + u'X' + SingleText(h) + QStringLiteral(" Pixel "));
+    const QSize natural = pane_->naturalSize();
+    const QSize box = Picture1->size();
+    Label7->setText(u' ' + SingleText(float(natural.width())) + u'X' +
+                    SingleText(float(natural.height())) + QStringLiteral(" Pixel "));
     Label7->adjustSize();
     Label7->show();
     Label5->hide();
-    const FitResult fit = FitPicture(w, h, float(box.width()), float(box.height()));
-    if (fit.stretched)
-        Image1->setStretch(true);
-    Image1->setGeometry(int(std::lround(fit.left)), int(std::lround(fit.top)),
-                        int(std::lround(fit.width)), int(std::lround(fit.height)));
+    pane_->fit();
     Label7->move(int(std::lround(float(box.width()) / 2 - float(Label7->width()) / 2)),
                  box.height() - 20);
 }
@@ -111,15 +81,13 @@ void Form1::RefreshPreview() {
 // blank it stays blank until the burst ends, so it never flickers. A
 // missing folder is still told.
 void Form1::ShowReadyPicture() {
-    const std::optional<Picture> ready =
-        previewHeldBack_ ? std::nullopt : pictures_.ready(CurrentImagePath, PreviewBox());
-    if (!ready || ready->error != FileError::None) {
+    if (previewHeldBack_ || !pane_->showReady(CurrentImagePath)) {
         previewHeldBack_ = true;
-        Present(SkippedDisplay(CurrentImagePath), {});
+        Image1->hide();
+        if (SkippedDisplay(CurrentImagePath) == DisplayOutcome::MissingFolder)
+            ReportFileError(FileError::PathNotFound, {});
         return;
     }
-    Image1->setStretch(false);
-    Image1->setPicture(ready->image, ready->naturalSize);
     ShowFileName(File1->name(0));
     FitPreview();
     Image1->show();
@@ -133,7 +101,7 @@ void Form1::ReadAhead(std::function<std::vector<int>()> pick) {
         QStringList paths;
         for (const int index : pick())
             paths.append(SourcePathOf(File1->name(index)));
-        pictures_.prefetch(paths, PreviewBox());
+        pane_->readAhead(paths);
     });
 }
 
@@ -213,7 +181,7 @@ void Form1::PreviewSelectedFile() {
         return;
     }
     Image1->hide();
-    const FileError error = LoadPreviewPicture(CurrentImagePath);
+    const FileError error = pane_->showOwn(CurrentImagePath);
     if (error != FileError::None) {
         ReportFileError(error, name);
         return;

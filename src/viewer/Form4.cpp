@@ -3,7 +3,10 @@
 
 #include "controls/ImageBox.h"
 #include "controls/MouseButtons.h"
+#include "controls/PicturePane.h"
 #include "controls/StatusPanels.h"
+#include "platform/Paths.h"
+#include "settings/Module1.h"
 #include "viewer/ToolbarPictures.h"
 
 #include <QAction>
@@ -49,11 +52,13 @@ const int ButtonPictures[8] = {1, 2, 0, 3, 4, 5, 6, 7};
 
 Form4::Form4(Module1& module, Prompts& prompts, PictureSource& pictures, const FileList& list,
              QWidget* parent)
-    : QWidget(parent, Qt::Window), module_(module), prompts_(prompts), pictures_(pictures),
-      list_(list), twips_(Twips::forScreen()) {
+    : QWidget(parent, Qt::Window), module_(module), prompts_(prompts), list_(list),
+      twips_(Twips::forScreen()) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("SorvaneViewer"));
     BuildControls();
+    pane_ = std::make_unique<PicturePane>(
+        *Picture1, *Image1, pictures, JoinPath(module_.ProgramFolder, QStringLiteral("Error.jpg")));
     ConnectHandlers();
 }
 

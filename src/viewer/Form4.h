@@ -1,12 +1,14 @@
 #pragma once
 
 #include "controls/Twips.h"
+#include "imaging/PictureDisplay.h"
 #include "platform/ArrivalOrder.h"
 #include "viewer/ViewerRules.h"
 
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QAction;
 class QTimer;
@@ -17,6 +19,7 @@ namespace sorvane {
 class FileList;
 class ImageBox;
 class PictureSource;
+class PicturePane;
 class Prompts;
 class StatusPanels;
 struct FileStamp;
@@ -76,9 +79,9 @@ private:
 
     // Display (Form4Display.cpp).
     void ShowCurrentImage();
-    bool ShowInArea(const QString& path);
+    void NameCurrentFile();
+    void ShowUnshown(const QString& path, DisplayOutcome outcome);
     void ShowFileDetails(const FileStamp& file);
-    void FitToArea();
     void EnableSteps();
     void ReadAhead();
     static void Yield();
@@ -96,8 +99,8 @@ private:
 
     Module1& module_;
     Prompts& prompts_;
-    PictureSource& pictures_;
     const FileList& list_;
+    std::unique_ptr<PicturePane> pane_; // Picture1 with Image1 in it
     Twips twips_;
     ArrivalOrder steps_; // mouse, key, toolbar and timer steps, one at a time
     int direction_ = 1;  // of the last step: where to read ahead

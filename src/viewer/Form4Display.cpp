@@ -2,11 +2,10 @@
 // its caption, status panels and the toolbar's step buttons.
 #include "controls/FileList.h"
 #include "controls/ImageBox.h"
+#include "controls/PicturePane.h"
 #include "controls/StatusPanels.h"
 #include "imaging/FileStamp.h"
-#include "imaging/Fit.h"
 #include "imaging/PictureDisplay.h"
-#include "imaging/PictureSource.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "settings/Module1.h"
@@ -18,8 +17,6 @@
 #include <QLocale>
 #include <QTimer>
 
-#include <cmath>
-
 namespace sorvane {
 
 void Form4::Yield() {
@@ -30,7 +27,6 @@ void Form4::ShowCurrentImage() {
     StatusBar1->setText(6, {});
     EnableSteps();
     Image1->hide();
-    Image1->setStretch(false);
     shownArea_ = Picture1->size();
     const int index = module_.ViewerFileIndex;
     if (index < 0 || index >= list_.count())
@@ -39,20 +35,53 @@ void Form4::ShowCurrentImage() {
     // preview takes it, so the two never disagree about a file.
     const QString path = JoinPath(list_.folder(), module_.ViewerFileName);
     ReadAhead();
-    if (!ShowInArea(path))
+    const DisplayOutcome outcome = pane_->show(path);
+    if (outcome != DisplayOutcome::Shown && outcome != DisplayOutcome::SubstituteShown) {
+        ShowUnshown(path, outcome);
         return;
+    }
     Yield();
-    setWindowTitle(ViewerCaption(module_.ViewerFileName, index, list_.count()));
+    NameCurrentFile();
+    StatusBar1->showText(3, QStringLiteral("%1X%2 Pixel")
+                                .arg(pane_->naturalSize().width())
+                                .arg(pane_->naturalSize().height()));
+    const std::optional<FileStamp> file = FileStamp::of(path);
+    if (!file) {
+        // Removed while its picture was read: it is gone, not shown.
+        Image1->hide();
+        ShowUnshown(path, DisplayOutcome::Quiet);
+        return;
+    }
+    ShowFileDetails(*file);
+    if (pane_->fit())
+        StatusBar1->showText(6, QStringLiteral("縮小表示中"));
+    Image1->show();
+}
+
+// The caption and the folder and name panels name the current file.
+void Form4::NameCurrentFile() {
+    setWindowTitle(ViewerCaption(module_.ViewerFileName, module_.ViewerFileIndex, list_.count()));
     StatusBar1->showText(1, list_.folder());
     StatusBar1->showText(2, module_.ViewerFileName);
-    StatusBar1->showText(3,
-                         QStringLiteral("%1X%2 Pixel").arg(Image1->width()).arg(Image1->height()));
-    const std::optional<FileStamp> file = FileStamp::of(path);
-    if (!file)
-        return; // removed meanwhile (a PNG that went reads as an empty picture)
-    ShowFileDetails(*file);
-    FitToArea();
-    Image1->show();
+}
+
+// A file with nothing to show (gone since the list was read, its folder gone,
+// or unreadable) is still the current file: the caption and the panels name
+// it and say why its picture is missing, so they never describe the file
+// shown before. A missing folder is also told by message, once per slideshow.
+void Form4::ShowUnshown(const QString& path, DisplayOutcome outcome) {
+    NameCurrentFile();
+    const bool gone = outcome == DisplayOutcome::MissingFolder || !FileStamp::of(path);
+    StatusBar1->showText(3, gone ? QStringLiteral("ファイルが見つかりません。")
+                                 : QStringLiteral("表示できません。"));
+    StatusBar1->setText(4, {});
+    StatusBar1->setText(5, {});
+    if (outcome != DisplayOutcome::MissingFolder)
+        return;
+    // A running slideshow would otherwise tell it again at every tick.
+    if (Timer1->isActive())
+        StopSlideshow();
+    prompts_.ask({QStringLiteral("Sorvane"), QStringLiteral("ファイルが見つかりません。")});
 }
 
 // Buttons 4 and 5 lead back, 6 to 8 forward: each is enabled only where
@@ -69,44 +98,10 @@ void Form4::EnableSteps() {
         Button(i)->setEnabled(!last);
 }
 
-// Puts the file's picture (or the substitute for a file that is no picture)
-// into Image1 at its natural size. False when there is nothing to show: a
-// missing folder is told, once per slideshow, and anything else is quiet.
-bool Form4::ShowInArea(const QString& path) {
-    const DisplayedPicture display =
-        DisplayPicture(pictures_, path, Picture1->size(),
-                       JoinPath(module_.ProgramFolder, QStringLiteral("Error.jpg")));
-    if (display.outcome == DisplayOutcome::MissingFolder) {
-        // A running slideshow would otherwise tell it again at every tick.
-        if (Timer1->isActive())
-            StopSlideshow();
-        prompts_.ask({QStringLiteral("Sorvane"), QStringLiteral("ファイルが見つかりません。")});
-        return false;
-    }
-    if (display.outcome == DisplayOutcome::Quiet)
-        return false;
-    Image1->setPicture(display.picture.image, display.picture.naturalSize);
-    return true;
-}
-
 void Form4::ShowFileDetails(const FileStamp& file) {
     const QDateTime modified = QDateTime::fromMSecsSinceEpoch(file.modifiedNs / 1000000);
     StatusBar1->showText(4, QString::number(KilobytesOf(file.size)) + QStringLiteral("KB"));
     StatusBar1->showText(5, QLocale().toString(modified, QLocale::ShortFormat));
-}
-
-// Shrinks the picture to the area when it is wider or higher, never enlarges
-// it, and centres it.
-void Form4::FitToArea() {
-    const QSize area = Picture1->size();
-    const FitResult fit = FitPicture(float(Image1->width()), float(Image1->height()),
-                                     float(area.width()), float(area.height()));
-    if (fit.stretched) {
-        Image1->setStretch(true);
-        StatusBar1->showText(6, QStringLiteral("縮小表示中"));
-    }
-    Image1->setGeometry(int(std::lround(fit.left)), int(std::lround(fit.top)),
-                        int(std::lround(fit.width)), int(std::lround(fit.height)));
 }
 
 // Reads the next files ahead at the area's size once this one is painted,
@@ -116,7 +111,7 @@ void Form4::ReadAhead() {
         QStringList paths;
         for (const int index : ViewerReadAhead(module_.ViewerFileIndex, list_.count(), direction_))
             paths.append(JoinPath(list_.folder(), list_.name(index)));
-        pictures_.prefetch(paths, Picture1->size());
+        pane_->readAhead(paths);
     });
 }
 

@@ -2,6 +2,8 @@
 // the steps and the slideshow's states, positions past 16 bits, steps that
 // arrive while a picture is being shown.
 #include "controls/FileList.h"
+#include "controls/ImageBox.h"
+#include "controls/StatusPanels.h"
 #include "imaging/PictureSource.h"
 #include "settings/Module1.h"
 #include "support/ScriptedPrompts.h"
@@ -109,6 +111,25 @@ private Q_SLOTS:
         QCOMPARE(window->windowTitle(),
                  QStringLiteral("SorvaneViewer  p39999.jpg   (40005/40005)"));
         QCOMPARE(module.ViewerFileIndex, 40004);
+    }
+
+    // A step onto a file removed after the list was read: the caption and
+    // the panels name that file and say it is gone, never the file before.
+    void aFileGoneSinceTheListWasReadIsNamedAsGone() {
+        QVERIFY(Open(1));
+        QVERIFY(QFile::remove(dir->filePath("f2.jpg")));
+        QTest::keyClick(window.get(), Qt::Key_Space);
+        QCOMPARE(module.ViewerFileIndex, 2);
+        QCOMPARE(window->windowTitle(), QStringLiteral("SorvaneViewer  f2.jpg   (3/5)"));
+        QCOMPARE(window->StatusBar1->text(2).trimmed(), QStringLiteral("f2.jpg"));
+        QCOMPARE(window->StatusBar1->text(3).trimmed(),
+                 QStringLiteral("ファイルが見つかりません。"));
+        QVERIFY(window->StatusBar1->text(4).isEmpty());
+        QVERIFY(window->Image1->isHidden());
+        QTest::keyClick(window.get(), Qt::Key_Space); // and on to the next, shown as ever
+        QCOMPARE(window->windowTitle(), QStringLiteral("SorvaneViewer  f3.jpg   (4/5)"));
+        QCOMPARE(window->StatusBar1->text(3).trimmed(), QStringLiteral("64X48 Pixel"));
+        QVERIFY(window->Image1->isVisible());
     }
 
     // A press shows its picture and lets waiting events in on the way: the
