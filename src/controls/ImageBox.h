@@ -20,6 +20,7 @@ public:
     void clearPicture();
     bool hasPicture() const { return !image_.isNull(); }
     QSize naturalSize() const { return natural_; }
+    const QImage& picture() const { return image_; }
 
     bool stretch() const { return stretch_; }
     void setStretch(bool on);

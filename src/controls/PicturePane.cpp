@@ -45,10 +45,8 @@ FileError PicturePane::showOwn(const QString& path) {
 
 bool PicturePane::showReady(const QString& path) {
     const std::optional<Picture> ready = pictures_.ready(path, pixelBox());
-    if (!ready || ready->error != FileError::None) {
-        image_.hide();
+    if (!ready || ready->error != FileError::None)
         return false;
-    }
     put(*ready);
     return true;
 }

@@ -35,7 +35,8 @@ public:
     // The file's own picture, or why there is none (nothing stands in).
     FileError showOwn(const QString& path);
     // The file's picture only if it has been read already: never reads and
-    // never waits. False (and the control hidden) when it is not ready.
+    // never waits. False, with what was shown left as it was, when it is not
+    // ready.
     bool showReady(const QString& path);
 
     // Places the picture control in the box: shrunk with its proportions when

@@ -8,6 +8,7 @@
 #include "sorting/SortingRun.h"
 #include "sorting/WindowArrangement.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -151,7 +152,8 @@ private:
     // Preview helpers (Form1Preview.cpp).
     QString SourcePathOf(const QString& name) const;
     bool ShowPicture(const QString& path);
-    void ShowReadyPicture();
+    void PutInPreview(const QString& path);
+    void ShowReadyPicture(const QString& first);
     void FitPreview();
     void ReadAhead(std::function<std::vector<int>()> pick);
     void SetPreviewBusy(bool busy);
@@ -198,8 +200,11 @@ private:
     bool keyPreview_ = false;
     const QEvent* keyOnItsWay_ = nullptr; // the key press being delivered, and where it was last
     QPointer<QObject> keyReachedLast_;
-    bool keyHeld_ = false;         // the last key press was a repeat of a held key
-    bool previewHeldBack_ = false; // the preview went blank during a burst of sends
+    bool keyHeld_ = false;       // the last key press was a repeat of a held key
+    bool previewBehind_ = false; // a burst of sends left the preview on an earlier file
+    QElapsedTimer previewMoved_; // since the preview last moved on to another file
+    // The shortest time a picture stays in the preview during a burst of sends.
+    static constexpr qint64 LeastPreviewStayMs = 100;
     SortingRun run_;
     QPalette slotPalette_; // the slot label's colours while it shows red
 

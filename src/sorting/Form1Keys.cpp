@@ -52,13 +52,13 @@ bool Form1::IsPassedOnToParent(QObject* watched, QEvent* event) {
     return passedOn;
 }
 
-// The end of a held key: the preview shows the file in hand again if the
-// repeats left it blank.
+// The end of a held key: the preview catches up with the file in hand if the
+// repeats left it on an earlier one.
 void Form1::HandleKeyRelease(const QKeyEvent* key) {
     if (key->isAutoRepeat() || !keyHeld_)
         return;
     keyHeld_ = false;
-    if (previewHeldBack_ && module_.SortingActive == 1 && run_.idle())
+    if (previewBehind_ && module_.SortingActive == 1 && run_.idle())
         RefreshPreview();
 }
 

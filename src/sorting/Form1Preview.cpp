@@ -59,38 +59,52 @@ void Form1::FitPreview() {
 }
 
 void Form1::RefreshPreview() {
-    CurrentImagePath = SourcePathOf(File1->name(0));
-    for (int i = 0; i < 4; ++i)
-        Label2[size_t(i)]->setText(DisplayName(File1->name(i)));
+    const QString first = SourcePathOf(File1->name(0));
     ReadAhead([this] { return ReadAheadAfterSend(run_.waiting(), File1->count()); });
     if (run_.waiting() > 0 || keyHeld_) {
-        ShowReadyPicture();
+        ShowReadyPicture(first);
         return;
     }
-    previewHeldBack_ = false;
-    if (!ShowPicture(CurrentImagePath))
+    previewBehind_ = false;
+    PutInPreview(first);
+    if (!ShowPicture(first))
         return;
     ShowFileName(File1->name(0));
     FitPreview();
     Image1->show();
 }
 
+// The file in hand becomes the one the preview is about: CurrentImagePath
+// and the candidates' labels.
+void Form1::PutInPreview(const QString& path) {
+    CurrentImagePath = path;
+    for (int i = 0; i < 4; ++i)
+        Label2[size_t(i)]->setText(DisplayName(File1->name(i)));
+    previewMoved_.start();
+}
+
 // During a burst of sends (presses waiting, or a key held) a picture would be
-// replaced before anyone saw it, so none is read: the preview shows the file
-// in hand only if its picture has been read ahead, and once it has gone
-// blank it stays blank until the burst ends, so it never flickers. A
-// missing folder is still told.
-void Form1::ShowReadyPicture() {
-    if (previewHeldBack_ || !pane_->showReady(CurrentImagePath)) {
-        previewHeldBack_ = true;
-        Image1->hide();
-        if (SkippedDisplay(CurrentImagePath) == DisplayOutcome::MissingFolder)
-            ReportFileError(FileError::PathNotFound, {});
+// replaced before anyone saw it, so none is read. The preview moves on to the
+// file in hand only when its picture has been read ahead and the picture
+// before it has been seen for a moment; until then the picture shown stays,
+// together with the labels that name it, and both catch up when the burst
+// ends. So the preview neither flickers nor ever shows one file's picture
+// under another file's name. A missing folder is still told.
+void Form1::ShowReadyPicture(const QString& first) {
+    const bool seen = !previewMoved_.isValid() || previewMoved_.elapsed() >= LeastPreviewStayMs;
+    if (seen && pane_->showReady(first)) {
+        previewBehind_ = false;
+        PutInPreview(first);
+        ShowFileName(File1->name(0));
+        FitPreview();
+        Image1->show();
         return;
     }
-    ShowFileName(File1->name(0));
-    FitPreview();
-    Image1->show();
+    previewBehind_ = true;
+    if (SkippedDisplay(first) == DisplayOutcome::MissingFolder) {
+        Image1->hide();
+        ReportFileError(FileError::PathNotFound, {});
+    }
 }
 
 // Reads ahead the list entries that the picker names, once the current

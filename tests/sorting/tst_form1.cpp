@@ -28,7 +28,7 @@ namespace sorvane::test {
 // substitute picture, the source "src" and the slot folders beside it.
 class Form1Fixture {
 public:
-    Form1Fixture() {
+    explicit Form1Fixture(PictureSource::Options options = {}) : pictures(options) {
         module.ProgramFolder = Folder("program");
         QFile::copy(SORVANE_COMPANION_DIR "/Error.jpg", Path("program/Error.jpg"));
     }
@@ -92,6 +92,37 @@ void Settle() {
 void PressRow(Form1Fixture& f, int row, Qt::MouseButton button = Qt::LeftButton) {
     QTest::mouseClick(f.ui().File1->viewport(), button, {}, RowCentre(f.ui().File1, row));
 }
+
+// Every paint of the preview: which file's picture it paints (told by its
+// colour) against the file the first candidate label names.
+struct PaintLog : QObject {
+    PaintLog(Form1Controls& ui, const QStringList& files) : ui(ui), files(files) {
+        ui.Image1->installEventFilter(this);
+    }
+    QString FileOfColour(QColor colour) const {
+        for (int i = 0; i < files.size(); ++i)
+            if (std::abs(colour.hsvHue() - i * 30) < 10)
+                return files[i];
+        return QStringLiteral("?");
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide)
+            ++hides;
+        if (event->type() != QEvent::Paint)
+            return false;
+        ++count;
+        const QImage& picture = ui.Image1->picture();
+        const QString shown = FileOfColour(picture.pixelColor(picture.rect().center()));
+        if (shown != ui.Label2[0]->text())
+            disagreements << shown + " under " + ui.Label2[0]->text();
+        return false;
+    }
+    Form1Controls& ui;
+    QStringList files;
+    QStringList disagreements;
+    int count = 0;
+    int hides = 0;
+};
 
 // How a widget came and went: S for each show, H for each hide.
 struct ShowLog : QObject {
@@ -218,28 +249,49 @@ private Q_SLOTS:
         QCOMPARE(NativeFiles(src), QList<QByteArray>{twin});
     }
 
-    // A held key sends file after file. The preview shows the file in hand
-    // while its picture is ready; otherwise it goes blank once and stays so
-    // until the key is let go: it never flickers.
-    void heldKeyNeverFlickers() {
-        Form1Fixture f;
-        QVERIFY(f.StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg", "g.jpg"}));
-        f.window->Command1_Click();
-        ShowLog preview;
-        f.ui().Image1->installEventFilter(&preview);
-        for (int burst = 0; burst < 2; ++burst) {
-            for (int i = 0; i < 3; ++i)
-                QCoreApplication::postEvent(
-                    f.ui().FocusSink, new QKeyEvent(QEvent::KeyPress, Qt::Key_4, {}, "4", true));
-            Settle();
+    // A held key sends file after file, the presses arriving through the
+    // event loop as a keyboard repeats them. At every paint the preview's
+    // picture is the picture of the file its labels name (each file has its
+    // own colour), it never goes blank, every file reaches the slot, and at
+    // the release the preview shows the last file: with pictures read ahead,
+    // and with none ready in time.
+    void heldKeyKeepsPictureAndLabelsTogether_data() {
+        QTest::addColumn<int>("workers");
+        QTest::newRow("read ahead") << 2;
+        QTest::newRow("nothing read ahead") << 0;
+    }
+    void heldKeyKeepsPictureAndLabelsTogether() {
+        QFETCH(int, workers);
+        Form1Fixture f(PictureSource::Options{12, workers});
+        QStringList files;
+        QVERIFY(!f.Folder("src").isEmpty());
+        for (int i = 0; i < 12; ++i) {
+            files << QStringLiteral("p%1.jpg").arg(i, 2, 10, QChar(u'0'));
+            QVERIFY(WriteImage(f.Path("src/" + files.last()), {64, 48}, "JPEG",
+                               QColor::fromHsv(i * 30, 255, 230)));
         }
-        QVERIFY2(QRegularExpression("^S*H?$").match(preview.log).hasMatch(),
-                 qPrintable(preview.log));
-        QCoreApplication::postEvent(f.ui().FocusSink,
-                                    new QKeyEvent(QEvent::KeyRelease, Qt::Key_4, {}));
+        QVERIFY(f.StartWith({}));
+        f.window->Command1_Click();
+        PaintLog paints(f.ui(), files);
+        auto post = [&](QEvent::Type type, bool repeat) {
+            QCoreApplication::postEvent(f.ui().FocusSink,
+                                        new QKeyEvent(type, Qt::Key_4, {}, "4", repeat));
+        };
+        post(QEvent::KeyPress, false);
+        for (int i = 1; i < 11; ++i) {
+            QTest::qWait(33);
+            post(QEvent::KeyRelease, true);
+            post(QEvent::KeyPress, true);
+        }
+        QTest::qWait(33);
+        post(QEvent::KeyRelease, false);
         Settle();
-        QCOMPARE(Files(f.Slot(4)).size(), 6);
-        QCOMPARE(f.window->currentImagePath(), f.Path("src/g.jpg"));
+        QVERIFY2(paints.disagreements.isEmpty(), qPrintable(paints.disagreements.join(", ")));
+        QCOMPARE(paints.hides, 0);
+        QVERIFY(paints.count > 1);
+        QCOMPARE(Files(f.Slot(4)).size(), 11);
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/p11.jpg"));
+        QCOMPARE(f.ui().Label2[0]->text(), QStringLiteral("p11.jpg"));
         QVERIFY(f.ui().Image1->isVisible());
     }
 
