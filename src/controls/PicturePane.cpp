@@ -16,8 +16,12 @@ PicturePane::PicturePane(QWidget& box, ImageBox& image, PictureSource& pictures,
     : box_(box), image_(image), pictures_(pictures), substitutePath_(std::move(substitutePath)) {}
 
 QSize PicturePane::pixelBox() const {
+    return pixelsOf(box_.size());
+}
+
+QSize PicturePane::pixelsOf(QSize box) const {
     const qreal ratio = box_.devicePixelRatioF();
-    return QSize(int(std::lround(box_.width() * ratio)), int(std::lround(box_.height() * ratio)));
+    return QSize(int(std::lround(box.width() * ratio)), int(std::lround(box.height() * ratio)));
 }
 
 void PicturePane::put(const Picture& picture) {
@@ -67,7 +71,11 @@ QSize PicturePane::naturalSize() const {
 }
 
 void PicturePane::readAhead(const QStringList& paths) {
-    pictures_.prefetch(paths, pixelBox());
+    readAhead(paths, box_.size());
+}
+
+void PicturePane::readAhead(const QStringList& paths, QSize box) {
+    pictures_.prefetch(paths, pixelsOf(box));
 }
 
 } // namespace sorvane

@@ -27,6 +27,8 @@ public:
 
     // The box's size in device pixels: the size pictures are read for.
     QSize pixelBox() const;
+    // A box of that size in the box's device pixels.
+    QSize pixelsOf(QSize box) const;
 
     // Puts the file's picture into the picture control at its natural size,
     // the substitute picture when the file is no picture. Any other outcome
@@ -46,8 +48,10 @@ public:
     // The natural size of the picture shown, for the windows' size texts.
     QSize naturalSize() const;
 
-    // Reads the files ahead for the box, most wanted first.
+    // Reads the files ahead for the box, most wanted first; or for a box of
+    // another size, the size it will have when they are shown.
     void readAhead(const QStringList& paths);
+    void readAhead(const QStringList& paths, QSize box);
 
 private:
     void put(const Picture& picture);

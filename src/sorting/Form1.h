@@ -155,7 +155,8 @@ private:
     void PutInPreview(const QString& path);
     void ShowReadyPicture(const QString& first);
     void FitPreview();
-    void ReadAhead(std::function<std::vector<int>()> pick);
+    void ReadAhead(std::function<std::vector<int>()> pick, std::function<QSize()> box = {});
+    void ReadAheadForRun();
     void SetPreviewBusy(bool busy);
     static void Yield();
 
@@ -181,6 +182,9 @@ private:
     void StopRun();
     void SetBrowsingVisible(bool visible, bool pathLabelsToo);
     void Place(const Placement& placement);
+    QRectF PlacedTwips(const Placement& placement) const;
+    QSize RunPreviewBox() const;
+    RunLayout RunLayoutOfOptions() const;
     QWidget* ControlOf(Control control, int index) const;
     void DockStatusBar();
     void EnableKeyPreview() { keyPreview_ = true; }

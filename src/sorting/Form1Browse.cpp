@@ -27,6 +27,7 @@ void Form1::Dir1_Change() {
     module_.SourceFolder = Dir1->path();
     ShowSourceFolder();
     ShowCounts();
+    ReadAheadForRun();
 }
 
 // The texts of the path label, the counts label and the status panels.

@@ -46,14 +46,31 @@ QWidget* Form1::ControlOf(Control control, int index) const {
     return nullptr;
 }
 
-void Form1::Place(const Placement& placement) {
-    QWidget* control = ControlOf(placement.control, placement.index);
-    QRectF twips = twipsGeometry_.value(control);
+QRectF Form1::PlacedTwips(const Placement& placement) const {
+    QRectF twips = twipsGeometry_.value(ControlOf(placement.control, placement.index));
     twips.moveLeft(placement.left.value_or(float(twips.left())));
     twips.moveTop(placement.top.value_or(float(twips.top())));
     twips.setWidth(placement.width.value_or(float(twips.width())));
     twips.setHeight(placement.height.value_or(float(twips.height())));
-    PlaceTwips(control, twips);
+    return twips;
+}
+
+void Form1::Place(const Placement& placement) {
+    PlaceTwips(ControlOf(placement.control, placement.index), PlacedTwips(placement));
+}
+
+// The preview box a run started now would show its first file in: the box
+// as it is, or as the run's extend arrangement will make it.
+QSize Form1::RunPreviewBox() const {
+    const RunLayout layout = RunLayoutOfOptions();
+    if (layout == RunLayout::Ordinary)
+        return Picture1->size();
+    const float W = twips_.fromPixels(Surface->width());
+    const float H = twips_.fromPixels(Surface->height());
+    for (const Placement& placement : ArrangeWindow(W, H, layout))
+        if (placement.control == Control::Picture1)
+            return twips_.toPixels(PlacedTwips(placement)).size();
+    return Picture1->size();
 }
 
 // The window never gets smaller than 8775 x 8040 twips outside. Its size
@@ -93,6 +110,8 @@ void Form1::Form_Resize() {
     if (!CurrentImagePath.isEmpty())
         RefitPreview();
     Image1->show();
+    if (module_.SortingActive == 0)
+        ReadAheadForRun();
 }
 
 } // namespace sorvane

@@ -107,16 +107,25 @@ void Form1::ShowReadyPicture(const QString& first) {
     }
 }
 
-// Reads ahead the list entries that the picker names, once the current
+// Reads ahead the list entries that the picker names, for the preview box
+// (or another box: the one a run will show them in), once the current
 // picture has been painted, so the work never delays what is on screen. The
 // entries are picked then, from the list as it is by that time.
-void Form1::ReadAhead(std::function<std::vector<int>()> pick) {
-    QTimer::singleShot(0, this, [this, pick] {
+void Form1::ReadAhead(std::function<std::vector<int>()> pick, std::function<QSize()> box) {
+    QTimer::singleShot(0, this, [this, pick, box] {
         QStringList paths;
         for (const int index : pick())
             paths.append(SourcePathOf(File1->name(index)));
-        pane_->readAhead(paths);
+        pane_->readAhead(paths, box ? box() : Picture1->size());
     });
+}
+
+// Outside a run the files a run would show first are read ahead for the box
+// it would show them in, so that pressing the start button finds the first
+// picture ready. Only those: browsing reads ahead around the selection.
+void Form1::ReadAheadForRun() {
+    ReadAhead([this] { return ReadAheadAfterSend(0, File1->count()); },
+              [this] { return RunPreviewBox(); });
 }
 
 void Form1::SetPreviewBusy(bool busy) {

@@ -18,10 +18,10 @@ void Form1::Command1_Click() {
 }
 
 void Form1::StartRun() {
-    const bool extend = module_.ExtendMode == 1 && module_.CopyMode == 0;
-    const bool column = extend && module_.VerticalButtons == 1;
+    const RunLayout layout = RunLayoutOfOptions();
+    const bool extend = layout != RunLayout::Ordinary;
     if (extend) {
-        SetBrowsingVisible(false, column);
+        SetBrowsingVisible(false, layout == RunLayout::ExtendColumn);
     } else {
         Label4->hide();
         File1->hide();
@@ -34,14 +34,21 @@ void Form1::StartRun() {
         Command4[size_t(i)]->setEnabled(true);
     EnableUndoButton();
     FocusSink->setFocus();
-    RefreshPreview();
-    const RunLayout layout = !extend  ? RunLayout::Ordinary
-                             : column ? RunLayout::ExtendColumn
-                                      : RunLayout::ExtendRow;
     module_.RunLayout = std::int16_t(layout);
-    if (extend)
+    if (extend) {
+        // Laid out before the first file is shown, and with that file in
+        // hand, so its picture is read once, for the box the run shows it in
+        // (where it was read ahead), and not first for the box before.
+        CurrentImagePath = SourcePathOf(File1->name(0));
         Form_Resize();
+    }
+    RefreshPreview();
     module_.SortingActive = 1;
+}
+
+RunLayout Form1::RunLayoutOfOptions() const {
+    return RunLayoutFor(module_.ExtendMode == 1, module_.CopyMode == 1,
+                        module_.VerticalButtons == 1);
 }
 
 void Form1::StopRun() {

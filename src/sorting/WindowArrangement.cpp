@@ -74,4 +74,10 @@ std::vector<Placement> ArrangeWindow(float W, float H, RunLayout layout) {
     return out;
 }
 
+RunLayout RunLayoutFor(bool extendMode, bool copyMode, bool verticalButtons) {
+    if (!extendMode || copyMode)
+        return RunLayout::Ordinary;
+    return verticalButtons ? RunLayout::ExtendColumn : RunLayout::ExtendRow;
+}
+
 } // namespace sorvane

@@ -33,6 +33,10 @@ enum class RunLayout {
     ExtendColumn = 2, // extend mode, the button column at the right
 };
 
+// The arrangement a run takes: extend mode (never with copy mode) puts the
+// buttons in a row at the top, or in a column at the right.
+RunLayout RunLayoutFor(bool extendMode, bool copyMode, bool verticalButtons);
+
 // The arrangement of the main window for an inner size of W x H twips, in
 // the order the pass applies it. A layout number outside the three places nothing.
 std::vector<Placement> ArrangeWindow(float W, float H, RunLayout layout);

@@ -204,6 +204,8 @@ private Q_SLOTS:
         QCOMPARE(f.launcher.started, QStringList{f.Path("src/a b.txt")});
     }
 
+    // The run's arrangement for each extend option, back to the ordinary one
+    // after it; the first file read ahead for the run's box.
     void runArrangesTheWindowAndPutsItBack_data() {
         QTest::addColumn<int>("extend"); // 0 off, 1 row, 2 column
         QTest::addColumn<QRectF>("box");
@@ -218,9 +220,17 @@ private Q_SLOTS:
         Module1 s = f.Settings();
         s.ExtendMode = extend > 0;
         s.VerticalButtons = extend == 2;
-        QVERIFY(f.StartWith({"a.jpg"}, s));
+        QVERIFY(f.StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"}, s));
         const QRect ordinary = f.ui().Picture1->geometry();
+        // Before the run the first file is read ahead for the box the run
+        // shows it in, so the start decodes nothing.
+        const QSize runBox = Twips(96).toPixels(box).size();
+        QTRY_VERIFY(f.pictures.ready(f.Path("src/a.jpg"), runBox).has_value());
+        QVERIFY(!f.pictures.ready(f.Path("src/f.jpg"), runBox)); // only what the run shows first
+        const int cached = f.pictures.cachedCount();
         f.window->Command1_Click();
+        QCOMPARE(f.pictures.cachedCount(), cached);
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/a.jpg"));
         QCOMPARE(f.ui().Picture1->geometry(), Twips(96).toPixels(box));
         QVERIFY(f.ui().File1->isHidden() && f.ui().Command4[3]->isEnabled());
         f.window->Command1_Click();
