@@ -1,0 +1,274 @@
+// Every kind of picture cameras and phones write, read upright, at the
+// box's size, in true colours; damaged ones refused, never crashed on.
+#include "imaging/PictureReader.h"
+#include "imaging/PictureSource.h"
+
+#include "support/TestFiles.h"
+#include "support/TestPictures.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+using namespace sorvane;
+using namespace sorvane::test;
+
+namespace {
+
+const QSize Upright(300, 200);
+
+// The picture of each kind, written by that kind's real encoder, of the
+// corner picture at the upright size above. A camera raw's preview is a
+// quarter of its raw size, as some cameras make it, so a test can tell the
+// raw's size (LibRaw's reading) from the preview's (what a TIFF reader would
+// see), and the raw developed at half size from the preview.
+QByteArray PictureOfKind(const QString& kind, int orientation = 1) {
+    const QImage corners = CornerPicture(Upright);
+    if (kind == "jpeg")
+        return OrientedJpeg(corners, orientation);
+    if (kind == "heic")
+        return HeifPicture(corners, HeifCodec::Hevc, orientation);
+    if (kind == "avif")
+        return HeifPicture(corners, HeifCodec::Av1, orientation);
+    const QSize rawStored = StoredForOrientation(CornerPicture(Upright * 4), orientation).size();
+    if (kind == "dng")
+        return MinimalDng(rawStored, corners, orientation);
+    if (kind == "dng without preview")
+        return MinimalDng(rawStored, QImage(), orientation);
+    return EncodedPicture(corners, kind.toLatin1().toUpper().constData(), orientation);
+}
+
+// The size the reader reports for the whole picture of that kind.
+QSize NaturalOfKind(const QString& kind) {
+    return kind.startsWith("dng") ? Upright * 4 : Upright;
+}
+
+// A file name that says nothing of the kind, except for PNG, which is
+// chosen by its name.
+QString NameFor(const QString& kind) {
+    return kind == "png" ? "picture.png" : "picture.dat";
+}
+
+QString Written(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    return !bytes.isEmpty() && WriteFile(path, bytes) ? path : QString();
+}
+
+// One 8-bit sRGB channel of a linear-light value.
+int SrgbEncoded(double linear) {
+    linear = std::clamp(linear, 0.0, 1.0);
+    const double v =
+        linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+    return int(std::lround(v * 255));
+}
+
+// An Adobe RGB (1998) colour as sRGB, worked out from the two colour
+// spaces' definitions rather than by the code under test: Adobe RGB's
+// curve is the power 563/256, and as both spaces share their red and blue
+// primaries and white point, only green mixes into the other channels.
+QColor AdobeToSrgb(QColor adobe) {
+    const auto linear = [](int v) { return std::pow(v / 255.0, 563.0 / 256.0); };
+    const double r = linear(adobe.red()), g = linear(adobe.green()), b = linear(adobe.blue());
+    return QColor(SrgbEncoded(1.39835 * r - 0.39835 * g), SrgbEncoded(g),
+                  SrgbEncoded(-0.04294 * g + 1.04294 * b));
+}
+
+int Farthest(QColor a, QColor b) {
+    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                     std::abs(a.blue() - b.blue())});
+}
+
+} // namespace
+
+class PictureKindsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // A camera or phone held on its side stores the pixels turned and says
+    // so; the picture must come upright, its size the upright one.
+    void orientationsLandUpright_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("orientation");
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            QTest::addRow("jpeg %d", orientation) << "jpeg" << orientation;
+            QTest::addRow("tiff %d", orientation) << "tiff" << orientation;
+            QTest::addRow("heic %d", orientation) << "heic" << orientation;
+        }
+        // Raw files turn only by quarter turns, never mirrored.
+        for (int orientation : {1, 3, 6, 8}) {
+            QTest::addRow("dng %d", orientation) << "dng" << orientation;
+            QTest::addRow("dng without preview %d", orientation)
+                << "dng without preview" << orientation;
+        }
+    }
+    void orientationsLandUpright() {
+        QFETCH(QString, kind);
+        QFETCH(int, orientation);
+        QTemporaryDir dir;
+        const QString path = Written(dir, NameFor(kind), PictureOfKind(kind, orientation));
+        QVERIFY(!path.isEmpty());
+        const Picture picture = ReadPicture(path, QSize(150, 150));
+        QCOMPARE(picture.error, FileError::None);
+        QCOMPARE(picture.naturalSize, NaturalOfKind(kind));
+        QCOMPARE(picture.image.size(), QSize(150, 100));
+        if (kind != "dng without preview") // developed raw data has no corners
+            QCOMPARE(Corners(picture.image), QList<int>({0, 1, 2, 3}));
+    }
+
+    // Each kind by its content, shrunk to the box or kept at its own size.
+    void eachKindAtItsSize_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QSize>("box");
+        QTest::addColumn<QSize>("shown");
+        for (const char* kind : {"jpeg", "png", "bmp", "webp", "tiff", "heic", "avif"}) {
+            QTest::addRow("%s shrunk", kind) << kind << QSize(150, 120) << QSize(150, 100);
+            QTest::addRow("%s whole", kind) << kind << QSize(1000, 1000) << Upright;
+        }
+        QTest::addRow("dng shrunk") << "dng" << QSize(150, 120) << QSize(150, 100);
+        // A preview smaller than the box: the raw developed (at half size)
+        // instead, which the window scales as it scales any picture.
+        QTest::addRow("dng whole") << "dng" << QSize(1000, 1000) << Upright * 2;
+        QTest::addRow("dng without preview shrunk")
+            << "dng without preview" << QSize(150, 120) << QSize(150, 100);
+        QTest::addRow("dng without preview whole")
+            << "dng without preview" << QSize(1000, 1000) << Upright * 2;
+    }
+    void eachKindAtItsSize() {
+        QFETCH(QString, kind);
+        QFETCH(QSize, box);
+        QFETCH(QSize, shown);
+        QTemporaryDir dir;
+        const QString path = Written(dir, NameFor(kind), PictureOfKind(kind));
+        QVERIFY(!path.isEmpty());
+        PictureSource source({4, 0});
+        const Picture picture = source.load(path, box);
+        QCOMPARE(picture.error, FileError::None);
+        QCOMPARE(picture.naturalSize, NaturalOfKind(kind));
+        QCOMPARE(picture.image.size(), shown);
+    }
+
+    // A cut or scribbled file is no picture: the window shows its
+    // substitute, and nothing crashes or hangs.
+    void damagedFilesAreInvalid_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("damage");
+        for (const char* kind : {"jpeg", "webp", "tiff", "heic", "avif", "dng"})
+            QTest::addRow("%s cut after its signature", kind) << kind << "head";
+        for (const char* kind : {"webp", "tiff", "heic", "avif"})
+            QTest::addRow("%s cut in half", kind) << kind << "half";
+        // HEVC's decoder conceals damage inside the coded picture instead of
+        // failing, as JPEG's does; the others refuse it.
+        for (const char* kind : {"webp", "tiff", "avif"})
+            QTest::addRow("%s zeroed from its middle", kind) << kind << "zeroed";
+        QTest::addRow("heic claiming 100000 x 100000") << "heic"
+                                                       << "huge";
+        QTest::addRow("avif claiming 100000 x 100000") << "avif"
+                                                       << "huge";
+        QTest::addRow("tiff claiming 100000 x 100000") << "tiff"
+                                                       << "huge";
+        QTest::addRow("raw claiming 100000 x 100000") << "dng without preview"
+                                                      << "huge";
+    }
+    void damagedFilesAreInvalid() {
+        QFETCH(QString, kind);
+        QFETCH(QString, damage);
+        QByteArray bytes = PictureOfKind(kind);
+        QVERIFY(!bytes.isEmpty());
+        if (damage == "head")
+            bytes.truncate(24);
+        else if (damage == "half")
+            bytes.truncate(bytes.size() / 2);
+        else if (damage == "zeroed")
+            bytes.replace(bytes.size() / 2, bytes.size() / 2, QByteArray(bytes.size() / 2, '\0'));
+        else
+            QVERIFY(ClaimHugeSize(kind, bytes));
+        QTemporaryDir dir;
+        const QString path = Written(dir, NameFor(kind), bytes);
+        QElapsedTimer timer;
+        timer.start();
+        const Picture picture = ReadPicture(path, QSize(150, 150));
+        QCOMPARE(picture.error, FileError::InvalidPicture);
+        QVERIFY(picture.isNull());
+        QCOMPARE_LT(timer.elapsed(), 2000);
+    }
+
+    // The box is in device pixels: a screen at twice the density asks for
+    // twice the pixels and gets them, one picture pixel to a screen pixel.
+    void boxInDevicePixels_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QSize>("box");
+        QTest::addColumn<QSize>("shown");
+        for (const char* kind : {"jpeg", "heic", "dng"}) {
+            QTest::addRow("%s at ratio 1", kind) << kind << QSize(100, 80) << QSize(100, 67);
+            QTest::addRow("%s at ratio 2", kind) << kind << QSize(200, 160) << QSize(200, 133);
+        }
+    }
+    void boxInDevicePixels() {
+        QFETCH(QString, kind);
+        QFETCH(QSize, box);
+        QFETCH(QSize, shown);
+        QTemporaryDir dir;
+        const QString path = Written(dir, NameFor(kind), PictureOfKind(kind));
+        PictureSource source;
+        source.prefetch({path}, box);
+        QTRY_VERIFY(source.ready(path, box).has_value());
+        QCOMPARE(source.ready(path, box)->image.size(), shown);
+    }
+
+    // An Adobe RGB photograph shows the colours it was taken in, converted to
+    // sRGB. The tolerance covers JPEG's rounding of a flat colour (one or
+    // two levels at quality 100) and the colour transform's 8-bit tables.
+    void adobeRgbShownInSrgb_data() {
+        QTest::addColumn<QColor>("adobe");
+        QTest::newRow("blue sky") << QColor(100, 150, 200);
+        QTest::newRow("foliage") << QColor(60, 140, 50);
+        QTest::newRow("skin") << QColor(210, 160, 130);
+    }
+    void adobeRgbShownInSrgb() {
+        QFETCH(QColor, adobe);
+        QTemporaryDir dir;
+        const QString path = Written(dir, "adobe.jpg", AdobeRgbJpeg(QSize(64, 64), adobe));
+        const Picture picture = ReadPicture(path, QSize(32, 32));
+        QVERIFY(!picture.isNull());
+        const QColor shown = picture.image.pixelColor(16, 16);
+        const QColor expected = AdobeToSrgb(adobe);
+        QVERIFY2(
+            Farthest(shown, expected) <= 3,
+            qPrintable(QStringLiteral("shown %1, expected %2").arg(shown.name(), expected.name())));
+    }
+
+private:
+    // Rewrites the picture's declared size to 100000 x 100000 where its
+    // format keeps it, leaving the rest of the file as it was.
+    static bool ClaimHugeSize(const QString& kind, QByteArray& bytes) {
+        const auto big32 = [](QByteArray& b, qsizetype at) {
+            const char v[4] = {0, 1, char(0x86), char(0xa0)}; // 100000, big-endian
+            b.replace(at, 4, QByteArray(v, 4));
+        };
+        if (kind == "heic" || kind == "avif") {
+            const qsizetype at = bytes.indexOf("ispe");
+            if (at < 0)
+                return false;
+            big32(bytes, at + 8);
+            big32(bytes, at + 12);
+            return true;
+        }
+        // TIFF and DNG: every ImageWidth (256) and ImageLength (257) entry,
+        // SHORT or LONG, of the little-endian directories, made a LONG.
+        bool found = false;
+        for (qsizetype at = 8; at + 12 <= bytes.size(); at += 2) {
+            const uchar* e = reinterpret_cast<const uchar*>(bytes.constData() + at);
+            if ((e[0] == 0 || e[0] == 1) && e[1] == 1 && (e[2] == 3 || e[2] == 4) && e[3] == 0 &&
+                e[4] == 1 && e[5] == 0 && e[6] == 0 && e[7] == 0) {
+                const char v[2] = {4, 0};
+                bytes.replace(at + 2, 2, QByteArray(v, 2));
+                const char huge[4] = {char(0xa0), char(0x86), 1, 0}; // 100000, little-endian
+                bytes.replace(at + 8, 4, QByteArray(huge, 4));
+                found = true;
+            }
+        }
+        return found;
+    }
+};
+
+QTEST_GUILESS_MAIN(PictureKindsTest)
+#include "tst_picturekinds.moc"
