@@ -6,9 +6,11 @@
 #include "support/TestFiles.h"
 #include "support/TestPictures.h"
 
+#include <QColorSpace>
 #include <QtTest>
 
 #include <cmath>
+#include <spng.h>
 
 using namespace sorvane;
 using namespace sorvane::test;
@@ -71,6 +73,33 @@ QColor AdobeToSrgb(QColor adobe) {
     const double r = linear(adobe.red()), g = linear(adobe.green()), b = linear(adobe.blue());
     return QColor(SrgbEncoded(1.39835 * r - 0.39835 * g), SrgbEncoded(g),
                   SrgbEncoded(-0.04294 * g + 1.04294 * b));
+}
+
+// A flat-coloured 8-bit RGB PNG with the given colour chunks, by libspng.
+QByteArray ChunkedPng(QColor colour, std::uint32_t gama, bool srgb) {
+    spng_ctx* ctx = spng_ctx_new(SPNG_CTX_ENCODER);
+    spng_set_option(ctx, SPNG_ENCODE_TO_BUFFER, 1);
+    spng_ihdr ihdr{32, 32, 8, SPNG_COLOR_TYPE_TRUECOLOR, 0, 0, 0};
+    spng_set_ihdr(ctx, &ihdr);
+    if (gama)
+        spng_set_gama_int(ctx, gama);
+    if (srgb)
+        spng_set_srgb(ctx, 0);
+    std::vector<unsigned char> pixels;
+    for (int i = 0; i < 32 * 32; ++i)
+        pixels.insert(pixels.end(),
+                      {uchar(colour.red()), uchar(colour.green()), uchar(colour.blue())});
+    QByteArray png;
+    if (spng_encode_image(ctx, pixels.data(), pixels.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE) ==
+        0) {
+        size_t length = 0;
+        int error = 0;
+        void* buffer = spng_get_png_buffer(ctx, &length, &error);
+        png = QByteArray(static_cast<const char*>(buffer), qsizetype(length));
+        std::free(buffer);
+    }
+    spng_ctx_free(ctx);
+    return png;
 }
 
 int Farthest(QColor a, QColor b) {
@@ -218,21 +247,62 @@ private Q_SLOTS:
     // sRGB. The tolerance covers JPEG's rounding of a flat colour (one or
     // two levels at quality 100) and the colour transform's 8-bit tables.
     void adobeRgbShownInSrgb_data() {
+        QTest::addColumn<QString>("format");
         QTest::addColumn<QColor>("adobe");
-        QTest::newRow("blue sky") << QColor(100, 150, 200);
-        QTest::newRow("foliage") << QColor(60, 140, 50);
-        QTest::newRow("skin") << QColor(210, 160, 130);
+        for (const char* format : {"JPEG", "PNG"}) {
+            QTest::addRow("%s blue sky", format) << format << QColor(100, 150, 200);
+            QTest::addRow("%s foliage", format) << format << QColor(60, 140, 50);
+            QTest::addRow("%s skin", format) << format << QColor(210, 160, 130);
+        }
     }
     void adobeRgbShownInSrgb() {
+        QFETCH(QString, format);
         QFETCH(QColor, adobe);
+        QImage adobeImage(QSize(64, 64), QImage::Format_RGB32);
+        adobeImage.fill(adobe);
+        adobeImage.setColorSpace(QColorSpace(QColorSpace::AdobeRgb));
+        const QByteArray bytes = format == "JPEG" ? AdobeRgbJpeg(QSize(64, 64), adobe)
+                                                  : EncodedPicture(adobeImage, "PNG");
         QTemporaryDir dir;
-        const QString path = Written(dir, "adobe.jpg", AdobeRgbJpeg(QSize(64, 64), adobe));
-        const Picture picture = ReadPicture(path, QSize(32, 32));
+        const QString path = Written(dir, "adobe." + format.toLower(), bytes);
+        PictureSource source({4, 0});
+        const Picture picture = source.load(path, QSize(32, 32));
         QVERIFY(!picture.isNull());
         const QColor shown = picture.image.pixelColor(16, 16);
         const QColor expected = AdobeToSrgb(adobe);
         QVERIFY2(
             Farthest(shown, expected) <= 3,
+            qPrintable(QStringLiteral("shown %1, expected %2").arg(shown.name(), expected.name())));
+    }
+
+    // PNG's own colour chunks: a gamma other than sRGB's is converted; the
+    // sRGB chunk, or the usual 1/2.2 gamma alone, leave the pixels as they
+    // are (no rounding through a conversion).
+    void pngGammaChunks_data() {
+        QTest::addColumn<int>("gama");
+        QTest::addColumn<bool>("srgb");
+        QTest::addColumn<QColor>("expected");
+        const QColor stored(64, 128, 192);
+        QTest::newRow("linear gamma")
+            << 100000 << false
+            << QColor(SrgbEncoded(64 / 255.0), SrgbEncoded(128 / 255.0), SrgbEncoded(192 / 255.0));
+        QTest::newRow("gamma 1/2.2 alone") << 45455 << false << stored;
+        QTest::newRow("sRGB chunk") << 45455 << true << stored;
+        QTest::newRow("untagged") << 0 << false << stored;
+    }
+    void pngGammaChunks() {
+        QFETCH(int, gama);
+        QFETCH(bool, srgb);
+        QFETCH(QColor, expected);
+        QTemporaryDir dir;
+        const QString path =
+            Written(dir, "chunks.png", ChunkedPng(QColor(64, 128, 192), std::uint32_t(gama), srgb));
+        PictureSource source({4, 0});
+        const Picture picture = source.load(path, QSize(16, 16));
+        QVERIFY(!picture.isNull());
+        const QColor shown = picture.image.pixelColor(8, 8);
+        QVERIFY2(
+            Farthest(shown, expected) <= 1,
             qPrintable(QStringLiteral("shown %1, expected %2").arg(shown.name(), expected.name())));
     }
 
