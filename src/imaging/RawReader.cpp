@@ -42,16 +42,15 @@ std::optional<Picture> Preview(LibRaw& raw, QSize box) {
     return preview;
 }
 
-// Whether the preview is as large as the picture would be shown in the box.
-bool Covers(const Picture& preview, QSize box, QSize natural) {
-    const QSize wanted = ShrinksToFit(natural, box) ? FittedSize(natural, box) : natural;
-    return preview.naturalSize.width() >= wanted.width() &&
-           preview.naturalSize.height() >= wanted.height();
+// Whether the preview is as large as the picture is shown.
+bool Covers(const Picture& preview, QSize target) {
+    return preview.naturalSize.width() >= target.width() &&
+           preview.naturalSize.height() >= target.height();
 }
 
 // The raw data developed at half size, with the camera's white balance;
 // LibRaw turns it upright as it copies it out.
-std::optional<Picture> Developed(LibRaw& raw, QSize box) {
+std::optional<Picture> Developed(LibRaw& raw, QSize target) {
     raw.imgdata.params.half_size = 1;
     raw.imgdata.params.use_camera_wb = 1;
     raw.imgdata.params.output_bps = 8;
@@ -68,10 +67,7 @@ std::optional<Picture> Developed(LibRaw& raw, QSize box) {
     const QImage view(developed->data, developed->width, developed->height,
                       qsizetype(developed->width) * 3, QImage::Format_RGB888);
     Picture picture;
-    picture.image = ShrinksToFit(view.size(), box)
-                        ? view.scaled(FittedSize(view.size(), box), Qt::IgnoreAspectRatio,
-                                      Qt::SmoothTransformation)
-                        : view.convertToFormat(QImage::Format_RGB32);
+    picture.image = view.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;
 }
 
@@ -91,17 +87,24 @@ std::optional<Picture> ReadCameraRaw(const QString& path, QSize box) {
     if (raw->open_file(ToNativeName(path).constData()) != LIBRAW_SUCCESS)
         return std::nullopt;
     const QSize natural = NaturalSize(*raw);
-    std::optional<Picture> picture = Preview(*raw, box);
-    // A preview smaller than the box would be shown blurred: the raw data
-    // developed is sharper, and a preview still stands in if that fails.
-    if (!picture || !Covers(*picture, box, natural))
-        if (std::optional<Picture> developed = Developed(*raw, box))
+    // What every reader gives: the whole picture fitted to the box. The
+    // preview may be a little narrower than the raw, or a half-size
+    // development smaller; either is scaled to this.
+    const QSize target = ShrinksToFit(natural, box) ? FittedSize(natural, box) : natural;
+    std::optional<Picture> picture = Preview(*raw, target);
+    // A preview smaller than the picture is shown would be blurred: the raw
+    // data developed is sharper, and the preview still stands in if that fails.
+    if (!picture || !Covers(*picture, target))
+        if (std::optional<Picture> developed = Developed(*raw, target))
             picture = developed;
     if (!picture) {
         picture.emplace();
         picture->error = FileError::InvalidPicture;
         return picture;
     }
+    if (picture->image.size() != target)
+        picture->image =
+            picture->image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     picture->naturalSize = natural;
     return picture;
 }
