@@ -3,6 +3,7 @@
 #include "imaging/Colour.h"
 #include "imaging/Fit.h"
 #include "imaging/PictureLimits.h"
+#include "imaging/WebpOrientation.h"
 
 #include <QImageReader>
 
@@ -31,7 +32,9 @@ Picture ReadWithQt(QIODevice& device, QSize box, std::optional<Orientation> orie
     reader.setAutoTransform(false);
     if (!IsReadFormat(reader.format()))
         return Invalid();
-    const Orientation turn = orientation ? *orientation : reader.transformation();
+    const Orientation turn = orientation                 ? *orientation
+                             : reader.format() == "webp" ? WebpOrientation(device)
+                                                         : reader.transformation();
     // Only a decoder that reads at a chosen size (JPEG) is asked for the
     // box's size. Any other picture is read whole and its size is what was
     // read: a GIF's header size can be its first frame's while the picture

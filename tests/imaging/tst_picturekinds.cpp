@@ -120,6 +120,7 @@ private Q_SLOTS:
         for (int orientation = 1; orientation <= 8; ++orientation) {
             QTest::addRow("jpeg %d", orientation) << "jpeg" << orientation;
             QTest::addRow("tiff %d", orientation) << "tiff" << orientation;
+            QTest::addRow("webp %d", orientation) << "webp" << orientation;
             QTest::addRow("heic %d", orientation) << "heic" << orientation;
         }
         // Raw files turn only by quarter turns, never mirrored.
@@ -210,7 +211,7 @@ private Q_SLOTS:
         else if (damage == "zeroed")
             bytes.replace(bytes.size() / 2, bytes.size() / 2, QByteArray(bytes.size() / 2, '\0'));
         else
-            QVERIFY(ClaimHugeSize(kind, bytes));
+            QVERIFY(ClaimHugeSize(bytes));
         QTemporaryDir dir;
         const QString path = Written(dir, NameFor(kind), bytes);
         QElapsedTimer timer;
@@ -305,39 +306,6 @@ private Q_SLOTS:
         QVERIFY2(
             Farthest(shown, expected) <= 1,
             qPrintable(QStringLiteral("shown %1, expected %2").arg(shown.name(), expected.name())));
-    }
-
-private:
-    // Rewrites the picture's declared size to 100000 x 100000 where its
-    // format keeps it, leaving the rest of the file as it was.
-    static bool ClaimHugeSize(const QString& kind, QByteArray& bytes) {
-        const auto big32 = [](QByteArray& b, qsizetype at) {
-            const char v[4] = {0, 1, char(0x86), char(0xa0)}; // 100000, big-endian
-            b.replace(at, 4, QByteArray(v, 4));
-        };
-        if (kind == "heic" || kind == "avif") {
-            const qsizetype at = bytes.indexOf("ispe");
-            if (at < 0)
-                return false;
-            big32(bytes, at + 8);
-            big32(bytes, at + 12);
-            return true;
-        }
-        // TIFF and DNG: every ImageWidth (256) and ImageLength (257) entry,
-        // SHORT or LONG, of the little-endian directories, made a LONG.
-        bool found = false;
-        for (qsizetype at = 8; at + 12 <= bytes.size(); at += 2) {
-            const uchar* e = reinterpret_cast<const uchar*>(bytes.constData() + at);
-            if ((e[0] == 0 || e[0] == 1) && e[1] == 1 && (e[2] == 3 || e[2] == 4) && e[3] == 0 &&
-                e[4] == 1 && e[5] == 0 && e[6] == 0 && e[7] == 0) {
-                const char v[2] = {4, 0};
-                bytes.replace(at + 2, 2, QByteArray(v, 2));
-                const char huge[4] = {char(0xa0), char(0x86), 1, 0}; // 100000, little-endian
-                bytes.replace(at + 8, 4, QByteArray(huge, 4));
-                found = true;
-            }
-        }
-        return found;
     }
 };
 

@@ -286,9 +286,40 @@ QByteArray OrientedJpeg(const QImage& upright, int orientation) {
     return jpeg.isEmpty() ? jpeg : jpeg.insert(2, ExifOrientationSegment(orientation));
 }
 
+// A simple WebP (one VP8 or VP8L chunk) made an extended one (VP8X) that
+// carries an EXIF chunk, as phones and converters write it.
+QByteArray WithExifChunk(const QByteArray& webp, QSize canvas, const QByteArray& exif) {
+    QByteArray body("WEBP");
+    body += "VP8X";
+    PutLe32(body, 10);
+    PutLe32(body, 0x08); // flags: EXIF present
+    for (const int side : {canvas.width() - 1, canvas.height() - 1}) {
+        body.append(char(side & 0xff));
+        body.append(char((side >> 8) & 0xff));
+        body.append(char((side >> 16) & 0xff));
+    }
+    body += webp.mid(12);
+    body += "EXIF";
+    PutLe32(body, quint32(exif.size()));
+    body += exif;
+    if (exif.size() % 2)
+        body.append('\0');
+    QByteArray file("RIFF");
+    PutLe32(file, quint32(body.size()));
+    return file + body;
+}
+
 QByteArray EncodedPicture(const QImage& upright, const char* format, int orientation) {
-    return Written(StoredForOrientation(upright, orientation), format, 95,
-                   QtTransformation(orientation));
+    const QImage stored = StoredForOrientation(upright, orientation);
+    // Qt's writers that cannot record an orientation turn the pixels by it
+    // instead, so only TIFF's is told.
+    const bool tiff = qstrcmp(format, "TIFF") == 0;
+    const QByteArray bytes =
+        Written(stored, format, 95, tiff ? QtTransformation(orientation) : QtTransformation(1));
+    if (qstrcmp(format, "WEBP") != 0 || orientation == 1 || bytes.isEmpty())
+        return bytes;
+    // The TIFF block of a JPEG's EXIF segment, without marker, length and "Exif".
+    return WithExifChunk(bytes, stored.size(), ExifOrientationSegment(orientation).mid(10));
 }
 
 QByteArray AdobeRgbJpeg(QSize size, QColor adobeColour) {
@@ -306,6 +337,10 @@ QByteArray HeifPicture(const QImage& upright, HeifCodec codec, int orientation) 
     QByteArray file;
     if (heif_context_get_encoder_for_format(context, format, &encoder).code == heif_error_Ok) {
         heif_encoder_set_lossy_quality(encoder, 90);
+        // Minutes for a phone-sized AVIF otherwise; what each encoder does
+        // not know it ignores.
+        heif_encoder_set_parameter(encoder, "preset", "ultrafast");
+        heif_encoder_set_parameter(encoder, "speed", "9");
         heif_image* image = HeifImage(StoredForOrientation(upright, orientation));
         heif_encoding_options* options = heif_encoding_options_alloc();
         options->image_orientation = heif_orientation(orientation);
@@ -354,6 +389,33 @@ QByteArray MinimalDng(QSize rawSize, const QImage& preview, int orientation) {
         file.append(jpeg);
     }
     return file + raw;
+}
+
+bool ClaimHugeSize(QByteArray& picture) {
+    const qsizetype ispe = picture.indexOf("ispe");
+    if (picture.startsWith(QByteArray("II*\0", 4)) == (ispe >= 0))
+        return false;
+    if (ispe >= 0) { // version and flags, then width and height, big-endian
+        const char huge[8] = {0, 1, char(0x86), char(0xa0), 0, 1, char(0x86), char(0xa0)};
+        picture.replace(ispe + 8, 8, QByteArray(huge, 8));
+        return true;
+    }
+    bool found = false;
+    for (qsizetype at = 8; at + 12 <= picture.size(); at += 2) {
+        const auto* e = reinterpret_cast<const uchar*>(picture.constData() + at);
+        const bool size = (e[0] == 0 || e[0] == 1) && e[1] == 1; // tag 256 or 257
+        const bool one =
+            (e[2] == 3 || e[2] == 4) && e[3] == 0 && e[4] == 1 && !e[5] && !e[6] && !e[7];
+        if (size && one) {
+            QByteArray entry;
+            PutLe16(entry, 4); // a LONG
+            PutLe32(entry, 1);
+            PutLe32(entry, 100000);
+            picture.replace(at + 2, 10, entry);
+            found = true;
+        }
+    }
+    return found;
 }
 
 } // namespace sorvane::test

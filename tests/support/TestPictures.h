@@ -44,16 +44,18 @@ QByteArray ExifOrientationSegment(int orientation);
 QByteArray OrientedJpeg(const QImage& upright, int orientation);
 
 // The picture coded by Qt's writer for `format` ("JPEG", "PNG", "WEBP",
-// "TIFF"), with `orientation` recorded where the format has room for it
-// (TIFF's Orientation tag), the pixels stored accordingly.
+// "TIFF"), the pixels stored turned for `orientation`, which is recorded in
+// TIFF's Orientation tag or a WebP EXIF chunk (added here, as Qt's writer
+// has none).
 QByteArray EncodedPicture(const QImage& upright, const char* format, int orientation = 1);
 
 // A JPEG of a uniform colour given in Adobe RGB (1998), carrying that
 // colour space's ICC profile.
 QByteArray AdobeRgbJpeg(QSize size, QColor adobeColour);
 
-// HEIC (HEVC through x265) or AVIF (AV1 through aom) by libheif's encoder,
-// with the orientation written as libheif writes it (irot/imir boxes).
+// HEIC (HEVC through x265) or AVIF (AV1 through aom) by libheif's encoder
+// at its fastest settings, with the orientation written as libheif writes
+// it (irot/imir boxes).
 enum class HeifCodec { Hevc, Av1 };
 QByteArray HeifPicture(const QImage& upright, HeifCodec codec, int orientation = 1);
 
@@ -62,5 +64,10 @@ QByteArray HeifPicture(const QImage& upright, HeifCodec codec, int orientation =
 // converters write them. The orientation goes into the Orientation tag and
 // the preview's pixels are stored turned for it.
 QByteArray MinimalDng(QSize rawSize, const QImage& preview, int orientation = 1);
+
+// Rewrites a HEIF file's (first ispe box) or a little-endian TIFF or DNG
+// file's (every ImageWidth and ImageLength entry) declared picture size to
+// 100000 x 100000, leaving the rest as it was; false when none was found.
+bool ClaimHugeSize(QByteArray& picture);
 
 } // namespace sorvane::test
