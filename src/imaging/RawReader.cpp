@@ -91,10 +91,12 @@ std::optional<Picture> ReadCameraRaw(const QString& path, QSize box) {
     // preview may be a little narrower than the raw, or a half-size
     // development smaller; either is scaled to this.
     const QSize target = ShrinksToFit(natural, box) ? FittedSize(natural, box) : natural;
-    std::optional<Picture> picture = Preview(*raw, target);
+    std::optional<Picture> picture;
+    if (!natural.isEmpty())
+        picture = Preview(*raw, target);
     // A preview smaller than the picture is shown would be blurred: the raw
     // data developed is sharper, and the preview still stands in if that fails.
-    if (!picture || !Covers(*picture, target))
+    if (!natural.isEmpty() && (!picture || !Covers(*picture, target)))
         if (std::optional<Picture> developed = Developed(*raw, target))
             picture = developed;
     if (!picture) {
