@@ -11,7 +11,7 @@
 
 namespace sorvane::bench {
 
-void WritePhoto(const QString& path, QSize size, int seed, const char* format, bool progressive) {
+QImage Photo(QSize size, int seed) {
     QImage image(size, QImage::Format_RGB32);
     QRandomGenerator noise(quint32(seed) * 7919u + 1);
     const double w = size.width();
@@ -28,6 +28,11 @@ void WritePhoto(const QString& path, QSize size, int seed, const char* format, b
             line[x] = qRgb(qBound(0, r, 255), qBound(0, g, 255), qBound(0, b, 255));
         }
     }
+    return image;
+}
+
+void WritePhoto(const QString& path, QSize size, int seed, const char* format, bool progressive) {
+    const QImage image = Photo(size, seed);
     QImageWriter writer(path, format);
     writer.setQuality(95);
     writer.setProgressiveScanWrite(progressive);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -9,6 +10,7 @@ namespace sorvane::bench {
 // Camera-like pictures: smooth colour fields with sensor-like noise, so that a
 // 6000 x 4000 JPEG at high quality weighs about as much as a real photograph.
 // Each seed gives a different picture.
+QImage Photo(QSize size, int seed);
 void WritePhoto(const QString& path, QSize size, int seed, const char* format,
                 bool progressive = false);
 

@@ -3,6 +3,7 @@
 #include "BenchStats.h"
 #include "imaging/Fit.h"
 #include "imaging/PictureSource.h"
+#include "support/TestPictures.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -64,13 +65,9 @@ QImage FullThenScaled(const QString& path) {
     return image;
 }
 
-struct Cost {
-    double ms = 0;
-    double peakMiB = 0; // resident memory above what the process had before
-};
+} // namespace
 
-// Runs the load in a child, so each figure starts from the same memory.
-Cost Measure(const std::function<void()>& load) {
+Cost MeasureInChild(const std::function<void()>& load) {
     int channel[2];
     if (::pipe(channel) != 0)
         return {};
@@ -91,6 +88,42 @@ Cost Measure(const std::function<void()>& load) {
     ::close(channel[0]);
     ::waitpid(child, nullptr, 0);
     return cost;
+}
+
+namespace {
+
+const Cost kNone{0, 0};
+
+// A file of each new kind whose header claims 100000 x 100000 pixels.
+void HugeClaimRows(const QString& dir, const RowPrinter& row) {
+    const QImage corners = test::CornerPicture(QSize(64, 48));
+    const struct {
+        QString name;
+        QByteArray bytes;
+    } kinds[] = {
+        {QStringLiteral("HEIC claiming 100000 x 100000"),
+         test::HeifPicture(corners, test::HeifCodec::Hevc)},
+        {QStringLiteral("AVIF claiming 100000 x 100000"),
+         test::HeifPicture(corners, test::HeifCodec::Av1)},
+        {QStringLiteral("TIFF claiming 100000 x 100000"), test::EncodedPicture(corners, "TIFF")},
+        {QStringLiteral("raw claiming 100000 x 100000"), test::MinimalDng(QSize(64, 48), {})},
+    };
+    for (const auto& kind : kinds) {
+        QByteArray bytes = kind.bytes;
+        const QString path = dir + QStringLiteral("/huge");
+        QFile file(path);
+        if (!test::ClaimHugeSize(bytes) || !file.open(QIODevice::WriteOnly) ||
+            file.write(bytes) != bytes.size())
+            qFatal("cannot make %s", qPrintable(kind.name));
+        file.close();
+        const Cost ours = MeasureInChild([&] {
+            PictureSource(PictureSource::Options{12, 0}).load(path, ViewerBox);
+        });
+        row(QStringLiteral("load for the viewer, time"), kind.name, ours.ms, kNone.ms, "ms",
+            QStringLiteral("< 100 ms"), false);
+        row(QStringLiteral("load for the viewer, memory peak"), kind.name, ours.peakMiB,
+            kNone.peakMiB, "MiB", QStringLiteral("< 64 MiB"), false);
+    }
 }
 
 } // namespace
@@ -124,10 +157,10 @@ void BombRows(const RowPrinter& row) {
                  {big, QStringLiteral("100 megapixels"), QStringLiteral("shows")}};
     Cost bombBase;
     for (const auto& file : files) {
-        const Cost ours = Measure([&] {
+        const Cost ours = MeasureInChild([&] {
             PictureSource(PictureSource::Options{12, 0}).load(file.path, ViewerBox);
         });
-        const Cost base = Measure([&] { FullThenScaled(file.path); });
+        const Cost base = MeasureInChild([&] { FullThenScaled(file.path); });
         if (file.path == bomb)
             bombBase = base;
         row(QStringLiteral("PNG load for the viewer, time"), file.name, ours.ms, base.ms, "ms",
@@ -137,7 +170,7 @@ void BombRows(const RowPrinter& row) {
     }
     // A press that shows the bomb while a worker is still reading it ahead
     // waits for that worker.
-    const Cost behind = Measure([&] {
+    const Cost behind = MeasureInChild([&] {
         PictureSource source(PictureSource::Options{12, 1});
         source.prefetch({bomb}, ViewerBox);
         ::usleep(20000);
@@ -145,6 +178,7 @@ void BombRows(const RowPrinter& row) {
     });
     row(QStringLiteral("press -> bomb shown, read ahead in flight"), files[1].name, behind.ms,
         bombBase.ms, "ms", QStringLiteral("< 2 s"), false);
+    HugeClaimRows(dir.path(), row);
 }
 
 } // namespace sorvane::bench

@@ -2,6 +2,8 @@
 
 #include "ViewerBench.h"
 
+#include <functional>
+
 namespace sorvane::bench {
 
 // Pictures built to cost far more than they weigh, each loaded in a child
@@ -9,6 +11,17 @@ namespace sorvane::bench {
 // its own: a 74-byte PNG whose cut header claims 32768 x 32768 pixels, a
 // valid 130 KB one-bit PNG of 32768 x 32767 pixels, and an ordinary
 // 100-megapixel PNG. The baseline decodes at full size and then scales.
+// Then a HEIC, an AVIF, a TIFF and a raw file whose headers claim 100000 x
+// 100000 pixels (no baseline: a plain reader of those kinds is what is
+// measured).
 void BombRows(const RowPrinter& row);
+
+struct Cost {
+    double ms = 0;
+    double peakMiB = 0; // resident memory above what the process had before
+};
+
+// Runs the load in a child, so each figure starts from the same memory.
+Cost MeasureInChild(const std::function<void()>& load);
 
 } // namespace sorvane::bench

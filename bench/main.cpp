@@ -2,6 +2,7 @@
 // in SortingBench.cpp. Run: ./dev bench [--quick]
 #include "BenchPictures.h"
 #include "BombBench.h"
+#include "KindsBench.h"
 #include "SortingBench.h"
 #include "ViewerBench.h"
 #include "imaging/MemoryTuning.h"
@@ -68,8 +69,8 @@ int main(int argc, char* argv[]) {
     if (app.arguments().contains(QStringLiteral("--quick")))
         sizes = Sizes{2000, 20000, 40, 15, 6, 3};
     skipBaseline = app.arguments().contains(QStringLiteral("--ours"));
-    // --only NAME[,NAME...] runs some measurements: jpeg, png, progressive, held, list, viewer;
-    // bombs runs alone.
+    // --only NAME[,NAME...] runs some measurements: jpeg, png, progressive, held, list, viewer,
+    // kinds; bombs runs alone.
     const int only = int(app.arguments().indexOf(QStringLiteral("--only")));
     const QString chosen = only > 0 ? app.arguments().value(only + 1) : QString();
     auto wanted = [&chosen](const char* name) {
@@ -145,6 +146,8 @@ int main(int argc, char* argv[]) {
     if (wanted("viewer"))
         ViewerRows(jpegs, pngs, app.arguments().contains(QStringLiteral("--quick")), skipBaseline,
                    Row);
+    if (wanted("kinds"))
+        KindRows(jpegs, app.arguments().contains(QStringLiteral("--quick")), skipBaseline, Row);
     std::printf("\nFiles not in the slot pressed: %d\n", misplaced);
     return misplaced == 0 ? 0 : 1;
 }

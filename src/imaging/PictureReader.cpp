@@ -1,11 +1,12 @@
 #include "imaging/PictureReader.h"
 
-#include "imaging/Fit.h"
+#include "imaging/HeifReader.h"
+#include "imaging/QtPictureReader.h"
+#include "imaging/RawReader.h"
 #include "platform/FileOps.h"
 #include "platform/NativeName.h"
 
 #include <QFile>
-#include <QImageReader>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,18 +14,6 @@
 
 namespace sorvane {
 namespace {
-
-bool IsPlatformFormat(const QByteArray& format) {
-    return format == "jpeg" || format == "bmp" || format == "gif";
-}
-
-// The most memory the platform's loader may take for one picture. A JPEG is
-// decoded straight at (about) the box's size, so this only ever stops BMP
-// and GIF files claiming tens of megapixels, or a JPEG claiming thousands;
-// they are refused from their header, before anything is decoded. Set here
-// rather than left to the toolkit's default, which its environment can lift;
-// the limit holds for the whole process, so it is set once.
-constexpr int kMostPictureMiB = 128;
 
 Picture Failed(FileError error) {
     Picture picture;
@@ -51,8 +40,16 @@ public:
     OpenedFile(const OpenedFile&) = delete;
     OpenedFile& operator=(const OpenedFile&) = delete;
 
+    int fd() const { return fd_; }
     bool openIn(QFile& file) const {
         return fd_ >= 0 && file.open(fd_, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+    }
+    // The first bytes, which tell the kinds of picture apart.
+    QByteArray head() const {
+        QByteArray bytes(64, '\0');
+        const ssize_t got = ::pread(fd_, bytes.data(), size_t(bytes.size()), 0);
+        bytes.truncate(got > 0 ? qsizetype(got) : 0);
+        return bytes;
     }
 
 private:
@@ -67,31 +64,20 @@ Picture ReadPicture(const QString& path, QSize box) {
     if (!IsRegularFile(path))
         return Failed(FileError::Other);
     const OpenedFile opened(path);
+    if (opened.fd() < 0)
+        return Failed(FileError::Access);
+    // By content, never by name. Most camera raws are TIFF files inside, so
+    // LibRaw is asked before Qt's TIFF reader gets them.
+    const QByteArray head = opened.head();
+    if (IsHeif(head))
+        return ReadHeif(opened.fd(), box);
+    if (MayBeCameraRaw(head))
+        if (std::optional<Picture> raw = ReadCameraRaw(path, box))
+            return *raw;
     QFile file;
     if (!opened.openIn(file))
         return Failed(FileError::Access);
-    QImageReader reader(&file);
-    reader.setAutoTransform(false);
-    static const bool limited = (QImageReader::setAllocationLimit(kMostPictureMiB), true);
-    Q_UNUSED(limited);
-    if (!IsPlatformFormat(reader.format()))
-        return Failed(FileError::InvalidPicture);
-    // Only a decoder that reads at a chosen size (JPEG) is asked for the
-    // box's size. Any other picture is read whole and its size is what was
-    // read: a GIF's header size can be its first frame's while the picture
-    // is the whole screen the frame stands on, and a reader told to scale
-    // it would squeeze that screen into the frame's proportions.
-    Picture picture;
-    const bool atSize = reader.supportsOption(QImageIOHandler::ScaledSize);
-    if (atSize && ShrinksToFit(reader.size(), box))
-        reader.setScaledSize(FittedSize(reader.size(), box));
-    if (!reader.read(&picture.image))
-        return Failed(FileError::InvalidPicture);
-    picture.naturalSize = atSize && reader.size().isValid() ? reader.size() : picture.image.size();
-    if (!atSize && ShrinksToFit(picture.naturalSize, box))
-        picture.image = picture.image.scaled(FittedSize(picture.naturalSize, box),
-                                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return picture;
+    return ReadWithQt(file, box);
 }
 
 } // namespace sorvane

@@ -1,5 +1,6 @@
 #include "imaging/PictureSource.h"
 
+#include "imaging/Colour.h"
 #include "imaging/Fit.h"
 #include "imaging/ImageKinds.h"
 #include "png/PNGLoader.h"
@@ -28,6 +29,7 @@ Picture LoadPng(const QString& path, QSize box) {
     }
     if (picture.isNull())
         picture.naturalSize = QSize(0, 0);
+    ConvertToSrgb(picture.image);
     return picture;
 }
 

@@ -17,7 +17,8 @@
 namespace sorvane {
 
 // The one way the windows get pictures. PNG files (by their name) go through
-// the PNG decoder, every other file through the platform's picture loader.
+// the PNG decoder, every other file through ReadPicture, which tells the
+// kinds apart by content.
 // A PNG the decoder cannot read is no picture and no error: the windows show
 // nothing for it rather than the substitute picture.
 //
@@ -39,8 +40,9 @@ public:
     PictureSource(const PictureSource&) = delete;
     PictureSource& operator=(const PictureSource&) = delete;
 
-    // box is the size the picture will be shown in; a larger picture comes
-    // already shrunk to fit it, with its natural size reported.
+    // box is the size the picture will be shown in, in device pixels; a
+    // larger picture comes already shrunk to fit it, upright, with its
+    // natural (upright) size reported.
     // Virtual so that the benchmark can measure a plain reader in its place.
     virtual Picture load(const QString& path, QSize box = {});
 

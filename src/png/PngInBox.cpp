@@ -1,6 +1,7 @@
 #include "png/PngInBox.h"
 
 #include "platform/NativeName.h"
+#include "png/PngColourSpace.h"
 #include "png/PngFile.h"
 
 #include <algorithm>
@@ -179,6 +180,7 @@ BoxedPng Decode(const QString& path, const std::function<QSize(QSize)>& sizeFor)
     const QSize natural(int(ihdr.width), int(ihdr.height)); // spng caps both below 2^31
     const QSize shown = ShownSize(natural, sizeFor);
     const PixelReader pixels(ctx, ihdr);
+    const QColorSpace space = PngColourSpace(ctx);
     Averager averager(shown, ihdr);
     std::vector<std::uint8_t> row(pixels.rowBytes());
     const bool interlaced = ihdr.interlace_method != SPNG_INTERLACE_NONE;
@@ -203,6 +205,7 @@ BoxedPng Decode(const QString& path, const std::function<QSize(QSize)>& sizeFor)
     if (picture.isNull())
         return {};
     averager.finish(picture);
+    picture.setColorSpace(space);
     return {picture, natural};
 }
 

@@ -18,7 +18,8 @@ struct BoxedPng {
 // the memory used follows the picture shown, not the picture in the file.
 // Each pixel of the picture is the average of up to 4 x 4 pixels spread
 // over the part of the file's picture it stands for. Pictures with
-// transparency come premultiplied (ARGB32_Premultiplied), others as RGB32.
+// transparency come premultiplied (ARGB32_Premultiplied), others as RGB32,
+// tagged with the colour space the file declares (see PngColourSpace).
 // A null image, and no size, for a file the PNG decoder would not read.
 BoxedPng LoadPngPictureInBox(const QString& path, const std::function<QSize(QSize)>& sizeFor);
 

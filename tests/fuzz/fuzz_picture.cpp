@@ -1,6 +1,8 @@
 // Any file through the one picture source, fitted to a small box: PNG files
-// through the PNG decoder, JPEG, BMP and GIF through the platform's loader.
-// Pictures larger than the box come fitted to it, others at their size.
+// through the PNG decoder; JPEG, BMP, GIF, WebP and TIFF through Qt's
+// readers; HEIC and AVIF through libheif; camera raws through LibRaw (their
+// preview, or the raw data developed). Pictures larger than the box come
+// fitted to it, others at their size, upright either way.
 
 #include "InputFile.h"
 #include "imaging/Fit.h"
@@ -25,8 +27,7 @@ bool StartsWith(const std::uint8_t* data, std::size_t size, const char* magic) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // The source picks the decoder by the name; the content says which one
-    // has a chance.
+    // The source picks the PNG decoder by the name, every other by content.
     const QString path = fuzz::WriteInputFile(
         StartsWith(data, size, "\x89PNG\r\n\x1a\n") ? "input.png" : "input.jpg", data, size);
     PictureSource source(PictureSource::Options{.cacheCapacity = 1, .workers = 0});
