@@ -14,6 +14,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/Settings.h"
 #include "support/TestFiles.h"
+#include "support/TestPictures.h"
 #include "support/Views.h"
 
 #include <QComboBox>
@@ -202,6 +203,25 @@ private Q_SLOTS:
                  QStringLiteral("x.jpgはファイルが壊れています\r\n処理を中止します。"));
         PressRow(f, 0);
         QCOMPARE(f.launcher.started, QStringList{f.Path("src/a b.txt")});
+    }
+
+    // A photograph taken with the camera turned any of the eight ways is
+    // previewed upright, its size text giving the upright size.
+    void previewsPhotographsUpright_data() {
+        QTest::addColumn<int>("orientation");
+        for (int orientation = 1; orientation <= 8; ++orientation)
+            QTest::addRow("orientation %d", orientation) << orientation;
+    }
+    void previewsPhotographsUpright() {
+        QFETCH(int, orientation);
+        Form1Fixture f;
+        QVERIFY(!f.Folder("src").isEmpty());
+        QVERIFY(WriteFile(f.Path("src/photo.jpg"),
+                          OrientedJpeg(CornerPicture({120, 80}), orientation)));
+        QVERIFY(f.StartWith({}));
+        PressRow(f, 0);
+        QCOMPARE(f.ui().Label7->text(), QStringLiteral(" 120X80 Pixel "));
+        QCOMPARE(Corners(f.ui().Image1->picture()), QList<int>({0, 1, 2, 3}));
     }
 
     // The run's arrangement for each extend option, back to the ordinary one

@@ -8,6 +8,7 @@
 #include "settings/Module1.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
+#include "support/TestPictures.h"
 #include "viewer/Form4.h"
 
 #include <QSignalSpy>
@@ -111,6 +112,22 @@ private Q_SLOTS:
         QCOMPARE(window->windowTitle(),
                  QStringLiteral("SorvaneViewer  p39999.jpg   (40005/40005)"));
         QCOMPARE(module.ViewerFileIndex, 40004);
+    }
+
+    // The viewer shows a photograph taken with the camera turned any of the
+    // eight ways upright, and gives its upright size.
+    void showsPhotographsUpright_data() {
+        QTest::addColumn<int>("orientation");
+        for (int orientation = 1; orientation <= 8; ++orientation)
+            QTest::addRow("orientation %d", orientation) << orientation;
+    }
+    void showsPhotographsUpright() {
+        QFETCH(int, orientation);
+        QVERIFY(WriteFile(dir->filePath("f2.jpg"),
+                          OrientedJpeg(CornerPicture({120, 80}), orientation)));
+        QVERIFY(Open(2));
+        QCOMPARE(window->StatusBar1->text(3).trimmed(), QStringLiteral("120X80 Pixel"));
+        QCOMPARE(Corners(window->Image1->picture()), QList<int>({0, 1, 2, 3}));
     }
 
     // A step onto a file removed after the list was read: the caption and
