@@ -28,14 +28,8 @@ Flag FlagOf(const QCheckBox* box) {
 
 void Dialog::Form_Load() {
     FillFromSettings();
-    if (Check6->isChecked()) {
-        Check5->setEnabled(false);
-        Q_EMIT copyIndicatorShown(true);
-        Q_EMIT copyIndicatorBlinking(true);
-    } else {
-        Check5->setEnabled(true);
-        Q_EMIT copyIndicatorShown(false);
-    }
+    Check5->setEnabled(!Check6->isChecked());
+    ShowCopyIndicator(Check6->isChecked());
     EnableOptionsFor(module_.ExtendMode == 1 && module_.CopyMode == 0);
     SelectStoredArrangement();
 }
@@ -79,9 +73,15 @@ void Dialog::Check5_Click() {
 void Dialog::Check6_Click() {
     const bool copying = Check6->isChecked();
     Check5->setEnabled(!copying);
+    ShowCopyIndicator(copying);
+    EnableOptionsFor(!copying && Check5->isChecked());
+}
+
+// The indicator and its blinking go together: a label hidden while its timer
+// runs would show again at the next tick.
+void Dialog::ShowCopyIndicator(bool copying) {
     Q_EMIT copyIndicatorShown(copying);
     Q_EMIT copyIndicatorBlinking(copying);
-    EnableOptionsFor(!copying && Check5->isChecked());
 }
 
 void Dialog::Check7_Click() {
@@ -116,8 +116,15 @@ void Dialog::ReportSecondsOutOfRange() {
 }
 
 void Dialog::CancelButton_Click() {
-    Q_EMIT copyIndicatorShown(Check6->isChecked());
     reject();
+}
+
+// However the dialog is left (OK, Cancel, Escape, the close box), the
+// indicator says what the next send does: the stored copy mode, not the box
+// as it was left, which only OK stores.
+void Dialog::done(int result) {
+    QDialog::done(result);
+    ShowCopyIndicator(module_.CopyMode == 1);
 }
 
 } // namespace sorvane
