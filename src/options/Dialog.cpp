@@ -88,11 +88,12 @@ void Dialog::Check7_Click() {
     module_.ConfirmSameName = FlagOf(Check7);
 }
 
-// All or nothing: a number of seconds the record cannot hold leaves every
+// All or nothing: a number of seconds the record cannot hold, or one the
+// slideshow cannot run with (below 1: it would never advance), leaves every
 // field as it was and the dialog open.
 void Dialog::OKButton_Click() {
     const std::optional<std::int16_t> seconds = readNumber(Text1->text());
-    if (!seconds) {
+    if (!seconds || *seconds < 1) {
         ReportSecondsOutOfRange();
         return;
     }
@@ -109,7 +110,7 @@ void Dialog::OKButton_Click() {
 
 void Dialog::ReportSecondsOutOfRange() {
     prompts_.ask(
-        {QStringLiteral("Sorvane"), QStringLiteral("スライドショーの表示時間は -32768 から 32767 "
+        {QStringLiteral("Sorvane"), QStringLiteral("スライドショーの表示時間は 1 から 32767 "
                                                    "までの数で入力してください。")});
     Text1->setFocus();
     Text1->selectAll();

@@ -128,6 +128,41 @@ private Q_SLOTS:
             QVERIFY(label8->isHidden());
     }
 
+    // Seconds as an input method types them are read as digits; a number the
+    // slideshow cannot run with (below 1) is refused like one out of range:
+    // the dialog stays, the box keeps the focus, nothing is written.
+    void seconds_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("stored"); // 0: refused
+        QTest::newRow("full-width") << QStringLiteral("５") << 5;
+        QTest::newRow("rounds up to 1") << "0.6" << 1;
+        QTest::newRow("0") << "0" << 0;
+        QTest::newRow("full-width minus") << QStringLiteral("－５") << 0;
+        QTest::newRow("no number") << "abc" << 0;
+        QTest::newRow("out of range") << "40000" << 0;
+    }
+    void seconds() {
+        QFETCH(QString, typed);
+        QFETCH(int, stored);
+        Program program;
+        const Module1 before = program.module;
+        program.click("Check1");
+        auto* text1 = program.control<QLineEdit>("Text1");
+        text1->setText(typed);
+        program.click("OKButton");
+        if (stored > 0) {
+            QCOMPARE(program.module.SlideshowSeconds, stored);
+            QVERIFY(program.prompts.asked.isEmpty());
+            return;
+        }
+        QCOMPARE(FormatSettingsLine(program.module), FormatSettingsLine(before));
+        QCOMPARE(
+            program.prompts.asked.value(0).text,
+            QStringLiteral("スライドショーの表示時間は 1 から 32767 までの数で入力してください。"));
+        QVERIFY(program.dialog && program.dialog->isVisible());
+        QCOMPARE(program.dialog->focusWidget(), text1);
+    }
+
     // Every way of closing enables Start again and discards the dialog, so
     // the next opening starts afresh. OK and Return write every option, the
     // other ways only the same-name question, which acts at once; seconds out
