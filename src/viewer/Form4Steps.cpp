@@ -3,6 +3,7 @@
 #include "controls/FileList.h"
 #include "controls/ImageBox.h"
 #include "controls/MouseButtons.h"
+#include "platform/Prompts.h"
 #include "settings/Module1.h"
 #include "viewer/Form4.h"
 #include "viewer/ToolbarPictures.h"
@@ -99,18 +100,20 @@ void Form4::SlideshowButton() {
         StopSlideshow();
         return;
     }
+    // Seconds below 1 (a hand-edited settings file) would leave the toolbar
+    // looking as running while nothing ever advances: say so and stay stopped.
+    if (SlideshowInterval(module_.SlideshowSeconds) == 0) {
+        prompts_.ask({QStringLiteral("Sorvane"),
+                      QStringLiteral("スライドショーの表示時間が %1 秒なので開始できません。\r\n"
+                                     "オプションで 1 から 32767 までの数を入力してください。")
+                          .arg(module_.SlideshowSeconds)});
+        return;
+    }
     StartSlideshow();
 }
 
-// Without a positive number of seconds the toolbar looks as running but no
-// tick ever comes: a timer left running at interval 0 would fire on every
-// pass of the event loop and race through the folder.
 void Form4::StartSlideshow() {
-    const int interval = SlideshowInterval(module_.SlideshowSeconds);
-    if (interval > 0)
-        Timer1->start(interval);
-    else
-        Timer1->stop();
+    Timer1->start(SlideshowInterval(module_.SlideshowSeconds));
     Button(6)->setIcon(ToolbarPicture(8));
     Button(1)->setEnabled(false);
     module_.SlideshowRunning = 1;

@@ -8,6 +8,7 @@
 #include "support/TestFiles.h"
 #include "viewer/Form4.h"
 
+#include <QAction>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolBar>
@@ -80,7 +81,8 @@ private Q_SLOTS:
             QTest::newRow(row) << QString(actions) << index << interval << running;
         };
         add("started at 32767 s", "s32767 b6", 1, 32767000, true);
-        add("-1 s: never ticks", "s-1 b6 tick", 1, 0, true);
+        add("-1 s: refused", "s-1 b6 tick", 1, 0, false);
+        add("0 s: refused", "s0 b6", 1, 0, false);
         add("a real tick", "s1 b6 real-tick", 2, 1000, true);
         add("no tick while paused", "s3 b6 space tick", 2, 0, true);
         add("6 after a pause stops", "s3 b6 space b6", 2, 0, false);
@@ -98,6 +100,18 @@ private Q_SLOTS:
         QCOMPARE(module.ViewerFileIndex, index);
         QCOMPARE(window->Timer1->isActive() ? window->Timer1->interval() : 0, interval);
         QCOMPARE(module.SlideshowRunning, running ? 1 : 0);
+    }
+
+    // A slideshow that could never advance says why and stays stopped, with
+    // the options within reach.
+    void slideshowBelowOneSecondSaysWhy() {
+        prompts.asked.clear();
+        QVERIFY(Open(1, "s0 b6"));
+        QCOMPARE(prompts.asked.size(), 1);
+        QCOMPARE(prompts.asked[0].text,
+                 QStringLiteral("スライドショーの表示時間が 0 秒なので開始できません。\r\n"
+                                "オプションで 1 から 32767 までの数を入力してください。"));
+        QVERIFY(window->Button(1)->isEnabled());
     }
 
     // Five pictures and 40000 links to one of them.
