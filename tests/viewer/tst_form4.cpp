@@ -2,6 +2,7 @@
 // the steps and the slideshow's states, positions past 16 bits, steps that
 // arrive while a picture is being shown.
 #include "controls/FileList.h"
+#include "controls/StatusPanels.h"
 #include "imaging/PictureSource.h"
 #include "settings/Module1.h"
 #include "support/ScriptedPrompts.h"
@@ -112,6 +113,17 @@ private Q_SLOTS:
                  QStringLiteral("スライドショーの表示時間が 0 秒なので開始できません。\r\n"
                                 "オプションで 1 から 32767 までの数を入力してください。"));
         QVERIFY(window->Button(1)->isEnabled());
+    }
+
+    // The Caps Lock and Num Lock panels follow the keys, as the main
+    // window's do: dimmed while the lock is off.
+    void lockPanelsFollowTheKeys() {
+        QVERIFY(Open(1));
+        for (const KeyboardLocks locks : {KeyboardLocks{true, false}, KeyboardLocks{false, true}}) {
+            window->StatusBar1->setLockReader([locks] { return std::optional(locks); });
+            QCOMPARE(window->StatusBar1->panel(7)->isEnabled(), locks.capsLock);
+            QCOMPARE(window->StatusBar1->panel(8)->isEnabled(), locks.numLock);
+        }
     }
 
     // Five pictures and 40000 links to one of them.
