@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace sorvane {
 
@@ -54,12 +55,30 @@ void Form4::PressStep(QWidget* control, int button) {
     });
 }
 
+// Keys step like Space: the timer halts, the slideshow still counts as
+// running. Escape closes the viewer at once, whatever step is waiting.
 void Form4::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    if (key != Qt::Key_Space)
-        return;
-    modifiers &= ~Qt::KeypadModifier;
-    if (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)
-        steps_.run([this, forward = modifiers == Qt::NoModifier] { HaltAndStep(forward); });
+    const ViewerKey action = ViewerKeyOf(key, modifiers);
+    if (action == ViewerKey::Close)
+        close();
+    else if (action != ViewerKey::None)
+        steps_.run([this, action] { KeyStep(action); });
+}
+
+void Form4::KeyStep(ViewerKey key) {
+    TimerOff();
+    Go(KeyStepTarget(key, module_.ViewerFileIndex, list_.count()), KeyStepDirection(key));
+}
+
+// Each notch of the wheel (120 eighths of a degree, gathered from a
+// touchpad's smaller turns) steps once: towards the user forward, away back.
+void Form4::wheelEvent(QWheelEvent* event) {
+    wheelTurned_ += event->angleDelta().y();
+    for (; wheelTurned_ <= -120; wheelTurned_ += 120)
+        steps_.run([this] { KeyStep(ViewerKey::Forward); });
+    for (; wheelTurned_ >= 120; wheelTurned_ -= 120)
+        steps_.run([this] { KeyStep(ViewerKey::Back); });
+    event->accept();
 }
 
 void Form4::Toolbar1_ButtonClick(int index) {
