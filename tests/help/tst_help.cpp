@@ -3,6 +3,7 @@
 // program ships.
 #include "app/Windows.h"
 #include "help/Form3.h"
+#include "help/HelpPage.h"
 #include "help/frmAbout.h"
 #include "imaging/PictureSource.h"
 #include "options/Dialog.h"
@@ -116,13 +117,26 @@ private Q_SLOTS:
         QCOMPARE(prompts.asked.size(), startSucceeds && !started.isEmpty() ? 0 : 1);
     }
 
-    void linkOpensItsAddress() {
+    // The link opens the help page the program ships: the one beside a
+    // program run from its folder, else the installed one; this test runs
+    // beside the build's companion files.
+    void linkOpensTheShippedHelpPage() {
         ScriptedPrompts prompts;
         RecordingLauncher launcher;
         frmAbout box(prompts, launcher);
-        auto* link = box.findChild<QWidget*>("Label1");
-        QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(launcher.opened, QList<QUrl>{QUrl(link->property("text").toString())});
+        QTest::mouseClick(box.findChild<QWidget*>("Label1"), Qt::LeftButton);
+        QCOMPARE(launcher.started, QStringList{ShippedHelpPage()});
+        QVERIFY(QFileInfo(launcher.started[0]).isFile());
+        QVERIFY(launcher.opened.isEmpty());
+    }
+
+    void helpPageBesideTheProgramOrInstalled() {
+        QTemporaryDir prefix;
+        const QString bin = prefix.filePath("bin");
+        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(prefix.filePath("share/sorvane/help")));
+        QCOMPARE(ShippedHelpPage(bin), prefix.filePath("share/sorvane/help/help.htm"));
+        QVERIFY(QDir().mkpath(bin + "/help") && WriteFile(bin + "/help/help.htm", "<html>"));
+        QCOMPARE(ShippedHelpPage(bin), bin + "/help/help.htm");
     }
 
     // The usage texts the program ships name only what the user sees: each
