@@ -2,6 +2,7 @@
 
 #include "controls/MakeControl.h"
 #include "controls/Twips.h"
+#include "help/HelpPage.h"
 #include "help/ProgramIcon.h"
 #include "help/Version.h"
 #include "platform/Launcher.h"
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QUrl>
 
 namespace sorvane {
 namespace {
@@ -49,7 +49,7 @@ QFrame* PlaceLine(QWidget* parent, int index, const QRectF& twips, const QColor&
 frmAbout::frmAbout(Prompts& prompts, Launcher& launcher, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      prompts_(prompts), launcher_(launcher) {
+      prompts_(prompts), launcher_(launcher), helpPage_(ShippedHelpPage()) {
     setObjectName(QStringLiteral("frmAbout"));
     setFont(Gothic(9.75));
     setFixedSize(Twips::forScreen().toPixels(QRectF(0, 0, 5730, 3555)).size());
@@ -74,7 +74,7 @@ void frmAbout::BuildControls() {
                        "しながら任意の１０のフォルダに素早く移動できます。"));
     lblDescription->setWordWrap(true);
     Label1 = Place<QLabel>(this, QStringLiteral("Label1"), {960, 2040, 4215, 375},
-                           QStringLiteral("https://sorvane.example.org/"));
+                           QStringLiteral("Sorvane ヘルプ"));
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->installEventFilter(this);
     // Moves over the link and the description pass on to the box; those over
@@ -124,8 +124,10 @@ void frmAbout::cmdSysInfo_Click() {
     StartSysInfo();
 }
 
+// The program has no home page of its own on the web: the link opens the
+// help page it ships, with the program the desktop opens such pages with.
 void frmAbout::Label1_Click() {
-    launcher_.openUrl(QUrl(Label1->text()));
+    launcher_.start(helpPage_);
 }
 
 void frmAbout::StartSysInfo() {

@@ -14,7 +14,7 @@ class Launcher;
 class Prompts;
 
 // The About box: title, version and description of the program, a link to
-// its home page, and a way into the system's information program.
+// the help page it ships, and a way into the system's information program.
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
@@ -37,6 +37,7 @@ private:
 
     Prompts& prompts_;
     Launcher& launcher_;
+    QString helpPage_; // the shipped help page the link opens
     QLabel* picIcon = nullptr;
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;

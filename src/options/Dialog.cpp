@@ -28,14 +28,8 @@ Flag FlagOf(const QCheckBox* box) {
 
 void Dialog::Form_Load() {
     FillFromSettings();
-    if (Check6->isChecked()) {
-        Check5->setEnabled(false);
-        Q_EMIT copyIndicatorShown(true);
-        Q_EMIT copyIndicatorBlinking(true);
-    } else {
-        Check5->setEnabled(true);
-        Q_EMIT copyIndicatorShown(false);
-    }
+    Check5->setEnabled(!Check6->isChecked());
+    ShowCopyIndicator(Check6->isChecked());
     EnableOptionsFor(module_.ExtendMode == 1 && module_.CopyMode == 0);
     SelectStoredArrangement();
 }
@@ -79,20 +73,27 @@ void Dialog::Check5_Click() {
 void Dialog::Check6_Click() {
     const bool copying = Check6->isChecked();
     Check5->setEnabled(!copying);
+    ShowCopyIndicator(copying);
+    EnableOptionsFor(!copying && Check5->isChecked());
+}
+
+// The indicator and its blinking go together: a label hidden while its timer
+// runs would show again at the next tick.
+void Dialog::ShowCopyIndicator(bool copying) {
     Q_EMIT copyIndicatorShown(copying);
     Q_EMIT copyIndicatorBlinking(copying);
-    EnableOptionsFor(!copying && Check5->isChecked());
 }
 
 void Dialog::Check7_Click() {
     module_.ConfirmSameName = FlagOf(Check7);
 }
 
-// All or nothing: a number of seconds the record cannot hold leaves every
+// All or nothing: a number of seconds the record cannot hold, or one the
+// slideshow cannot run with (below 1: it would never advance), leaves every
 // field as it was and the dialog open.
 void Dialog::OKButton_Click() {
     const std::optional<std::int16_t> seconds = readNumber(Text1->text());
-    if (!seconds) {
+    if (!seconds || *seconds < 1) {
         ReportSecondsOutOfRange();
         return;
     }
@@ -109,15 +110,22 @@ void Dialog::OKButton_Click() {
 
 void Dialog::ReportSecondsOutOfRange() {
     prompts_.ask(
-        {QStringLiteral("Sorvane"), QStringLiteral("スライドショーの表示時間は -32768 から 32767 "
+        {QStringLiteral("Sorvane"), QStringLiteral("スライドショーの表示時間は 1 から 32767 "
                                                    "までの数で入力してください。")});
     Text1->setFocus();
     Text1->selectAll();
 }
 
 void Dialog::CancelButton_Click() {
-    Q_EMIT copyIndicatorShown(Check6->isChecked());
     reject();
+}
+
+// However the dialog is left (OK, Cancel, Escape, the close box), the
+// indicator says what the next send does: the stored copy mode, not the box
+// as it was left, which only OK stores.
+void Dialog::done(int result) {
+    QDialog::done(result);
+    ShowCopyIndicator(module_.CopyMode == 1);
 }
 
 } // namespace sorvane

@@ -20,11 +20,11 @@ struct Module1;
 
 // The options dialog: the option flags and the slideshow interval of the
 // settings record. Most of them are written only by OK; the copy-mode box
-// drives the main window's indicator at once and the same-name box writes
-// its flag at once. The dialog writes no file and never touches the main
-// window itself: it asks through its signals, which the program connects.
-// Made afresh for each opening; Escape and the close box close it like
-// Cancel without its indicator step.
+// drives the main window's indicator at once while the dialog is open, and
+// the same-name box writes its flag at once. The dialog writes no file and
+// never touches the main window itself: it asks through its signals, which
+// the program connects. Made afresh for each opening; Escape and the close
+// box close it like Cancel.
 class Dialog : public QDialog {
     Q_OBJECT
 public:
@@ -39,6 +39,8 @@ public:
     void Check7_Click();
     void OKButton_Click();
     void CancelButton_Click();
+
+    void done(int result) override; // every way of closing ends here
 
 Q_SIGNALS:
     void copyIndicatorShown(bool shown);       // the main window's "コピーモード" label
@@ -57,6 +59,7 @@ private:
 
     void FillFromSettings();
     void EnableOptionsFor(bool enabled);
+    void ShowCopyIndicator(bool copying);
     void SelectStoredArrangement();
     void ReportSecondsOutOfRange();
 

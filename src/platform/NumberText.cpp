@@ -51,6 +51,23 @@ double decimalValue(const QString& s) {
     return number.toDouble();
 }
 
+// What an input method types in full width (digits, signs, the point, the
+// letters of an exponent or prefix, the wide blank) reads as its ASCII form,
+// and so does the minus sign U+2212.
+QString HalfWidth(const QString& text) {
+    QString s = text;
+    for (QChar& c : s) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF01 && u <= 0xFF5E)
+            c = QChar(char16_t(u - 0xFEE0));
+        else if (u == 0x3000)
+            c = u' ';
+        else if (u == 0x2212)
+            c = u'-';
+    }
+    return s;
+}
+
 } // namespace
 
 QString SingleText(float value) {
@@ -60,7 +77,7 @@ QString SingleText(float value) {
 }
 
 std::optional<std::int16_t> readNumber(const QString& text) {
-    QString s = text;
+    QString s = HalfWidth(text);
     s.remove(u' ').remove(u'\t').remove(u'\n');
     const QString prefix = s.left(2).toUpper();
     const double value = prefix == u"&H"   ? radixValue(s, 16)

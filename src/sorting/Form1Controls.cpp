@@ -41,6 +41,16 @@ std::vector<StatusPanels::Design> StatusDesigns() {
     };
 }
 
+// The arrangements move buttons under labels made after them (the path
+// lines lie across キャンセル in the extend row): a label on top would take
+// the press, so every button lies above every label.
+void RaiseButtons(Form1Controls& controls) {
+    controls.Command1->raise();
+    controls.Command2->raise();
+    for (QPushButton* button : controls.Command4)
+        button->raise();
+}
+
 } // namespace
 
 Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
@@ -80,6 +90,7 @@ void Form1::BuildControls() {
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     File1->raise(); // the labels at its place show only while the list is hidden
+    RaiseButtons(*this);
     Text1->raise(); // the text box covers the focus button at the same spot
 }
 

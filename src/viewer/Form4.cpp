@@ -35,8 +35,9 @@ std::vector<StatusPanels::Design> StatusDesigns() {
         {{}, QStringLiteral("ファイルサイズ"), 1},
         {{}, QStringLiteral("更新年月日"), 1},
         {{}, QStringLiteral("縮小表示する時「縮小表示中」と表示されます。"), 1},
-        {QStringLiteral("CAPS"), QStringLiteral("ＣａｐｓＬｏｃｋキーの状態")},
-        {QStringLiteral("NUM"), QStringLiteral("ＮｕｎＬｏｃｋキーの状態")},
+        {QStringLiteral("CAPS"), QStringLiteral("ＣａｐｓＬｏｃｋキーの状態"), 0, 40,
+         Kind::CapsLock},
+        {QStringLiteral("NUM"), QStringLiteral("ＮｕｎＬｏｃｋキーの状態"), 0, 40, Kind::NumLock},
         {{}, QStringLiteral("現在の日付"), 0, 40, Kind::Date},
         {{}, QStringLiteral("現在の時間"), 0, 40, Kind::Time},
     };

@@ -68,6 +68,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // Construction and layout (Form4.cpp).
@@ -105,6 +106,9 @@ private:
     ArrivalOrder steps_; // mouse, key, toolbar and timer steps, one at a time
     int direction_ = 1;  // of the last step: where to read ahead
     QSize shownArea_;    // the picture area the current file was fitted to
+
+    void KeyStep(ViewerKey key); // a key's or the wheel's step (Form4Steps.cpp)
+    int wheelTurned_ = 0;        // of the wheel, not yet a whole notch
 };
 
 } // namespace sorvane

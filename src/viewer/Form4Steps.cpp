@@ -3,12 +3,14 @@
 #include "controls/FileList.h"
 #include "controls/ImageBox.h"
 #include "controls/MouseButtons.h"
+#include "platform/Prompts.h"
 #include "settings/Module1.h"
 #include "viewer/Form4.h"
 #include "viewer/ToolbarPictures.h"
 
 #include <QAction>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace sorvane {
 
@@ -53,12 +55,30 @@ void Form4::PressStep(QWidget* control, int button) {
     });
 }
 
+// Keys step like Space: the timer halts, the slideshow still counts as
+// running. Escape closes the viewer at once, whatever step is waiting.
 void Form4::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    if (key != Qt::Key_Space)
-        return;
-    modifiers &= ~Qt::KeypadModifier;
-    if (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)
-        steps_.run([this, forward = modifiers == Qt::NoModifier] { HaltAndStep(forward); });
+    const ViewerKey action = ViewerKeyOf(key, modifiers);
+    if (action == ViewerKey::Close)
+        close();
+    else if (action != ViewerKey::None)
+        steps_.run([this, action] { KeyStep(action); });
+}
+
+void Form4::KeyStep(ViewerKey key) {
+    TimerOff();
+    Go(KeyStepTarget(key, module_.ViewerFileIndex, list_.count()), KeyStepDirection(key));
+}
+
+// Each notch of the wheel (120 eighths of a degree, gathered from a
+// touchpad's smaller turns) steps once: towards the user forward, away back.
+void Form4::wheelEvent(QWheelEvent* event) {
+    wheelTurned_ += event->angleDelta().y();
+    for (; wheelTurned_ <= -120; wheelTurned_ += 120)
+        steps_.run([this] { KeyStep(ViewerKey::Forward); });
+    for (; wheelTurned_ >= 120; wheelTurned_ -= 120)
+        steps_.run([this] { KeyStep(ViewerKey::Back); });
+    event->accept();
 }
 
 void Form4::Toolbar1_ButtonClick(int index) {
@@ -99,18 +119,20 @@ void Form4::SlideshowButton() {
         StopSlideshow();
         return;
     }
+    // Seconds below 1 (a hand-edited settings file) would leave the toolbar
+    // looking as running while nothing ever advances: say so and stay stopped.
+    if (SlideshowInterval(module_.SlideshowSeconds) == 0) {
+        prompts_.ask({QStringLiteral("Sorvane"),
+                      QStringLiteral("スライドショーの表示時間が %1 秒なので開始できません。\r\n"
+                                     "オプションで 1 から 32767 までの数を入力してください。")
+                          .arg(module_.SlideshowSeconds)});
+        return;
+    }
     StartSlideshow();
 }
 
-// Without a positive number of seconds the toolbar looks as running but no
-// tick ever comes: a timer left running at interval 0 would fire on every
-// pass of the event loop and race through the folder.
 void Form4::StartSlideshow() {
-    const int interval = SlideshowInterval(module_.SlideshowSeconds);
-    if (interval > 0)
-        Timer1->start(interval);
-    else
-        Timer1->stop();
+    Timer1->start(SlideshowInterval(module_.SlideshowSeconds));
     Button(6)->setIcon(ToolbarPicture(8));
     Button(1)->setEnabled(false);
     module_.SlideshowRunning = 1;

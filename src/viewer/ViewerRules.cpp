@@ -34,6 +34,50 @@ StepTarget StepByTick(int index, int count, bool repeat) {
     return {count - 1, false};
 }
 
+ViewerKey ViewerKeyOf(int key, Qt::KeyboardModifiers modifiers) {
+    modifiers &= ~Qt::KeypadModifier;
+    if (key == Qt::Key_Space && modifiers == Qt::ShiftModifier)
+        return ViewerKey::Back;
+    if (modifiers != Qt::NoModifier)
+        return ViewerKey::None;
+    switch (key) {
+    case Qt::Key_Space:
+    case Qt::Key_Right:
+    case Qt::Key_PageDown:
+        return ViewerKey::Forward;
+    case Qt::Key_Left:
+    case Qt::Key_PageUp:
+        return ViewerKey::Back;
+    case Qt::Key_Home:
+        return ViewerKey::First;
+    case Qt::Key_End:
+        return ViewerKey::Last;
+    case Qt::Key_Escape:
+        return ViewerKey::Close;
+    default:
+        return ViewerKey::None;
+    }
+}
+
+StepTarget KeyStepTarget(ViewerKey key, int index, int count) {
+    switch (key) {
+    case ViewerKey::Forward:
+        return StepForward(index, count);
+    case ViewerKey::Back:
+        return StepBack(index);
+    case ViewerKey::First:
+        return StepToFirst(index);
+    case ViewerKey::Last:
+        return StepToLast(index, count);
+    default:
+        return {index, false};
+    }
+}
+
+int KeyStepDirection(ViewerKey key) {
+    return key == ViewerKey::Back || key == ViewerKey::Last ? -1 : +1;
+}
+
 QString ViewerCaption(const QString& name, int index, int count) {
     // One pass of arg(), so a "%2" in a file name stays as it is.
     return QStringLiteral("SorvaneViewer  %1   (%2/%3)")

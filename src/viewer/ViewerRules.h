@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 #include <vector>
 
@@ -26,6 +27,18 @@ StepTarget StepToLast(int index, int count);
 // A slideshow tick past the last file goes on with the first when it
 // repeats; otherwise it stays at the last file and the slideshow ends.
 StepTarget StepByTick(int index, int count, bool repeat);
+
+// What a key does in the viewer, as a full-screen viewer's keys do: Space
+// and Right or Page Down step forward, Shift+Space and Left or Page Up step
+// back, Home and End go to the first and the last file, Escape closes. Other
+// keys, and these with other modifiers (the keypad's aside), do nothing.
+enum class ViewerKey { None, Forward, Back, First, Last, Close };
+ViewerKey ViewerKeyOf(int key, Qt::KeyboardModifiers modifiers);
+
+// Where the step of such a key leaves the position, and the direction it
+// reads ahead in (+1 or -1).
+StepTarget KeyStepTarget(ViewerKey key, int index, int count);
+int KeyStepDirection(ViewerKey key);
 
 // "SorvaneViewer  name   (position/count)", the position counted from 1.
 QString ViewerCaption(const QString& name, int index, int count);

@@ -15,16 +15,17 @@ const QString Button = "push button";
 // program's temporary folder, and a settings file that opens the lists on
 // the source. No slot is left at "/".
 struct SortingDesk {
-    explicit SortingDesk(const ProgramCopy& copy, int askBeforeReplacing = 0) {
+    explicit SortingDesk(const ProgramCopy& copy, int askBeforeReplacing = 0, int extend = 0) {
         source = copy.makeFolder("photos");
         QStringList fields{source};
         for (int i = 0; i < 11; ++i)
             fields << slotFolders.emplace_back(copy.makeFolder(QString("slot%1").arg(i)));
         // The window's size; remember the source folder, a slideshow every
-        // second, maybe ask before replacing a file of the same name.
+        // second, maybe the extend mode's button row, maybe ask before
+        // replacing a file of the same name.
         WriteFile(copy.settingsPath(),
                   ('"' + fields.join("\",\"") + "\",\"8775\",\"8040\"," +
-                   QString("0,1,0,1,0,0,0,0,%1,0,0\r\n").arg(askBeforeReplacing))
+                   QString("0,1,0,1,0,%1,0,0,%2,0,0\r\n").arg(extend).arg(askBeforeReplacing))
                       .toUtf8());
         for (int i = 1; i <= 6; ++i) {
             const QString name = QString("photo%1.jpg").arg(i);
@@ -128,6 +129,28 @@ private Q_SLOTS:
         QVERIFY2(program.awaitExit(), "the program did not end cleanly on 終了");
         const QList<QByteArray> fields = ReadFile(copy.settingsPath()).trimmed().split(',');
         QCOMPARE(fields.mid(14, 9).join(','), QByteArray("1,0,1,12,0,0,0,0,1"));
+    }
+
+    // In the extend mode's button row the path lines lie across キャンセル;
+    // a click at its middle ends the run all the same, before the first send
+    // and after it (when the destination line shows too). Only the ended run
+    // captions the button 実行 again, so the clicks on 実行 find it.
+    void cancelEndsAnExtendRun() {
+        ProgramCopy copy;
+        QVERIFY(copy.isValid());
+        const SortingDesk desk(copy, 0, 1);
+        RealWindow program;
+        QVERIFY2(program.start(copy.executable(), desk.source), qPrintable(program.errors()));
+        QVERIFY(program.click(Button, "実行"));
+        QVERIFY(program.click(Button, "キャンセル"));
+        QVERIFY2(program.click(Button, "実行"), "キャンセル did not end the run");
+        QVERIFY(program.key("3"));
+        QTRY_COMPARE_WITH_TIMEOUT(Files(desk.slotFolders[3]), QStringList{"photo1.jpg"}, 10000);
+        QVERIFY(program.click(Button, "キャンセル"));
+        QVERIFY2(program.click(Button, "実行"), "キャンセル did not end the run after a send");
+        QVERIFY(program.click(Button, "キャンセル"));
+        QVERIFY(program.click(Button, "終了"));
+        QVERIFY2(program.awaitExit(), "the program did not end cleanly on 終了");
     }
 
     // Slot 3 assigned in the folder setup window is saved at the end and

@@ -1,16 +1,66 @@
-// The usage window on real Readme.txt files, and the About box with a
-// recording launcher and scripted message boxes.
+// The usage window on real Readme.txt files, the About box with a
+// recording launcher and scripted message boxes, and the usage texts the
+// program ships.
+#include "app/Windows.h"
 #include "help/Form3.h"
+#include "help/HelpPage.h"
 #include "help/frmAbout.h"
+#include "imaging/PictureSource.h"
+#include "options/Dialog.h"
+#include "settings/SettingsFile.h"
+#include "sorting/Form1.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
 #include <QStringEncoder>
 #include <QtTest>
 
 using namespace sorvane;
 using namespace sorvane::test;
+
+namespace {
+
+// What the main window (also during a run) and the options dialog show:
+// captions of buttons, boxes, labels and menus.
+QStringList ProgramCaptions() {
+    QTemporaryDir dir; // the program and the folder it lists, so the run starts there
+    Module1 saved;
+    saved.ProgramFolder = saved.SourceFolder = dir.path();
+    SaveSettingsFile(saved);
+    Module1 module;
+    module.ProgramFolder = saved.ProgramFolder;
+    ScriptedPrompts prompts;
+    RecordingLauncher launcher;
+    PictureSource pictures;
+    Windows windows(module, prompts, launcher, pictures);
+    windows.start();
+    windows.main().mnuOpt1_Click();
+    QStringList captions;
+    const auto collect = [&] {
+        for (QWidget* widget : QApplication::allWidgets()) {
+            if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                captions << button->text();
+            else if (auto* label = qobject_cast<QLabel*>(widget))
+                captions << label->text();
+            else if (auto* box = qobject_cast<QGroupBox*>(widget))
+                captions << box->title();
+        }
+        for (QAction* action : windows.main().findChildren<QAction*>())
+            captions << action->text();
+    };
+    collect();
+    windows.main().findChild<Dialog*>()->close();
+    windows.main().Command1_Click(); // the run's captions
+    collect();
+    return captions;
+}
+
+} // namespace
 
 class HelpTest : public QObject {
     Q_OBJECT
@@ -67,13 +117,49 @@ private Q_SLOTS:
         QCOMPARE(prompts.asked.size(), startSucceeds && !started.isEmpty() ? 0 : 1);
     }
 
-    void linkOpensItsAddress() {
+    // The link opens the help page the program ships: the one beside a
+    // program run from its folder, else the installed one; this test runs
+    // beside the build's companion files.
+    void linkOpensTheShippedHelpPage() {
         ScriptedPrompts prompts;
         RecordingLauncher launcher;
         frmAbout box(prompts, launcher);
-        auto* link = box.findChild<QWidget*>("Label1");
-        QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(launcher.opened, QList<QUrl>{QUrl(link->property("text").toString())});
+        QTest::mouseClick(box.findChild<QWidget*>("Label1"), Qt::LeftButton);
+        QCOMPARE(launcher.started, QStringList{ShippedHelpPage()});
+        QVERIFY(QFileInfo(launcher.started[0]).isFile());
+        QVERIFY(launcher.opened.isEmpty());
+    }
+
+    void helpPageBesideTheProgramOrInstalled() {
+        QTemporaryDir prefix;
+        const QString bin = prefix.filePath("bin");
+        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(prefix.filePath("share/sorvane/help")));
+        QCOMPARE(ShippedHelpPage(bin), prefix.filePath("share/sorvane/help/help.htm"));
+        QVERIFY(QDir().mkpath(bin + "/help") && WriteFile(bin + "/help/help.htm", "<html>"));
+        QCOMPARE(ShippedHelpPage(bin), bin + "/help/help.htm");
+    }
+
+    // The usage texts the program ships name only what the user sees: each
+    // name in 「」 is (part of) a caption of the main window, during a run
+    // too, or of the options dialog; and they say where the settings are kept
+    // once the program is installed.
+    void shippedUsageTextsNameWhatTheProgramShows_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("Readme.txt") << "Readme.txt";
+        QTest::newRow("help page") << "help/help.htm";
+    }
+    void shippedUsageTextsNameWhatTheProgramShows() {
+        QFETCH(QString, file);
+        const QString text = QString::fromUtf8(ReadFile(SORVANE_COMPANION_DIR "/" + file));
+        const QStringList captions = ProgramCaptions();
+        QStringList unknown;
+        const QRegularExpression quoted(QStringLiteral("「([^」]+)」"));
+        for (const QRegularExpressionMatch& name : quoted.globalMatch(text))
+            if (std::none_of(captions.begin(), captions.end(),
+                             [&](const QString& c) { return c.contains(name.captured(1)); }))
+                unknown << name.captured(1);
+        QVERIFY2(unknown.isEmpty(), qPrintable("not shown: " + unknown.join("; ")));
+        QVERIFY(text.contains("~/.config/sorvane/Sorvane.ini"));
     }
 };
 

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 using namespace sorvane;
@@ -26,6 +27,7 @@ struct Program {
         std::tie(saved.CopyMode, saved.ExtendMode, saved.VerticalButtons) =
             std::tuple(Flag(flags[0] - '0'), Flag(flags[1] - '0'), Flag(flags[2] - '0'));
         saved.ProgramFolder = saved.SourceFolder = dir.path();
+        saved.SlideshowSeconds = 3; // OK takes it as it is
         SaveSettingsFile(saved);
         module.ProgramFolder = saved.ProgramFolder;
         windows.start();
@@ -90,6 +92,75 @@ private Q_SLOTS:
             shown += QString::number(program.control(name)->isChecked());
         const auto* timer1 = program.windows.main().findChild<QTimer*>("Timer1");
         QCOMPARE(shown + QString::number(timer1->isActive()), state);
+    }
+
+    // However the dialog is left after the copy-mode box was clicked, the
+    // main window's indicator and its blinking follow the copy mode stored,
+    // which decides what the next send does; the close box and Escape arrive
+    // as the window system delivers them.
+    void indicatorFollowsTheStoredCopyMode_data() {
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("how");
+        for (const char* saved : {"010", "110"})
+            for (const char* how : {"OKButton", "CancelButton", "Escape", "close box"})
+                QTest::addRow("copy %c, %s", saved[0], how) << QString(saved) << QString(how);
+    }
+    void indicatorFollowsTheStoredCopyMode() {
+        QFETCH(QString, saved);
+        QFETCH(QString, how);
+        Program program(qPrintable(saved));
+        program.click("Check6");
+        if (how == "Escape")
+            QTest::keyClick(program.dialog, Qt::Key_Escape);
+        else if (how == "close box")
+            program.dialog->windowHandle()->close();
+        else
+            program.click(qPrintable(how));
+        QTRY_VERIFY(!program.dialog);
+        const bool copying = program.module.CopyMode == 1;
+        QCOMPARE(copying, (saved[0] == '1') != (how == "OKButton"));
+        Form1& main = program.windows.main();
+        QCOMPARE(main.findChild<QTimer*>("Timer1")->isActive(), copying);
+        const QWidget* label8 = main.findChild<QWidget*>("Label8");
+        if (copying) // blinking: it shows every other tick
+            QTRY_VERIFY_WITH_TIMEOUT(!label8->isHidden(), 1500);
+        else
+            QVERIFY(label8->isHidden());
+    }
+
+    // Seconds as an input method types them are read as digits; a number the
+    // slideshow cannot run with (below 1) is refused like one out of range:
+    // the dialog stays, the box keeps the focus, nothing is written.
+    void seconds_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("stored"); // 0: refused
+        QTest::newRow("full-width") << QStringLiteral("５") << 5;
+        QTest::newRow("rounds up to 1") << "0.6" << 1;
+        QTest::newRow("0") << "0" << 0;
+        QTest::newRow("full-width minus") << QStringLiteral("－５") << 0;
+        QTest::newRow("no number") << "abc" << 0;
+        QTest::newRow("out of range") << "40000" << 0;
+    }
+    void seconds() {
+        QFETCH(QString, typed);
+        QFETCH(int, stored);
+        Program program;
+        const Module1 before = program.module;
+        program.click("Check1");
+        auto* text1 = program.control<QLineEdit>("Text1");
+        text1->setText(typed);
+        program.click("OKButton");
+        if (stored > 0) {
+            QCOMPARE(program.module.SlideshowSeconds, stored);
+            QVERIFY(program.prompts.asked.isEmpty());
+            return;
+        }
+        QCOMPARE(FormatSettingsLine(program.module), FormatSettingsLine(before));
+        QCOMPARE(
+            program.prompts.asked.value(0).text,
+            QStringLiteral("スライドショーの表示時間は 1 から 32767 までの数で入力してください。"));
+        QVERIFY(program.dialog && program.dialog->isVisible());
+        QCOMPARE(program.dialog->focusWidget(), text1);
     }
 
     // Every way of closing enables Start again and discards the dialog, so

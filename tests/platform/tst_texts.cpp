@@ -81,7 +81,12 @@ private Q_SLOTS:
         row("octal", "&O17", 15);
         row("blanks, tabs and line feeds inside", "1 2\t3\n4", 1234);
         row("stops at the second point", "1.2.3", 1);
-        row("full-width digits are not digits", QStringLiteral("７"), 0);
+        row("full-width digits", QStringLiteral("１５秒"), 15);
+        row("full-width minus and blank", QStringLiteral("　－３"), -3);
+        row("minus sign", QStringLiteral("\u22122"), -2);
+        row("full-width point and exponent", QStringLiteral("２．５Ｅ１"), 25);
+        row("full-width hexadecimal", QStringLiteral("＆ｈ１０"), 16);
+        row("long vowel mark is no minus", QStringLiteral("ー３"), 0);
         row("largest", "32767", 32767);
         row("rounds into range", "32767.4", 32767);
         row("too large", "32768", OutOfRange);

@@ -17,6 +17,7 @@
 #include "support/TestPictures.h"
 #include "support/Views.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -47,6 +48,14 @@ public:
         for (int i = 0; i < SlotCount; ++i)
             s.FolderSlots[size_t(i)] = Folder(QFileInfo(Slot(i)).fileName());
         s.RememberSourceFolder = 1;
+        return s;
+    }
+    // The settings of a run in that arrangement: 0 ordinary, 1 the extend
+    // mode's button row, 2 its column.
+    Module1 Arranged(int extend) const {
+        Module1 s = Settings();
+        s.ExtendMode = extend > 0;
+        s.VerticalButtons = extend == 2;
         return s;
     }
     bool Load() {
@@ -124,6 +133,49 @@ struct PaintLog : QObject {
     int count = 0;
     int hides = 0;
 };
+
+// Takes every press and remembers the control it reached first: the one on
+// top at that point, as the window delivers it. Nothing pressed reacts.
+struct PressCatcher : QObject {
+    QObject* pressed = nullptr;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!watched->isWidgetType())
+            return false; // the window itself, before it finds the control
+        if (event->type() == QEvent::MouseButtonPress && !pressed)
+            pressed = watched;
+        return event->type() == QEvent::MouseButtonPress ||
+               event->type() == QEvent::MouseButtonRelease;
+    }
+};
+
+// The controls of the window that take presses, as far as they show and are
+// enabled now, other than the focus button (which lies under Text1 on purpose).
+QList<QWidget*> PressableControls(Form1Fixture& f) {
+    QList<QWidget*> controls{f.ui().Drive1, f.ui().Dir1, f.ui().File1, f.ui().Picture1};
+    for (QAbstractButton* button : f.ui().Surface->findChildren<QAbstractButton*>())
+        if (button != f.ui().FocusSink)
+            controls.append(button);
+    controls.removeIf([](QWidget* w) { return !w->isVisible() || !w->isEnabled(); });
+    return controls;
+}
+
+// Clicks the middle of each such control at the window's coordinates, where
+// the window finds what lies on top; the controls that did not get it.
+QStringList MissedPresses(Form1Fixture& f, const QString& stage) {
+    QStringList missed;
+    for (QWidget* control : PressableControls(f)) {
+        PressCatcher catcher;
+        qApp->installEventFilter(&catcher);
+        const QPoint middle = control->mapTo(f.window.get(), control->rect().center());
+        QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, {}, middle);
+        qApp->removeEventFilter(&catcher);
+        auto* hit = qobject_cast<QWidget*>(catcher.pressed);
+        if (hit != control && !control->isAncestorOf(hit))
+            missed << stage + ": " + control->objectName() + " under " +
+                          (hit ? hit->objectName() : QStringLiteral("nothing"));
+    }
+    return missed;
+}
 
 // How a widget came and went: S for each show, H for each hide.
 struct ShowLog : QObject {
@@ -237,10 +289,8 @@ private Q_SLOTS:
         QFETCH(int, extend);
         QFETCH(QRectF, box);
         Form1Fixture f;
-        Module1 s = f.Settings();
-        s.ExtendMode = extend > 0;
-        s.VerticalButtons = extend == 2;
-        QVERIFY(f.StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"}, s));
+        QVERIFY(f.StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"},
+                            f.Arranged(extend)));
         const QRect ordinary = f.ui().Picture1->geometry();
         // Before the run the first file is read ahead for the box the run
         // shows it in, so the start decodes nothing.
@@ -256,6 +306,37 @@ private Q_SLOTS:
         f.window->Command1_Click();
         QCOMPARE(f.ui().Picture1->geometry(), ordinary);
         QVERIFY(f.ui().File1->isVisible() && !f.ui().Command4[3]->isEnabled());
+    }
+
+    // Whatever the arrangement and the size of the window, and whether a send
+    // has shown the destination line yet, a press at the middle of a control
+    // reaches that control, not a label lying over it.
+    void everyControlTakesAPressAtItsMiddle_data() {
+        QTest::addColumn<int>("extend"); // 0 off, 1 row, 2 column
+        QTest::addColumn<double>("scale");
+        const char* const arrangements[] = {"ordinary", "row", "column"};
+        for (int extend : {0, 1, 2})
+            for (double scale : {1.0, 1.3})
+                QTest::addRow("%s, %s", arrangements[extend], scale == 1.0 ? "smallest" : "larger")
+                    << extend << scale;
+    }
+    void everyControlTakesAPressAtItsMiddle() {
+        QFETCH(int, extend);
+        QFETCH(double, scale);
+        Form1Fixture f;
+        QVERIFY(f.StartWith({"a.jpg", "b.jpg"}, f.Arranged(extend)));
+        const QSize size = f.window->size() * scale;
+        f.window->resize(size);
+        QTRY_COMPARE(f.window->size(), size);
+        Settle();
+        QStringList missed = MissedPresses(f, "browsing");
+        f.window->Command1_Click();
+        missed += MissedPresses(f, "run");
+        f.ui().FocusSink->setFocus(); // where a click on a control may have left it
+        QTest::keyClick(f.ui().FocusSink, Qt::Key_1);
+        QVERIFY(QFile::exists(f.Slot(1) + "/a.jpg"));
+        missed += MissedPresses(f, "after a send");
+        QVERIFY2(missed.isEmpty(), qPrintable(missed.join("; ")));
     }
 
     // A right press deletes the selected file, not the one under the pointer,

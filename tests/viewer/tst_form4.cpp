@@ -11,6 +11,7 @@
 #include "support/TestPictures.h"
 #include "viewer/Form4.h"
 
+#include <QAction>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolBar>
@@ -30,7 +31,9 @@ class Form4Test : public QObject {
     std::unique_ptr<Form4> window;
 
     // Opens the viewer on that entry of the list, and acts: "space", "bN" for toolbar button N,
-    // "tick" (the timer's handler), "real-tick", "sN" and "repeat".
+    // "tick" (the timer's handler), "real-tick", "sN", "repeat", "k:KEYS" for a key press
+    // ("k:Ctrl+Right") and "w:N" for a turn of the wheel over the picture by N eighths of a
+    // degree (negative: towards the user).
     bool Open(int index, const QString& actions = {}) {
         list.setFolder(dir->path());
         module.ViewerFileIndex = index;
@@ -57,8 +60,25 @@ class Form4Test : public QObject {
             module.SlideshowSeconds = std::int16_t(action.mid(1).toInt());
         else if (action == "repeat")
             module.SlideshowRepeat = 1;
+        else if (action.startsWith("k:"))
+            PressKey(QKeySequence(action.mid(2))[0]);
+        else if (action.startsWith("w:"))
+            TurnWheel(action.mid(2).toInt());
         return action != "real-tick" ||
                QTest::qWaitFor([&] { return module.ViewerFileIndex != before; }, 3000);
+    }
+
+    void PressKey(QKeyCombination key) {
+        QTest::keyClick(window.get(), key.key(), key.keyboardModifiers());
+    }
+
+    // To the window, where a real turn over the picture area ends up: the
+    // area leaves it to its parent.
+    void TurnWheel(int eighths) {
+        const QPointF at = window->Picture1->geometry().center();
+        QWheelEvent wheel(at, window->mapToGlobal(at), {}, QPoint(0, eighths), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window.get(), &wheel);
     }
 
 private Q_SLOTS:
@@ -83,7 +103,8 @@ private Q_SLOTS:
             QTest::newRow(row) << QString(actions) << index << interval << running;
         };
         add("started at 32767 s", "s32767 b6", 1, 32767000, true);
-        add("-1 s: never ticks", "s-1 b6 tick", 1, 0, true);
+        add("-1 s: refused", "s-1 b6 tick", 1, 0, false);
+        add("0 s: refused", "s0 b6", 1, 0, false);
         add("a real tick", "s1 b6 real-tick", 2, 1000, true);
         add("no tick while paused", "s3 b6 space tick", 2, 0, true);
         add("6 after a pause stops", "s3 b6 space b6", 2, 0, false);
@@ -91,6 +112,17 @@ private Q_SLOTS:
         add("7 stops", "s3 b6 b7", 2, 0, false);
         add("no repeat: ends at the last", "s3 b6 tick tick tick tick", 4, 0, false);
         add("repeat: the first again", "s3 repeat b6 tick tick tick tick", 0, 3000, true);
+        add("Right steps forward", "k:Right", 2, 0, false);
+        add("Page Down steps forward", "k:PgDown", 2, 0, false);
+        add("Left steps back", "k:Left", 0, 0, false);
+        add("Page Up steps back", "k:PgUp", 0, 0, false);
+        add("End goes to the last", "k:End", 4, 0, false);
+        add("Home goes to the first", "k:End k:Home", 0, 0, false);
+        add("Ctrl+Right does nothing", "k:Ctrl+Right", 1, 0, false);
+        add("a key halts the slideshow", "s3 b6 k:End", 4, 0, true);
+        add("wheel towards the user steps forward", "w:-120", 2, 0, false);
+        add("wheel away steps back", "w:120", 0, 0, false);
+        add("two half notches step once", "w:-60 w:-60", 2, 0, false);
     }
     void steps() {
         QFETCH(QString, actions);
@@ -101,6 +133,34 @@ private Q_SLOTS:
         QCOMPARE(module.ViewerFileIndex, index);
         QCOMPARE(window->Timer1->isActive() ? window->Timer1->interval() : 0, interval);
         QCOMPARE(module.SlideshowRunning, running ? 1 : 0);
+    }
+
+    // A slideshow that could never advance says why and stays stopped, with
+    // the options within reach.
+    void slideshowBelowOneSecondSaysWhy() {
+        prompts.asked.clear();
+        QVERIFY(Open(1, "s0 b6"));
+        QCOMPARE(prompts.asked.size(), 1);
+        QCOMPARE(prompts.asked[0].text,
+                 QStringLiteral("スライドショーの表示時間が 0 秒なので開始できません。\r\n"
+                                "オプションで 1 から 32767 までの数を入力してください。"));
+        QVERIFY(window->Button(1)->isEnabled());
+    }
+
+    void escapeCloses() {
+        QVERIFY(Open(1, "k:Esc"));
+        QVERIFY(!window->isVisible());
+    }
+
+    // The Caps Lock and Num Lock panels follow the keys, as the main
+    // window's do: dimmed while the lock is off.
+    void lockPanelsFollowTheKeys() {
+        QVERIFY(Open(1));
+        for (const KeyboardLocks locks : {KeyboardLocks{true, false}, KeyboardLocks{false, true}}) {
+            window->StatusBar1->setLockReader([locks] { return std::optional(locks); });
+            QCOMPARE(window->StatusBar1->panel(7)->isEnabled(), locks.capsLock);
+            QCOMPARE(window->StatusBar1->panel(8)->isEnabled(), locks.numLock);
+        }
     }
 
     // Five pictures and 40000 links to one of them.
