@@ -375,10 +375,17 @@ FileError CopyReplacing(const QString& source, const QString& destination) {
 }
 
 FileError WriteFileAtomically(const QString& path, const QByteArray& content) {
+    struct stat old;
+    const bool replacing = StatPath(path, &old);
+    const mode_t mode = replacing ? old.st_mode & 07777 : 0644;
     StagedFile file;
     const FileError staged = Stager::stage(
-        path, 0644,
-        [&content](int out) { return WriteAll(out, content.constData(), size_t(content.size())); },
+        path, mode,
+        [&](int out) {
+            if (replacing) // exactly the old permissions, whatever the umask
+                (void)::fchmod(out, mode);
+            return WriteAll(out, content.constData(), size_t(content.size()));
+        },
         file);
     return staged != FileError::None ? staged : file.place(path, true);
 }

@@ -97,7 +97,7 @@ FileError MoveReplacing(const QString& source, const QString& destination);
 
 // Replaces the file with the content, staged beside it, flushed to disk and
 // renamed over it only when whole: a full disk or a crash leaves the
-// previous file as it was.
+// previous file as it was. The new file keeps the old one's permissions.
 FileError WriteFileAtomically(const QString& path, const QByteArray& content);
 
 // True when both paths name the same existing file.
