@@ -102,8 +102,8 @@ struct Card {
     }
     ~Card() {
         QByteArray output;
-        if (mounted)
-            ::umount2(QFile::encodeName(path), 0);
+        if (mounted && ::umount2(QFile::encodeName(path), 0) != 0)
+            ::umount2(QFile::encodeName(path), MNT_DETACH); // still busy: gone once let go
         if (!device.isEmpty())
             RunCommand("losetup --detach " + device, &output);
     }
