@@ -12,6 +12,7 @@ enum class FileError {
     CrossDevice,    // a rename between two file systems
     DiskFull,       // the file does not fit: disk or quota full, or past the file system's size
     NameTaken,      // another file already has the name
+    NotTheSame,     // another file now has the name this program put a file under
     Other,
 };
 

@@ -11,6 +11,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <vector>
@@ -181,6 +182,18 @@ int RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
     return ::rename(from.constData(), to.constData());
 }
 
+// The error of a placing that must not replace: NameTaken when the name is.
+FileError PlacingError(int error, const QString& destination) {
+    return error == EEXIST ? FileError::NameTaken : ErrorFromErrno(error, destination);
+}
+
+// Whether a file system of that type gives a file the same inode number at
+// every lookup.
+bool KeepsInodes(decltype(statfs::f_type) type) {
+    constexpr decltype(type) msdos = 0x4d44, exfat = 0x2011bab0, fuse = 0x65735546;
+    return type != msdos && type != exfat && type != fuse;
+}
+
 } // namespace
 
 // Makes staged files; a friend of StagedFile.
@@ -211,6 +224,11 @@ bool IsRegularFile(const QString& path) {
 bool IsFolder(const QString& path) {
     struct stat st;
     return !path.isEmpty() && StatPath(path, &st) && S_ISDIR(st.st_mode);
+}
+
+bool IsNameTaken(const QString& path) {
+    struct stat st;
+    return ::lstat(Native(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 FileError MissingPathError(const QString& path) {
@@ -326,7 +344,7 @@ FileError StagedFile::place(const QString& destination, bool replace) {
     const QByteArray target = Native(destination);
     if (temporary_.isEmpty() && !replace) // an unnamed file straight to its name
         return LinkUnnamed(fd_, target) == 0 ? (drop(), FileError::None)
-                                             : ErrorFromErrno(errno, destination);
+                                             : PlacingError(errno, destination);
     while (temporary_.isEmpty()) { // a name to rename over the destination from
         const QByteArray name = Native(NewOwnFileName(FolderOf(destination), OwnFile::Temporary));
         if (LinkUnnamed(fd_, name) == 0)
@@ -340,7 +358,7 @@ FileError StagedFile::place(const QString& destination, bool replace) {
     if (placed == 0)
         temporary_.clear();
     drop();
-    return placed == 0 ? FileError::None : ErrorFromErrno(error, destination);
+    return placed == 0 ? FileError::None : PlacingError(error, destination);
 }
 
 FileError StageCopy(const QString& source, const QString& destination, StagedFile& staged) {
@@ -375,10 +393,17 @@ FileError CopyReplacing(const QString& source, const QString& destination) {
 }
 
 FileError WriteFileAtomically(const QString& path, const QByteArray& content) {
+    struct stat old;
+    const bool replacing = StatPath(path, &old);
+    const mode_t mode = replacing ? old.st_mode & 07777 : 0644;
     StagedFile file;
     const FileError staged = Stager::stage(
-        path, 0644,
-        [&content](int out) { return WriteAll(out, content.constData(), size_t(content.size())); },
+        path, mode,
+        [&](int out) {
+            if (replacing) // exactly the old permissions, whatever the umask
+                (void)::fchmod(out, mode);
+            return WriteAll(out, content.constData(), size_t(content.size()));
+        },
         file);
     return staged != FileError::None ? staged : file.place(path, true);
 }
@@ -388,6 +413,8 @@ FileError RenameNoReplace(const QString& source, const QString& destination) {
         return FileError::None;
     if (errno == EXDEV)
         return FileError::CrossDevice;
+    if (errno == EEXIST)
+        return FileError::NameTaken;
     return ErrorFromErrno(errno, errno == ENOENT && IsRegularFile(source) ? destination : source);
 }
 
@@ -414,6 +441,25 @@ FileError MoveReplacing(const QString& source, const QString& destination) {
 bool SameFile(const QString& a, const QString& b) {
     struct stat sa, sb;
     return StatPath(a, &sa) && StatPath(b, &sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool FileIdentity::operator==(const FileIdentity& other) const {
+    return device == other.device && size == other.size &&
+           modifiedSeconds == other.modifiedSeconds &&
+           modifiedNanoseconds == other.modifiedNanoseconds &&
+           (!inodeKept || !other.inodeKept || inode == other.inode);
+}
+
+bool IdentityOf(const QString& path, FileIdentity* identity) {
+    struct stat st;
+    struct statfs fs;
+    if (::lstat(Native(path).constData(), &st) != 0)
+        return false;
+    *identity = {quint64(st.st_dev),        quint64(st.st_ino),         qint64(st.st_size),
+                 qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec), true};
+    if (::statfs(Native(path).constData(), &fs) == 0)
+        identity->inodeKept = KeepsInodes(fs.f_type);
+    return true;
 }
 
 bool SameContent(const QString& a, const QString& b) {

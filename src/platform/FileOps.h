@@ -16,6 +16,11 @@ namespace sorvane {
 bool IsRegularFile(const QString& path);
 bool IsFolder(const QString& path);
 
+// Whether something other than a folder has the name (a link counts as
+// itself); on a file system that folds case, also under a name differing
+// only in case.
+bool IsNameTaken(const QString& path);
+
 // The error a path that cannot be found gets: a missing folder on the way,
 // or a missing file in an existing folder.
 FileError MissingPathError(const QString& path);
@@ -63,7 +68,7 @@ public:
     ~StagedFile();
 
     // Gives the file its name. Without replace a file of that name is never
-    // replaced: the placing fails instead.
+    // replaced: the placing fails with NameTaken instead.
     FileError place(const QString& destination, bool replace);
 
 private:
@@ -82,8 +87,9 @@ FileError StageCopy(const QString& source, const QString& destination, StagedFil
 // any earlier destination file untouched.
 FileError CopyReplacing(const QString& source, const QString& destination);
 
-// Renames source to destination only while no file has that name;
-// CrossDevice when the two are on different file systems, Access when the
+// Renames source to destination only while no file has that name (on a
+// file system that folds case, no name differing only in case either);
+// CrossDevice when the two are on different file systems, NameTaken when the
 // name is taken (nothing is touched then).
 FileError RenameNoReplace(const QString& source, const QString& destination);
 
@@ -97,11 +103,29 @@ FileError MoveReplacing(const QString& source, const QString& destination);
 
 // Replaces the file with the content, staged beside it, flushed to disk and
 // renamed over it only when whole: a full disk or a crash leaves the
-// previous file as it was.
+// previous file as it was. The new file keeps the old one's permissions.
 FileError WriteFileAtomically(const QString& path, const QByteArray& content);
 
 // True when both paths name the same existing file.
 bool SameFile(const QString& a, const QString& b);
+
+// What tells a file from another one that later took its name: its file
+// system, inode, size and modification time. FAT, exFAT and FUSE file
+// systems make inode numbers up as names are looked up, so there the inode
+// does not count.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 modifiedSeconds = 0;
+    qint64 modifiedNanoseconds = 0;
+    bool inodeKept = true; // the file system keeps a file's inode number
+    bool operator==(const FileIdentity& other) const;
+};
+
+// The identity of what the path names (a link itself, not its target); false
+// when there is nothing.
+bool IdentityOf(const QString& path, FileIdentity* identity);
 
 // True when both files can be read and hold the same bytes.
 bool SameContent(const QString& a, const QString& b);

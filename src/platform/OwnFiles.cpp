@@ -10,6 +10,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <initializer_list>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,12 +30,17 @@ bool ReadNumber(const char** text, long* number) {
     return true;
 }
 
-// The process id in a name of this program's own hidden files, or 0 when the
-// name is not one of them.
-long OwnerOf(const char* name) {
+const char* const earlierCopy = ".sorvane-copy-"; // the file's name follows
+
+const char* PrefixOf(OwnFile kind) {
+    return kind == OwnFile::Claim ? ".sorvane-claim-" : ".sorvane-tmp-";
+}
+
+// The process id in a name of this program's own hidden files of those
+// prefixes, or 0 when the name is not one of them.
+long OwnerOf(const char* name, std::initializer_list<const char*> prefixes) {
     long pid = 0, count = 0;
-    const char* const earlierCopy = ".sorvane-copy-"; // the file's name follows
-    for (const char* prefix : {".sorvane-tmp-", ".sorvane-kept-", earlierCopy}) {
+    for (const char* prefix : prefixes) {
         const size_t length = std::strlen(prefix);
         if (std::strncmp(name, prefix, length) != 0)
             continue;
@@ -55,9 +61,13 @@ bool ProcessRuns(long pid) {
 } // namespace
 
 QString NewOwnFileName(const QString& folder, OwnFile kind) {
-    const QString prefix = kind == OwnFile::Kept ? QStringLiteral("/.sorvane-kept-")
-                                                 : QStringLiteral("/.sorvane-tmp-");
-    return folder + prefix + QString::number(::getpid()) + u'-' + QString::number(++ownFileCount);
+    return folder + u'/' + QLatin1StringView(PrefixOf(kind)) + QString::number(::getpid()) + u'-' +
+           QString::number(++ownFileCount);
+}
+
+bool IsStaleOwnFile(const char* name, OwnFile kind) {
+    const long pid = OwnerOf(name, {PrefixOf(kind)});
+    return pid > 0 && !ProcessRuns(pid);
 }
 
 int RemoveStaleOwnFiles(const QString& folder) {
@@ -66,7 +76,7 @@ int RemoveStaleOwnFiles(const QString& folder) {
         return 0;
     int removed = 0;
     while (const dirent* entry = ::readdir(dir)) {
-        const long pid = OwnerOf(entry->d_name);
+        const long pid = OwnerOf(entry->d_name, {PrefixOf(OwnFile::Temporary), earlierCopy});
         struct stat st;
         if (pid <= 0 || ProcessRuns(pid) ||
             ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||

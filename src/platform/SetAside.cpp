@@ -1,11 +1,61 @@
 #include "platform/SetAside.h"
 
 #include "platform/FileOps.h"
-#include "platform/OwnFiles.h"
+#include "platform/NativeName.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace sorvane {
+namespace {
+
+// The path as its folder spells the name: a lookup on a file system that
+// folds case finds "IMG_0001.JPG" under "IMG_0001.jpg".
+QString SpelledAsStored(const QString& path) {
+    const int slash = path.lastIndexOf(u'/');
+    const QString folder = slash == 0 ? QStringLiteral("/") : path.left(slash);
+    const QString name = path.mid(slash + 1);
+    DIR* dir = ::opendir(NativePath(folder).constData());
+    if (!dir)
+        return path;
+    const QByteArray exact = NativePath(name);
+    QStringList alike;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (exact == entry->d_name) {
+            alike = {name};
+            break;
+        }
+        const QString other = FromNativeName(entry->d_name);
+        if (other.compare(name, Qt::CaseInsensitive) == 0)
+            alike.append(other);
+    }
+    ::closedir(dir);
+    return alike.size() == 1 ? path.left(slash + 1) + alike.front() : path;
+}
+
+// The n-th name beside the file for keeping it: "a (1).jpg", "a (2).jpg", ...
+QString KeptName(const QString& path, int n) {
+    const int slash = path.lastIndexOf(u'/');
+    const int dot = path.lastIndexOf(u'.');
+    const int cut = dot > slash + 1 ? dot : int(path.size());
+    return path.left(cut) + QStringLiteral(" (%1)").arg(n) + path.mid(cut);
+}
+
+FileError KeepBeside(const QString& path, SetAsideFile* aside) {
+    for (int n = 1; n < 1000; ++n) {
+        const QString kept = KeptName(path, n);
+        const FileError moved = RenameNoReplace(path, kept);
+        if (moved == FileError::None) {
+            *aside = {path, {kept, {}, {}, {}}};
+            IdentityOf(kept, &aside->where.identity);
+        }
+        if (moved != FileError::NameTaken)
+            return moved;
+    }
+    return FileError::NameTaken;
+}
+
+} // namespace
 
 FileError SetAside(const QString& path, SetAsideFile* aside) {
     *aside = {};
@@ -14,29 +64,24 @@ FileError SetAside(const QString& path, SetAsideFile* aside) {
         return FileError::None; // nothing there
     if (S_ISDIR(st.st_mode))
         return FileError::Access;
+    const QString own = SpelledAsStored(path);
     TrashedFile trashed;
-    if (MoveToTrash(path, &trashed)) {
-        *aside = {path, trashed};
+    if (MoveToTrash(own, &trashed)) {
+        *aside = {own, trashed};
         return FileError::None;
     }
-    const QString kept = NewOwnFileName(path.left(path.lastIndexOf(u'/')), OwnFile::Kept);
-    const FileError moved = RenameNoReplace(path, kept);
-    if (moved == FileError::None)
-        *aside = {path, {kept, {}}};
-    return moved;
+    return KeepBeside(own, aside);
 }
 
-bool PutBack(const SetAsideFile& aside) {
+FileError PutBack(const SetAsideFile& aside) {
     if (aside.isEmpty())
-        return true;
-    if (!aside.where.info.isEmpty())
+        return FileError::None;
+    if (!aside.keptBeside())
         return RestoreFromTrash(aside.where, aside.original);
-    return RenameNoReplace(aside.where.file, aside.original) == FileError::None;
-}
-
-void Release(const SetAsideFile& aside) {
-    if (!aside.isEmpty() && aside.where.info.isEmpty())
-        RemoveFile(aside.where.file);
+    FileIdentity now;
+    if (!IdentityOf(aside.where.file, &now) || !(now == aside.where.identity))
+        return FileError::NotTheSame;
+    return RenameNoReplace(aside.where.file, aside.original);
 }
 
 } // namespace sorvane

@@ -8,24 +8,24 @@
 namespace sorvane {
 
 // A file taken away from its name to make room for another, so that an undo
-// can bring it back: in the home trash where that lies on the file's file
-// system, else under a hidden name of this program beside its old place.
+// can bring it back: in the trash of its file system, or where no trash can
+// take it, beside its old place under a free name like "a (1).jpg". It is
+// never deleted: a file kept beside stays there for the user.
 struct SetAsideFile {
-    QString original;  // the name it had
+    QString original;  // its own name, as its folder spells it
     TrashedFile where; // where it is now; where.info empty when kept beside
     bool isEmpty() const { return where.file.isEmpty(); }
+    bool keptBeside() const { return !isEmpty() && where.info.isEmpty(); }
 };
 
 // Sets aside the file at the path, if there is one (a folder there is
-// refused). Nothing is touched on failure.
+// refused). On a file system that folds case the file found may spell its
+// name otherwise; it keeps its own name. Nothing is touched on failure.
 FileError SetAside(const QString& path, SetAsideFile* aside);
 
-// Puts it back under its old name, never over another file. True when done
+// Puts the very file back under its own name, never over another file:
+// NotTheSame when another file now stands where it was kept. None when done
 // (or when nothing was set aside).
-bool PutBack(const SetAsideFile& aside);
-
-// Its undo is gone: a file kept beside is deleted, as a replaced file is; a
-// trashed one stays in the trash for the user.
-void Release(const SetAsideFile& aside);
+FileError PutBack(const SetAsideFile& aside);
 
 } // namespace sorvane

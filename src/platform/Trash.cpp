@@ -1,11 +1,15 @@
 #include "platform/Trash.h"
 
-#include "platform/FileOps.h"
+#include "platform/NativeName.h"
+#include "platform/OwnFiles.h"
 
 #include <QDateTime>
 #include <QDir>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,14 +17,71 @@
 namespace sorvane {
 namespace {
 
-bool MakeFolder(const QString& path) {
-    return ::mkdir(NativePath(path).constData(), 0700) == 0 || errno == EEXIST;
+QString FolderOf(const QString& path) {
+    const int slash = path.lastIndexOf(u'/');
+    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
 }
 
-bool SameFileSystem(const QString& file, const QString& folder) {
-    struct stat a, b;
-    return ::lstat(NativePath(file).constData(), &a) == 0 &&
-           ::stat(NativePath(folder).constData(), &b) == 0 && a.st_dev == b.st_dev;
+QString Under(const QString& folder, const QString& name) {
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+// Makes the folder with mode 0700 where it is missing; true when it is a
+// folder (and not a link to one).
+bool MakeFolder(const QString& path) {
+    struct stat st;
+    (void)::mkdir(NativePath(path).constData(), 0700);
+    return ::lstat(NativePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool DeviceOf(const QString& path, dev_t* device) {
+    struct stat st;
+    if (::stat(NativePath(path).constData(), &st) != 0)
+        return false;
+    *device = st.st_dev;
+    return true;
+}
+
+// The folder of the path with every link and "." or ".." resolved.
+QString RealFolderOf(const QString& path) {
+    char resolved[PATH_MAX];
+    if (!::realpath(NativePath(FolderOf(path)).constData(), resolved))
+        return {};
+    return FromNativeName(resolved);
+}
+
+// The mount point of the folder: its highest ancestor on the same device.
+QString TopDirOf(const QString& realFolder, dev_t device) {
+    QString top = realFolder;
+    dev_t above;
+    while (top != QStringLiteral("/") && DeviceOf(FolderOf(top), &above) && above == device)
+        top = FolderOf(top);
+    return top;
+}
+
+// The home trash, made when missing, when it lies on that device (*there
+// tells whether it does).
+QString HomeTrashOn(dev_t device, bool* there) {
+    const QString trash = HomeTrash();
+    QString existing = trash;
+    dev_t found = 0;
+    while (!DeviceOf(existing, &found) && existing != QStringLiteral("/"))
+        existing = FolderOf(existing);
+    *there = found == device;
+    if (!*there)
+        return {};
+    return QDir().mkpath(FolderOf(trash)) && MakeFolder(trash) ? trash : QString();
+}
+
+QString VolumeTrash(const QString& top) {
+    const QString uid = QString::number(::getuid());
+    const QString shared = Under(top, QStringLiteral(".Trash"));
+    struct stat st; // a shared trash only when nobody can take others' folders from it
+    if (::lstat(NativePath(shared).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+        (st.st_mode & S_ISVTX) && MakeFolder(shared + u'/' + uid))
+        return shared + u'/' + uid;
+    const QString own = Under(top, QStringLiteral(".Trash-") + uid);
+    return MakeFolder(own) ? own : QString();
 }
 
 // The n-th name tried for the file in the trash: "a.jpg", "a.2.jpg", ...
@@ -32,23 +93,80 @@ QString TrashName(const QString& name, int n) {
     return name.left(cut) + u'.' + QString::number(n) + name.mid(cut);
 }
 
-QByteArray TrashInfo(const QString& path) {
-    return "[Trash Info]\nPath=" + NativePath(path).toPercentEncoding("/") + "\nDeletionDate=" +
+// The entry for the file; Path is absolute, so that it names the file
+// whatever folder this program ran in.
+QByteArray TrashInfo(const QString& absolutePath) {
+    return "[Trash Info]\nPath=" + NativePath(absolutePath).toPercentEncoding("/") +
+           "\nDeletionDate=" +
            QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1() +
            '\n';
 }
 
-// Claims the info entry for the name: false when it is taken or cannot be written.
-bool WriteInfo(const QString& info, const QByteArray& content, bool* taken) {
+bool WriteAllTo(int fd, const QByteArray& content) {
+    return ::write(fd, content.constData(), size_t(content.size())) == content.size();
+}
+
+// Writes a new file of the content; *taken tells whether the name was.
+bool WriteNewFile(const QString& path, const QByteArray& content, bool* taken = nullptr) {
     const int fd =
-        ::open(NativePath(info).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    *taken = fd < 0 && errno == EEXIST;
+        ::open(NativePath(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (taken)
+        *taken = fd < 0 && errno == EEXIST;
     if (fd < 0)
         return false;
-    const bool written = ::write(fd, content.constData(), size_t(content.size())) == content.size();
+    const bool written = WriteAllTo(fd, content);
     if (::close(fd) == 0 && written)
         return true;
-    ::unlink(NativePath(info).constData());
+    ::unlink(NativePath(path).constData());
+    return false;
+}
+
+QByteArray ReadSmallFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(1 << 16) : QByteArray();
+}
+
+// A note beside the entries, written before an entry is made or its file
+// taken out and removed after: "<entry name>\n<entry text>". A process
+// killed in between leaves it, and ClearStaleClaims knows from it which
+// entry to remove once its file is not there.
+class Claim {
+public:
+    Claim(const QString& infoFolder, const QString& entry, const QByteArray& text)
+        : path_(NewOwnFileName(infoFolder, OwnFile::Claim)) {
+        written_ = WriteNewFile(path_, NativePath(entry) + '\n' + text);
+    }
+    ~Claim() {
+        if (written_)
+            ::unlink(NativePath(path_).constData());
+    }
+    bool written() const { return written_; }
+
+private:
+    QString path_;
+    bool written_ = false;
+};
+
+struct Place {
+    QString trash, entry;
+    QString file() const { return trash + QStringLiteral("/files/") + entry; }
+    QString info() const { return trash + QStringLiteral("/info/") + entry + ".trashinfo"; }
+};
+
+// Claims the place's entry and renames the file into it. *next tells that
+// the name was taken and the next one is worth trying.
+bool MoveInto(const Place& place, const QString& path, const QByteArray& text, bool* next) {
+    *next = false;
+    const Claim claim(FolderOf(place.info()), place.entry, text);
+    if (!claim.written())
+        return false;
+    if (!WriteNewFile(place.info(), text, next))
+        return false; // taken, or a name too long for an entry
+    const FileError moved = RenameNoReplace(path, place.file());
+    if (moved == FileError::None)
+        return true;
+    ::unlink(NativePath(place.info()).constData());
+    *next = moved == FileError::NameTaken; // a stray file under that name
     return false;
 }
 
@@ -61,42 +179,80 @@ QString HomeTrash() {
     return data + QStringLiteral("/Trash");
 }
 
+QString TrashFor(const QString& path) {
+    struct stat st;
+    const QString folder = RealFolderOf(path);
+    if (::lstat(NativePath(path).constData(), &st) != 0 || folder.isEmpty())
+        return {};
+    bool home = false;
+    const QString trash = HomeTrashOn(st.st_dev, &home);
+    if (home) // the home's volume has no trash of its own when the home's cannot be made
+        return trash;
+    return VolumeTrash(TopDirOf(folder, st.st_dev));
+}
+
 bool MoveToTrash(const QString& path, TrashedFile* trashed) {
-    const QString trash = HomeTrash();
-    if (!MakeFolder(trash) || !MakeFolder(trash + QStringLiteral("/files")) ||
-        !MakeFolder(trash + QStringLiteral("/info")) ||
-        !SameFileSystem(path, trash + QStringLiteral("/files")))
+    const QString trash = TrashFor(path), folder = RealFolderOf(path);
+    if (trash.isEmpty() || !MakeFolder(trash + QStringLiteral("/files")) ||
+        !MakeFolder(trash + QStringLiteral("/info")))
         return false;
+    ClearStaleClaims(trash);
     const QString name = path.mid(path.lastIndexOf(u'/') + 1);
-    const QByteArray content = TrashInfo(path);
+    const QByteArray text = TrashInfo(Under(folder, name));
     for (int n = 1; n < 1000; ++n) {
-        const QString entry = TrashName(name, n);
-        const TrashedFile place{trash + QStringLiteral("/files/") + entry,
-                                trash + QStringLiteral("/info/") + entry +
-                                    QStringLiteral(".trashinfo")};
-        bool taken = false;
-        if (!WriteInfo(place.info, content, &taken)) {
-            if (taken)
-                continue;
-            return false; // a name too long for an info entry, say
-        }
-        const FileError moved = RenameNoReplace(path, place.file);
-        if (moved == FileError::None) {
-            *trashed = place;
+        const Place place{trash, TrashName(name, n)};
+        bool next = false;
+        if (MoveInto(place, path, text, &next)) {
+            *trashed = {place.file(), place.info(), text, {}};
+            IdentityOf(place.file(), &trashed->identity);
             return true;
         }
-        ::unlink(NativePath(place.info).constData());
-        if (moved != FileError::Access) // not a stray file under that name
+        if (!next)
             return false;
     }
     return false;
 }
 
-bool RestoreFromTrash(const TrashedFile& trashed, const QString& path) {
-    if (RenameNoReplace(trashed.file, path) != FileError::None)
-        return false;
-    ::unlink(NativePath(trashed.info).constData());
-    return true;
+FileError RestoreFromTrash(const TrashedFile& trashed, const QString& path) {
+    FileIdentity now;
+    if (!IdentityOf(trashed.file, &now) || !(now == trashed.identity) ||
+        (QFile::exists(trashed.info) && ReadSmallFile(trashed.info) != trashed.infoText))
+        return FileError::NotTheSame;
+    const QString infoFolder = FolderOf(trashed.info);
+    const QString entry = trashed.info.mid(infoFolder.size() + 1).chopped(10); // ".trashinfo"
+    const Claim claim(infoFolder, entry, trashed.infoText);
+    if (!claim.written())
+        return FileError::Access;
+    const FileError back = RenameNoReplace(trashed.file, path);
+    if (back == FileError::None)
+        ::unlink(NativePath(trashed.info).constData());
+    return back;
+}
+
+int ClearStaleClaims(const QString& trash) {
+    const QString infoFolder = trash + QStringLiteral("/info");
+    DIR* dir = ::opendir(NativePath(infoFolder).constData());
+    if (!dir)
+        return 0;
+    QStringList claims;
+    while (const dirent* entry = ::readdir(dir))
+        if (IsStaleOwnFile(entry->d_name, OwnFile::Claim))
+            claims.append(FromNativeName(entry->d_name));
+    ::closedir(dir);
+    int removed = 0;
+    for (const QString& claim : claims) {
+        const QByteArray note = ReadSmallFile(infoFolder + u'/' + claim);
+        const int cut = note.indexOf('\n');
+        const Place place{trash, FromNativeName(note.left(cut))};
+        struct stat st;
+        const QByteArray entry = ReadSmallFile(place.info());
+        // An entry cut short by the kill is the start of the claimed text.
+        if (cut > 0 && ::lstat(NativePath(place.file()).constData(), &st) != 0 && errno == ENOENT &&
+            QFile::exists(place.info()) && note.mid(cut + 1).startsWith(entry))
+            removed += ::unlink(NativePath(place.info()).constData()) == 0;
+        ::unlink(NativePath(infoFolder + u'/' + claim).constData());
+    }
+    return removed;
 }
 
 } // namespace sorvane

@@ -58,8 +58,17 @@ LoadOutcome LoadSettingsFile(Module1& settings) {
     return LoadOutcome::BadNumber;
 }
 
+// The file a save writes: the settings file, or the file it links to (people
+// keep their settings in a repository of dotfiles), so that the link stays.
+QString SaveTarget(const QString& path) {
+    QString target = path;
+    for (int hops = 0; hops < 40 && QFileInfo(target).isSymLink(); ++hops)
+        target = QFileInfo(target).symLinkTarget();
+    return target;
+}
+
 bool SaveSettingsFile(const Module1& settings) {
-    const QString path = SettingsFilePath(settings);
+    const QString path = SaveTarget(SettingsFilePath(settings));
     const QString folder = QFileInfo(path).absolutePath();
     if (!settings.SettingsPath.isEmpty()) // a folder of the settings' own, unlike the program's
         QDir().mkpath(folder);

@@ -34,7 +34,8 @@ void SetSettingsReader(SettingsReader reader); // nullptr: read the file itself
 // Writes the settings line to a temporary file beside the settings file and
 // renames it over the old one, so a failed save leaves the previous file whole.
 // A SettingsPath's folder is made when it is missing (the first save of an
-// install); the program folder is not.
+// install); the program folder is not. A settings file that is a link stays
+// one: the file it links to is written, keeping its permissions.
 bool SaveSettingsFile(const Module1& settings);
 
 bool DeleteSettingsFile(const Module1& settings);

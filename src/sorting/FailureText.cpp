@@ -16,6 +16,8 @@ QString FailureReason(FileError error) {
         return QStringLiteral("ファイルが見つかりません。");
     case FileError::NameTaken:
         return QStringLiteral("同名のファイルがあります。");
+    case FileError::NotTheSame:
+        return QStringLiteral("退避したファイルが別のファイルに替わっています。");
     default:
         return QStringLiteral("ファイルを操作できませんでした。");
     }
@@ -29,6 +31,15 @@ QString SendFailedText(const QString& targetFolder, bool copied, FileError error
 
 QString UndoFailedText(FileError error) {
     return QStringLiteral("元に戻せませんでした。") + FailureReason(error);
+}
+
+QString NotPutBackText(const QString& name, FileError error) {
+    return DisplayName(name) + QStringLiteral("を元に戻せませんでした。") + FailureReason(error);
+}
+
+QString KeptBesideText(const QString& name, const QString& keptAs) {
+    return DisplayName(name) + QStringLiteral("はゴミ箱に移せないため、") + DisplayName(keptAs) +
+           QStringLiteral("として残しました。");
 }
 
 } // namespace sorvane

@@ -18,4 +18,11 @@ QString SendFailedText(const QString& targetFolder, bool copied, FileError error
 
 QString UndoFailedText(FileError error);
 
+// The file a send replaced could not be put back under its name (the sent
+// file did go back).
+QString NotPutBackText(const QString& name, FileError error);
+
+// No trash could take the file a send replaced: it stays beside, renamed.
+QString KeptBesideText(const QString& name, const QString& keptAs);
+
 } // namespace sorvane

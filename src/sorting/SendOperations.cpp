@@ -5,16 +5,18 @@
 namespace sorvane {
 namespace {
 
-// Runs place() with any file of the destination's name set aside first, and
-// puts that file back when the placing fails.
-template <typename Place> SendOutcome IntoFreeName(const QString& destination, Place place) {
+// Runs place() with any file of the destination's name set aside first when
+// it may be replaced, and puts that file back when the placing fails.
+template <typename Place>
+SendOutcome IntoFreeName(const QString& destination, bool replace, Place place) {
     SendOutcome outcome;
-    outcome.error = SetAside(destination, &outcome.replaced);
+    if (replace)
+        outcome.error = SetAside(destination, &outcome.replaced);
     if (outcome.error != FileError::None)
         return outcome;
     outcome.error = place();
     outcome.placed = outcome.error == FileError::None;
-    if (!outcome.placed && PutBack(outcome.replaced))
+    if (!outcome.placed && PutBack(outcome.replaced) == FileError::None)
         outcome.replaced = {};
     return outcome;
 }
@@ -33,7 +35,8 @@ FileError TakeBackSent(const UndoHistory::Entry& entry) {
 
 } // namespace
 
-SendOutcome PlaceFile(const QString& source, const QString& destination, bool keepSource) {
+SendOutcome PlaceFile(const QString& source, const QString& destination, bool keepSource,
+                      bool replace) {
     if (!IsRegularFile(source))
         return {false, MissingPathError(source), {}};
     if (SameFile(source, destination))
@@ -42,8 +45,8 @@ SendOutcome PlaceFile(const QString& source, const QString& destination, bool ke
     if (writable != FileError::None)
         return {false, writable, {}};
     if (!keepSource) {
-        SendOutcome moved =
-            IntoFreeName(destination, [&] { return RenameNoReplace(source, destination); });
+        SendOutcome moved = IntoFreeName(destination, replace,
+                                         [&] { return RenameNoReplace(source, destination); });
         if (moved.error != FileError::CrossDevice)
             return moved;
     }
@@ -51,17 +54,18 @@ SendOutcome PlaceFile(const QString& source, const QString& destination, bool ke
     const FileError staged = StageCopy(source, destination, copy);
     if (staged != FileError::None)
         return {false, staged, {}};
-    SendOutcome outcome = IntoFreeName(destination, [&] { return copy.place(destination, false); });
+    SendOutcome outcome =
+        IntoFreeName(destination, replace, [&] { return copy.place(destination, false); });
     if (outcome.placed && !keepSource) // placed even if its old copy cannot be removed
         outcome.error = RemoveFile(source);
     return outcome;
 }
 
-FileError TakeBack(UndoHistory::Entry& entry) {
-    const FileError back = TakeBackSent(entry);
-    if (PutBack(entry.replaced))
-        entry.replaced = {};
-    return back;
+TakeBackOutcome TakeBack(const UndoHistory::Entry& entry) {
+    const FileError sent = TakeBackSent(entry);
+    if (sent != FileError::None)
+        return {sent, FileError::None}; // the replaced file waits where it is
+    return {FileError::None, PutBack(entry.replaced)};
 }
 
 } // namespace sorvane

@@ -18,18 +18,27 @@ struct SendOutcome {
 
 // Puts the source file at the destination: a copy when keepSource, otherwise
 // a move. The source loses its read-only protection first. A move removes the
-// source only once the destination is whole. A file of that name is not
-// overwritten but set aside, once the new one is ready to take its place, and
-// comes back if the placing fails. Nothing is placed when the destination
-// already is the source file itself.
-SendOutcome PlaceFile(const QString& source, const QString& destination, bool keepSource);
+// source only once the destination is whole. With replace, a file of that
+// name (on a file system that folds case, of a name differing only in case)
+// is not overwritten but set aside, once the new one is ready to take its
+// place, and comes back if the placing fails; without, the send fails with
+// NameTaken instead. Nothing is placed when the destination already is the
+// source file itself.
+SendOutcome PlaceFile(const QString& source, const QString& destination, bool keepSource,
+                      bool replace);
+
+struct TakeBackOutcome {
+    FileError sent = FileError::None;     // why the sent file did not go back
+    FileError replaced = FileError::None; // why the file it replaced did not
+};
 
 // Puts a sent file back where it came from, then the file it replaced back
-// under its name. Refuses, touching nothing, when the file is no longer at
-// its destination, or when a moved file's old place is now taken by another
-// file (the undo would destroy a file it never placed). A copy whose kept
-// source was changed since is only removed: the source stays as it is now.
-// Returns why the sent file did not go back, or None.
-FileError TakeBack(UndoHistory::Entry& entry);
+// under its own name. Refuses, touching nothing, when the file is no longer
+// at its destination, or when a moved file's old place is now taken by
+// another file (the undo would destroy a file it never placed). A copy whose
+// kept source was changed since is only removed: the source stays as it is
+// now. The replaced file comes back only when it is the very file set aside;
+// otherwise it stays where it is.
+TakeBackOutcome TakeBack(const UndoHistory::Entry& entry);
 
 } // namespace sorvane

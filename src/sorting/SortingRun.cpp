@@ -6,7 +6,6 @@
 #include "platform/Prompts.h"
 #include "settings/Module1.h"
 #include "sorting/FailureText.h"
-#include "sorting/SendOperations.h"
 
 namespace sorvane {
 namespace {
@@ -43,42 +42,57 @@ void SortingRun::sendFile(int slot) {
     send.SourcePath = JoinPath(window_.listFolder(), name);
     send.DestinationPath = JoinPath(send.TargetFolder, name);
     window_.sendingTo(send.TargetFolder);
+    tidy(window_.listFolder()); // an undo copies into it
     tidy(send.TargetFolder);
-    if (module_.ConfirmSameName == 1 &&
-        !confirmSameName(send.TargetFolder, name, send.DestinationPath))
-        return;
     // Copy mode keeps the source, except into the bulk-delete folder, which
     // is meant to take files away.
     const bool keepSource =
         module_.CopyMode == 1 && send.TargetFolder != module_.FolderSlots[BulkDeleteSlot];
-    const SendOutcome outcome = name.isEmpty()
-                                    ? SendOutcome{}
-                                    : PlaceFile(send.SourcePath, send.DestinationPath, keepSource);
+    const SendOutcome outcome =
+        name.isEmpty() ? SendOutcome{} : place(send.SourcePath, send.DestinationPath, keepSource);
     if (outcome.placed) { // only a placed file can be taken back
         history_.push({send.SourcePath, send.DestinationPath, keepSource, outcome.replaced});
         window_.historyChanged();
+        reportKeptBeside(outcome.replaced);
     } else if (outcome.error != FileError::None) {
         window_.reportFailure(SendFailedText(send.TargetFolder, keepSource, outcome.error));
     }
     window_.listChanged(); // also after a failure, so a file removed by others leaves the list
 }
 
-// Asks before replacing a file of exactly that name in the target folder
-// (hidden files are never listed there). True to go on with the send.
-bool SortingRun::confirmSameName(const QString& targetFolder, const QString& name,
-                                 const QString& destination) {
-    if (!IsRegularFile(destination))
-        return true;
-    if (!ListFiles(targetFolder).contains(name))
-        return true; // only a name differing in case on a file system that folds case
+// Places the file, asking before it replaces one when the question is on.
+// The file system says whether the name is taken: on one that folds case,
+// "IMG_0001.JPG" takes "IMG_0001.jpg". A name taken only after the question
+// was passed by is asked about all the same.
+SendOutcome SortingRun::place(const QString& source, const QString& destination, bool keepSource) {
+    const bool ask = module_.ConfirmSameName == 1;
+    if (ask && IsNameTaken(destination))
+        return confirmSameName() ? PlaceFile(source, destination, keepSource, true) : SendOutcome{};
+    SendOutcome outcome = PlaceFile(source, destination, keepSource, !ask);
+    if (ask && outcome.error == FileError::NameTaken && IsNameTaken(destination))
+        outcome =
+            confirmSameName() ? PlaceFile(source, destination, keepSource, true) : SendOutcome{};
+    return outcome;
+}
+
+bool SortingRun::confirmSameName() {
     const Prompt question{QStringLiteral("Sorvane"),
                           QStringLiteral("同名のファイルがあります移動しますか？"),
                           PromptButtons::OkCancel};
     return prompts_.ask(question) == PromptAnswer::Ok;
 }
 
+// A replaced file that no trash could take stays beside under another name:
+// the user must know where.
+void SortingRun::reportKeptBeside(const SetAsideFile& replaced) {
+    if (replaced.keptBeside())
+        window_.reportFailure(
+            KeptBesideText(FileNameOf(replaced.original), FileNameOf(replaced.where.file)));
+}
+
 // What a killed run of this program left in a folder goes when a send next
-// goes there; each folder is looked through once a run of the program.
+// goes there or takes a file from there; each folder is looked through once
+// a run of the program.
 void SortingRun::tidy(const QString& folder) {
     if (!tidied_.contains(folder)) {
         RemoveStaleOwnFiles(folder);
@@ -86,15 +100,23 @@ void SortingRun::tidy(const QString& folder) {
     }
 }
 
+// A refused undo leaves every file where it is and keeps its entry, with the
+// file the send replaced, for another try.
 void SortingRun::undoLastSend() {
     if (history_.isEmpty())
         return;
-    // A refused undo leaves every file where it is.
-    const FileError error = TakeBack(history_.newest());
-    if (error != FileError::None)
-        window_.reportFailure(UndoFailedText(error));
+    const UndoHistory::Entry& entry = history_.newest();
+    tidy(entry.source.left(entry.source.lastIndexOf(u'/'))); // the undo may copy into it
+    const TakeBackOutcome outcome = TakeBack(entry);
+    if (outcome.sent != FileError::None) {
+        window_.reportFailure(UndoFailedText(outcome.sent));
+    } else {
+        if (outcome.replaced != FileError::None)
+            window_.reportFailure(
+                NotPutBackText(FileNameOf(entry.replaced.original), outcome.replaced));
+        history_.dropNewest();
+    }
     window_.listChanged();
-    history_.dropNewest();
     window_.undoFinished();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ArrivalOrder.h"
+#include "sorting/SendOperations.h"
 #include "sorting/UndoHistory.h"
 
 #include <QSet>
@@ -32,7 +33,9 @@ public:
         virtual void listChanged() = 0;                          // files came or went
         virtual void sendFinished(int slot) = 0;
         virtual void undoFinished() = 0;
-        virtual void reportFailure(const QString& line) = 0; // a send or undo did nothing: why
+        // A line for the user: why a send or undo did nothing, or where a
+        // replaced file went when no trash could take it.
+        virtual void reportFailure(const QString& line) = 0;
     };
 
     SortingRun(Module1& module, Prompts& prompts, Window& window);
@@ -48,8 +51,9 @@ public:
 private:
     void sendFile(int slot);
     void undoLastSend();
-    bool confirmSameName(const QString& targetFolder, const QString& name,
-                         const QString& destination);
+    SendOutcome place(const QString& source, const QString& destination, bool keepSource);
+    bool confirmSameName();
+    void reportKeptBeside(const SetAsideFile& replaced);
     void tidy(const QString& folder);
 
     Module1& module_;

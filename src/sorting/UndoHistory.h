@@ -10,8 +10,8 @@ namespace sorvane {
 
 // The last ten sends, newest first: where each file was taken from and where
 // it was placed, and the file it replaced there. Only sends that really placed
-// their file are recorded. A replaced file kept for an undo is let go when
-// its entry leaves the history, or with the history.
+// their file are recorded. A replaced file stays where it was set aside when
+// its entry leaves the history: in the trash, or beside its old place.
 class UndoHistory {
 public:
     static constexpr int Capacity = 10;
@@ -26,7 +26,6 @@ public:
     UndoHistory() = default;
     UndoHistory(const UndoHistory&) = delete;
     UndoHistory& operator=(const UndoHistory&) = delete;
-    ~UndoHistory();
 
     void push(Entry entry);
     bool isEmpty() const { return entries_.empty(); }

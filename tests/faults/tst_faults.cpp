@@ -1,7 +1,10 @@
 // Sends and settings saves under faults, on real file systems: a full disk,
 // a read-only folder, a source that vanished, a folder removed or replaced by
-// a file, and kills at random points. Afterwards every file is still there
-// and whole, and no hidden file of the program is left once it has been back.
+// a file, a memory card's exFAT that folds case and has no unnamed files, a
+// volume with a trash of its own, and kills at random points. Afterwards
+// every file is still there and whole, and no hidden file of the program is
+// left once it has been back.
+#include "platform/Trash.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLine.h"
 #include "sorting/RunOnFiles.h"
@@ -13,6 +16,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -59,6 +63,69 @@ struct Mount {
     }
 };
 
+// Runs a command line of the test's own making to its end; true when it
+// succeeded. What it printed goes to *output.
+bool RunCommand(const QByteArray& command, QByteArray* output) {
+    output->clear();
+    FILE* pipe = ::popen(command + " 2>&1", "r");
+    if (!pipe)
+        return false;
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output->append(buffer, qsizetype(got));
+    return ::pclose(pipe) == 0;
+}
+
+// A 32 MiB exFAT memory card for one test: an image formatted in a temporary
+// folder, put on a loop device and mounted with exfat-fuse (the kernel here
+// may have no FAT or exFAT driver), taken down however the test ends.
+struct Card {
+    QTemporaryDir dir;
+    QString path = dir.filePath("card"); // where it is mounted
+    QByteArray device;
+    bool mounted = false;
+    QString refusal; // why it could not be mounted; empty when it is
+    Card() {
+        const QByteArray image = QFile::encodeName(dir.filePath("card.img"));
+        QFile file(QString::fromUtf8(image));
+        QByteArray output;
+        if (!QDir().mkpath(path) || !file.open(QIODevice::WriteOnly) || !file.resize(32 << 20))
+            output = "no image";
+        else if (RunCommand("mkfs.exfat " + image, &output) &&
+                 RunCommand("losetup --find --show " + image, &output) &&
+                 RunCommand("mount.exfat-fuse " + (device = output.trimmed()) + ' ' +
+                                QFile::encodeName(path),
+                            &output))
+            mounted = true;
+        if (!mounted)
+            refusal = QString::fromLocal8Bit(output.trimmed());
+    }
+    ~Card() {
+        QByteArray output;
+        if (mounted && ::umount2(QFile::encodeName(path), 0) != 0)
+            ::umount2(QFile::encodeName(path), MNT_DETACH); // still busy: gone once let go
+        if (!device.isEmpty())
+            RunCommand("losetup --detach " + device, &output);
+    }
+};
+
+// A file system the case needs and could not have: under CI that fails the
+// case, elsewhere it is skipped.
+#define REQUIRE_MOUNTED(refusal)                                                                   \
+    do {                                                                                           \
+        if (!(refusal).isEmpty()) {                                                                \
+            const QString why = "the system refused the mount: " + (refusal);                      \
+            if (qEnvironmentVariableIsSet("CI"))                                                   \
+                QFAIL(qPrintable(why));                                                            \
+            QSKIP(qPrintable(why));                                                                \
+        }                                                                                          \
+    } while (false)
+
+// The names a card's folder holds, spelled as it stores them.
+QStringList StoredNames(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
 // Runs work() in a child process and kills it after a random time up to
 // the given number of microseconds; with none, lets it end.
 void KillDuring(std::optional<qint64> withinUs, const std::function<void()>& work) {
@@ -87,6 +154,7 @@ class FaultsTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { qputenv("XDG_DATA_HOME", data.path().toUtf8()); }
+    void init() { prune(data.path() + "/Trash"); }
     void cleanup() { SetUnnamedFilesAllowed(true); }
 
     // A send that cannot be done changes nothing: the source and the file of
@@ -121,8 +189,8 @@ private Q_SLOTS:
         std::optional<Mount> mount;
         if (fault == "full" || fault == "read-only")
             mount.emplace(to, fault == "read-only");
-        if (mount && !mount->refusal.isEmpty())
-            QSKIP(qPrintable("the system refused the mount: " + mount->refusal));
+        if (mount)
+            REQUIRE_MOUNTED(mount->refusal);
         if (fault == "full")
             WriteFile(to + "/a.jpg", "older"); // on the new file system
         else if (fault == "vanished")
@@ -168,7 +236,7 @@ private Q_SLOTS:
             WriteFile(from + "/" + name, picture);
             clock.start();
             KillDuring(kill == 0 ? std::nullopt : std::optional(tookUs * 6 / 5),
-                       [&] { PlaceFile(from + "/" + name, to + "/" + name, false); });
+                       [&] { PlaceFile(from + "/" + name, to + "/" + name, false, true); });
             if (kill == 0) // the first move runs to its end and gives the time
                 tookUs = clock.nsecsElapsed() / 1000;
             if (unnamed)
@@ -214,6 +282,194 @@ private Q_SLOTS:
         }
         QVERIFY(SaveSettingsFile(module));
         QCOMPARE(Files(dir.path()), QStringList{"Sorvane.ini"});
+    }
+
+    // A card folds case: its "IMG_0001.JPG" is what "IMG_0001.jpg" names.
+    // With the question on it is asked first; either way the camera's file
+    // goes to the card's own trash (the home's is on another file system)
+    // under its own name, and the undo brings it back under that name.
+    void caseFoldingSlotAsksAndKeepsTheOtherFile_data() {
+        QTest::addColumn<bool>("question");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("fromCard"); // or from the disk, copied across
+        QTest::newRow("question on, OK") << true << true << true;
+        QTest::newRow("question on, Cancel") << true << false << true;
+        QTest::newRow("question on, OK, from the disk") << true << true << false;
+        QTest::newRow("question off") << false << false << true;
+        QTest::newRow("question off, from the disk") << false << false << false;
+    }
+    void caseFoldingSlotAsksAndKeepsTheOtherFile() {
+        QFETCH(bool, question);
+        QFETCH(bool, ok);
+        QFETCH(bool, fromCard);
+        Card card;
+        REQUIRE_MOUNTED(card.refusal);
+        Run r({"IMG_0001.jpg"}, fromCard ? card.path : QDir::tempPath());
+        const QString slot = card.path + "/slot";
+        QVERIFY(QDir().mkpath(slot) && WriteFile(slot + "/IMG_0001.JPG", "camera"));
+        r.module.FolderSlots[1] = slot;
+        r.module.ConfirmSameName = question;
+        r.prompts.Answer(ok ? PromptAnswer::Ok : PromptAnswer::Cancel);
+        r.run.send(1);
+        QCOMPARE(r.prompts.asked.size(), int(question));
+        const QString trash = card.path + "/.Trash-" + QString::number(::getuid());
+        if (question && !ok) {
+            QCOMPARE(StoredNames(slot), QStringList{"IMG_0001.JPG"});
+            QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
+            QVERIFY(r.run.history().isEmpty() && QFile::exists(r.path("src/IMG_0001.jpg")));
+            return;
+        }
+        QCOMPARE(StoredNames(slot), QStringList{"IMG_0001.jpg"});
+        QCOMPARE(ReadFile(slot + "/IMG_0001.jpg"), "IMG_0001.jpg");
+        QCOMPARE(ReadFile(trash + "/files/IMG_0001.JPG"), "camera");
+        QVERIFY(ReadFile(trash + "/info/IMG_0001.JPG.trashinfo")
+                    .contains("\nPath=" + QFile::encodeName(slot) + "/IMG_0001.JPG\n"));
+        r.run.undo();
+        QCOMPARE(StoredNames(r.path("src")), QStringList{"IMG_0001.jpg"});
+        QCOMPARE(StoredNames(slot), QStringList{"IMG_0001.JPG"});
+        QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
+        QCOMPARE(StoredNames(trash + "/files") + StoredNames(trash + "/info"), QStringList());
+        QVERIFY(r.failures.isEmpty());
+    }
+
+    // Where no trash can take the replaced file (the card's trash name is
+    // taken by a file), it stays on the card beside its old place, and the
+    // window says so. A refused undo (another file has the sent one's name
+    // in the source folder) keeps it and its entry; the next undo, once the
+    // way is clear, puts it back.
+    void keptBesideOnTheCardOutlivesARefusedUndo() {
+        Card card;
+        REQUIRE_MOUNTED(card.refusal);
+        Run r({"IMG_0001.jpg"}, card.path);
+        QVERIFY(WriteFile(card.path + "/.Trash-" + QString::number(::getuid()), "not a folder"));
+        WriteFile(r.slot(1) + "/IMG_0001.JPG", "camera");
+        r.run.send(1);
+        QCOMPARE(StoredNames(r.slot(1)), (QStringList{"IMG_0001 (1).JPG", "IMG_0001.jpg"}));
+        QCOMPARE(r.failures, QStringList{"IMG_0001.JPGはゴミ箱に移せないため、"
+                                         "IMG_0001 (1).JPGとして残しました。"});
+        WriteFile(r.path("src/IMG_0001.jpg"), "in the way");
+        r.run.undo();
+        QCOMPARE(r.failures.last(), "元に戻せませんでした。同名のファイルがあります。");
+        QCOMPARE(r.run.history().size(), 1);
+        QCOMPARE(ReadFile(r.slot(1) + "/IMG_0001 (1).JPG"), "camera");
+        QVERIFY(QFile::remove(r.path("src/IMG_0001.jpg")));
+        r.run.undo();
+        QCOMPARE(StoredNames(r.path("src")), QStringList{"IMG_0001.jpg"});
+        QCOMPARE(StoredNames(r.slot(1)), QStringList{"IMG_0001.JPG"});
+        QCOMPARE(ReadFile(r.slot(1) + "/IMG_0001.JPG"), "camera");
+        QVERIFY(r.run.history().isEmpty());
+    }
+
+    // A send from the card to the disk and its undo (a copy back onto the
+    // card, staged under a hidden name: exFAT has no unnamed files), killed
+    // at random points: the picture is whole in one place at least, and the
+    // next run that sends from the card's folder clears what was left there.
+    void killedUndoOntoTheCardLeavesNothing() {
+        Card card;
+        REQUIRE_MOUNTED(card.refusal);
+        QTemporaryDir disk;
+        const QByteArray picture(4 << 20, 'p');
+        qint64 tookUs = 0;
+        for (int kill = 0; kill <= Kills(); ++kill) {
+            Run r({}, card.path);
+            r.module.FolderSlots[1] = disk.path();
+            WriteFile(r.path("src/p.jpg"), picture);
+            r.listChanged();
+            QElapsedTimer clock;
+            clock.start();
+            KillDuring(kill == 0 ? std::nullopt : std::optional(tookUs * 6 / 5), [&r] {
+                r.run.send(1);
+                r.run.undo();
+            });
+            if (kill == 0)
+                tookUs = clock.nsecsElapsed() / 1000;
+            r.listChanged();
+            r.run.send(2); // the next run's first send from the folder
+            QCOMPARE(OwnFilesIn(r.path("src")), 0);
+            const QByteArray copies[] = {ReadFile(r.path("src/p.jpg")),
+                                         ReadFile(disk.filePath("p.jpg")),
+                                         ReadFile(r.slot(2) + "/p.jpg")};
+            QVERIFY(std::find(std::begin(copies), std::end(copies), picture) != std::end(copies));
+            for (const QByteArray& copy : copies)
+                QVERIFY(copy.isEmpty() || copy == picture);
+            QFile::remove(disk.filePath("p.jpg"));
+        }
+    }
+
+    // A volume of its own (a USB disk) has its own trash: the shared .Trash
+    // folder's $uid folder when .Trash has the sticky bit and is no link,
+    // else a .Trash-$uid made for the user alone.
+    void otherVolumeUsesItsOwnTrash_data() {
+        QTest::addColumn<QString>("shared"); // what .Trash is at the volume's top
+        QTest::addColumn<QString>("trash");
+        QTest::newRow("none") << ""
+                              << ".Trash-UID";
+        QTest::newRow("sticky") << "sticky"
+                                << ".Trash/UID";
+        QTest::newRow("not sticky") << "plain"
+                                    << ".Trash-UID";
+        QTest::newRow("a link to a sticky folder") << "link"
+                                                   << ".Trash-UID";
+    }
+    void otherVolumeUsesItsOwnTrash() {
+        QFETCH(QString, shared);
+        QFETCH(QString, trash);
+        QTemporaryDir top;
+        Mount volume(top.path(), false);
+        REQUIRE_MOUNTED(volume.refusal);
+        const QString uid = QString::number(::getuid()), base = top.path();
+        trash = base + '/' + trash.replace("UID", uid);
+        const QString sticky = shared == "link" ? base + "/elsewhere" : base + "/.Trash";
+        if (!shared.isEmpty())
+            QVERIFY(QDir().mkpath(sticky) &&
+                    ::chmod(QFile::encodeName(sticky), shared == "plain" ? 0777 : 01777) == 0);
+        QVERIFY(shared != "link" || QFile::link(sticky, base + "/.Trash"));
+        Run r({"a.jpg"}, base);
+        WriteFile(r.slot(1) + "/a.jpg", "older");
+        r.run.send(1);
+        QCOMPARE(ReadFile(trash + "/files/a.jpg"), "older");
+        QCOMPARE(ReadFile(trash + "/info/a.jpg.trashinfo").split('\n').value(1),
+                 "Path=" + QFile::encodeName(r.slot(1)) + "/a.jpg");
+        struct stat st;
+        QVERIFY(::stat(QFile::encodeName(trash), &st) == 0 && (st.st_mode & 0777) == 0700);
+        r.run.undo();
+        QCOMPARE(ReadFile(r.slot(1) + "/a.jpg"), "older");
+        QCOMPARE(Files(trash + "/files") + Files(trash + "/info"), QStringList());
+    }
+
+    // Trashing and taking back killed at random points: every entry of the
+    // trash has its file once the next file went in, and the picture is
+    // whole in exactly one place.
+    void killedTrashingLeavesNoLoneEntry() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.jpg"), trash = data.path() + "/Trash";
+        const QByteArray picture(4096, 'p');
+        for (int kill = 0; kill < 2 * Kills(); ++kill) {
+            prune(trash);
+            WriteFile(path, picture);
+            KillDuring(20000, [&path] {
+                for (TrashedFile trashed;;)
+                    if (MoveToTrash(path, &trashed))
+                        RestoreFromTrash(trashed, path);
+            });
+            WriteFile(dir.filePath("b.jpg"), "next");
+            TrashedFile next;
+            QVERIFY(MoveToTrash(dir.filePath("b.jpg"), &next));
+            QStringList files = Files(trash + "/files");
+            for (const QString& info : Files(trash + "/info"))
+                QVERIFY2(files.removeOne(info.chopped(10)), qPrintable(info));
+            QCOMPARE(files, QStringList());
+            QCOMPARE(int(ReadFile(path) == picture) +
+                         int(ReadFile(trash + "/files/a.jpg") == picture),
+                     1);
+        }
+    }
+
+private:
+    // Empties the trash of the files these tests put there.
+    static void prune(const QString& trash) {
+        for (const char* folder : {"/files", "/info"})
+            QDir(trash + folder).removeRecursively();
     }
 };
 

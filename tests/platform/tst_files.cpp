@@ -81,23 +81,29 @@ private Q_SLOTS:
     }
 
     // What a killed process of this program left goes; what a running one
-    // writes, and whatever only resembles those names, stays.
+    // writes, a replaced picture an earlier version kept for an undo, the
+    // notes of the trash, and whatever only resembles those names, stay.
     void removesOnlyStaleOwnFiles() {
         QTemporaryDir dir;
         const pid_t child = ::fork();
         if (child == 0)
             ::_exit(0);
         QCOMPARE(::waitpid(child, nullptr, 0), child);
-        QStringList stale{".sorvane-tmp-D-3", ".sorvane-kept-D-12", ".sorvane-copy-D-a.jpg"};
-        QStringList kept{".sorvane-tmp-A-1", ".sorvane-tmp-D-3x", ".sorvane-kept-D-",
-                         ".sorvane-copy-D-", ".sorvane-tmp",      "a.jpg"};
+        QStringList stale{".sorvane-tmp-D-3", ".sorvane-copy-D-a.jpg"};
+        QStringList kept{".sorvane-tmp-A-1",
+                         ".sorvane-tmp-D-3x",
+                         ".sorvane-kept-D-12",
+                         ".sorvane-claim-D-1",
+                         ".sorvane-copy-D-",
+                         ".sorvane-tmp",
+                         "a.jpg"};
         for (QStringList* names : {&stale, &kept})
             for (QString& name : *names)
                 WriteFile(dir.filePath(name.replace("-D-", QStringLiteral("-%1-").arg(child))
                                            .replace("-A-", QStringLiteral("-%1-").arg(::getpid()))),
                           "x");
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral(".sorvane-tmp-%1-4").arg(child)));
-        QCOMPARE(RemoveStaleOwnFiles(dir.path()), 3);
+        QCOMPARE(RemoveStaleOwnFiles(dir.path()), 2);
         QStringList left = Files(dir.path());
         left.sort();
         kept.sort();

@@ -111,6 +111,27 @@ private Q_SLOTS:
         SetSettingsReader(nullptr);
         QCOMPARE(unreadable, LoadOutcome::Unreadable);
     }
+
+    // A settings file kept elsewhere through a link (a repository of
+    // dotfiles) stays linked: the save writes the file linked to, with the
+    // permissions it had, and leaves nothing beside either.
+    void saveThroughALinkKeepsTheLink() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("dotfiles") && QDir(dir.path()).mkpath("program"));
+        const QString kept = dir.filePath("dotfiles/Sorvane.ini");
+        QVERIFY(WriteFile(kept, "\"/old\"\r\n"));
+        QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner | QFile::WriteOwner));
+        Module1 s = FirstStartSettings();
+        s.ProgramFolder = dir.filePath("program");
+        QVERIFY(QFile::link("../dotfiles/Sorvane.ini", SettingsFilePath(s)));
+        QVERIFY(SaveSettingsFile(s));
+        QCOMPARE(QFileInfo(SettingsFilePath(s)).symLinkTarget(), kept);
+        QCOMPARE(ReadFile(kept), FormatSettingsLine(s));
+        QCOMPARE(QFile::permissions(kept),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        QCOMPARE(Files(dir.filePath("dotfiles")) + Files(s.ProgramFolder),
+                 (QStringList{"Sorvane.ini", "Sorvane.ini"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(SettingsTest)

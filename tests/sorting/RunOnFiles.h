@@ -14,8 +14,9 @@
 namespace sorvane::test {
 
 // A sorting run without a window, on a source folder "src" and slot folders
-// "0".."9" and "bulk" in a temporary folder. The list is read again only when
-// the run says files came or went, as the window does.
+// "0".."9" and "bulk" in a temporary folder (made in the root folder given,
+// a mounted card say). The list is read again only when the run says files
+// came or went, as the window does.
 struct Run : SortingRun::Window {
     QTemporaryDir dir;
     Module1 module;
@@ -26,7 +27,8 @@ struct Run : SortingRun::Window {
     QStringList listed;
     QStringList failures; // the lines the window was given
 
-    explicit Run(const QStringList& files) {
+    explicit Run(const QStringList& files, const QString& root = QDir::tempPath())
+        : dir(root + QStringLiteral("/sorvane-run-XXXXXX")) {
         for (int i = 0; i < SlotCount; ++i)
             QDir().mkpath(module.FolderSlots[size_t(i)] = slot(i));
         QDir().mkpath(path("src"));

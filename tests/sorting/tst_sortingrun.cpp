@@ -4,6 +4,10 @@
 
 #include <QtTest>
 
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace sorvane;
@@ -11,37 +15,51 @@ using namespace sorvane::test;
 
 class SortingRunTest : public QObject {
     Q_OBJECT
-    QTemporaryDir data; // the trash goes here, never into the real home
+    std::unique_ptr<QTemporaryDir> data; // the trash goes here, never into the real home
+
+    QString trash(const QString& relative) const { return data->filePath("Trash/" + relative); }
 
 private Q_SLOTS:
-    void init() { qputenv("XDG_DATA_HOME", data.path().toUtf8()); }
+    void init() {
+        data = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", data->path().toUtf8());
+    }
 
-    // The replaced file goes to the trash (or, without one on its file system,
-    // beside its old place) and comes back with the undo; pushed out of the
-    // history it stays in the trash, while a file kept beside goes.
+    // The replaced file goes to the trash, made where missing, or without
+    // one on its file system stays beside under a free name, and the window
+    // says so. It comes back with the undo; pushed out of the history it
+    // stays where it is.
     void replacedFileIsKeptForTheUndo_data() {
-        QTest::addColumn<bool>("trash");
+        QTest::addColumn<QString>("trash"); // "home", "made" (no data folder yet) or "none"
         QTest::addColumn<bool>("undo");
-        QTest::newRow("trash, undone") << true << true;
-        QTest::newRow("trash, pushed out") << true << false;
-        QTest::newRow("beside, undone") << false << true;
-        QTest::newRow("beside, pushed out") << false << false;
+        for (const char* trash : {"home", "made", "none"}) {
+            QTest::addRow("%s, undone", trash) << QString(trash) << true;
+            QTest::addRow("%s, pushed out", trash) << QString(trash) << false;
+        }
     }
     void replacedFileIsKeptForTheUndo() {
-        QFETCH(bool, trash);
+        QFETCH(QString, trash);
         QFETCH(bool, undo);
-        const QString name = "a 写真.jpg";
+        const QString name = "a 写真.jpg", kept = "a 写真 (1).jpg";
         Run r(QStringList{name} + QStringList{"b", "c", "d", "e", "f", "g", "h", "i", "j", "k"});
-        qputenv("XDG_DATA_HOME",
-                (trash ? r.dir.path() : r.path("src/b")).toUtf8()); // a file: no trash there
+        WriteFile(r.path("file"), "a file: no trash under it");
+        const QString home = trash == "home"   ? r.path("data")
+                             : trash == "made" ? r.path("new/data")
+                                               : r.path("file");
+        qputenv("XDG_DATA_HOME", home.toUtf8());
+        QVERIFY(trash != "home" || QDir().mkpath(home + "/Trash"));
         WriteFile(r.slot(1) + "/" + name, "older");
         r.run.send(1);
         QCOMPARE(ReadFile(r.slot(1) + "/" + name), name.toUtf8());
-        const QString files = r.path("Trash/files"), info = r.path("Trash/info");
-        const QStringList slot1 = Files(r.slot(1)); // a hidden file kept beside comes first
-        QCOMPARE(slot1.size(), trash ? 1 : 2);
-        QCOMPARE(ReadFile(trash ? files + "/" + name : r.slot(1) + "/" + slot1[0]), "older");
-        if (trash)
+        const QString files = home + "/Trash/files", info = home + "/Trash/info";
+        const bool trashed = trash != "none";
+        const QStringList aside = trashed ? QStringList{name} : QStringList{kept, name};
+        QCOMPARE(Files(r.slot(1)), aside);
+        QCOMPARE(ReadFile(trashed ? files + "/" + name : r.slot(1) + "/" + kept), "older");
+        QCOMPARE(r.failures, trashed ? QStringList()
+                                     : QStringList{name + "はゴミ箱に移せないため、" + kept +
+                                                   "として残しました。"});
+        if (trashed)
             QVERIFY(QRegularExpression(
                         "^\\[Trash Info\\]\nPath=" + QRegularExpression::escape(r.slot(1)) +
                         "/a%20%E5%86%99%E7%9C%9F.jpg\nDeletionDate="
@@ -52,13 +70,28 @@ private Q_SLOTS:
             r.run.undo();
             QCOMPARE(ReadFile(r.path("src/" + name)), name.toUtf8());
             QCOMPARE(ReadFile(r.slot(1) + "/" + name), "older");
+            QCOMPARE(Files(r.slot(1)), QStringList{name});
         } else {
             for (int i = 0; i < UndoHistory::Capacity; ++i)
                 r.run.send(2);
+            QCOMPARE(Files(r.slot(1)), aside); // never deleted
         }
-        QCOMPARE(Files(r.slot(1)), QStringList{name}); // nothing kept beside any more
         QCOMPARE(Files(files) + Files(info),
-                 trash && !undo ? (QStringList{name, name + ".trashinfo"}) : QStringList{});
+                 trashed && !undo ? (QStringList{name, name + ".trashinfo"}) : QStringList{});
+    }
+
+    // The trash entry names the file by its absolute path, also when the
+    // slot was given relative to the working folder.
+    void trashEntryNamesTheFileAbsolutely() {
+        Run r({"a"});
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(r.dir.path()));
+        r.module.FolderSlots[1] = "./1/";
+        WriteFile(r.slot(1) + "/a", "older");
+        r.run.send(1);
+        QDir::setCurrent(before);
+        QCOMPARE(ReadFile(trash("info/a.trashinfo")).split('\n').value(1),
+                 "Path=" + QFile::encodeName(r.slot(1)) + "/a");
     }
 
     void pressesRunInTheOrderTheyArrived() {
@@ -111,15 +144,70 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(r.path("src/a")), edit.isEmpty() ? QByteArray("a") : edit);
     }
 
-    void undoNeverDestroysAFileItDidNotPlace() {
+    // A refused undo destroys no file it did not place and keeps its entry,
+    // with the file the send replaced still in the trash; once the way is
+    // clear, the undo goes through.
+    void refusedUndoKeepsItsEntry() {
         Run r({"a"});
+        WriteFile(r.slot(4) + "/a", "replaced");
         r.run.send(4);
         WriteFile(r.path("src/a"), "a new file of the same name");
         r.run.undo();
         QCOMPARE(ReadFile(r.path("src/a")), QByteArray("a new file of the same name"));
         QCOMPARE(ReadFile(r.slot(4) + "/a"), QByteArray("a"));
-        QVERIFY(r.run.history().isEmpty()); // the refused undo is spent
+        QCOMPARE(ReadFile(trash("files/a")), QByteArray("replaced"));
+        QCOMPARE(r.run.history().size(), 1);
         QCOMPARE(r.failures, QStringList{"元に戻せませんでした。同名のファイルがあります。"});
+        QVERIFY(QFile::remove(r.path("src/a")));
+        r.run.undo();
+        QCOMPARE(ReadFile(r.path("src/a")) + ReadFile(r.slot(4) + "/a"), "areplaced");
+        QVERIFY(r.run.history().isEmpty());
+    }
+
+    // The user emptied the trash and another file took the set-aside file's
+    // name there (of the same size and time, with an entry saying the same):
+    // the undo brings the sent file home and leaves that other file alone.
+    void undoRestoresOnlyTheFileItSetAside_data() {
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("in the trash") << false;
+        QTest::newRow("kept beside") << true;
+    }
+    void undoRestoresOnlyTheFileItSetAside() {
+        QFETCH(bool, beside);
+        Run r({"a.jpg"});
+        WriteFile(r.path("file"), "a file: no trash under it");
+        if (beside)
+            qputenv("XDG_DATA_HOME", r.path("file").toUtf8());
+        WriteFile(r.slot(1) + "/a.jpg", "replaced");
+        r.run.send(1);
+        const QString aside = beside ? r.slot(1) + "/a (1).jpg" : trash("files/a.jpg");
+        struct stat was;
+        QCOMPARE(::stat(qPrintable(aside), &was), 0);
+        const QString other = aside + ".new"; // made first, so that it cannot reuse the inode
+        WriteFile(other, "another");
+        const struct timespec times[2] = {was.st_atim, was.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, qPrintable(other), times, 0), 0);
+        QVERIFY(QFile::remove(aside) && QFile::rename(other, aside));
+        r.run.undo();
+        QCOMPARE(ReadFile(r.path("src/a.jpg")), "a.jpg");
+        QVERIFY(!QFile::exists(r.slot(1) + "/a.jpg"));
+        QCOMPARE(ReadFile(aside), "another");
+        QCOMPARE(r.failures.last(), "a.jpgを元に戻せませんでした。"
+                                    "退避したファイルが別のファイルに替わっています。");
+        QVERIFY(r.run.history().isEmpty());
+    }
+
+    // What a killed run left in the source folder (a partial copy of an
+    // undo) goes when a run sends from it.
+    void staleCopiesLeaveTheSourceFolder() {
+        Run r({"a"});
+        const pid_t gone = ::fork();
+        if (gone == 0)
+            ::_exit(0);
+        QCOMPARE(::waitpid(gone, nullptr, 0), gone);
+        WriteFile(r.path(QStringLiteral("src/.sorvane-tmp-%1-1").arg(gone)), "part of a");
+        r.run.send(1);
+        QCOMPARE(Files(r.path("src")), QStringList());
     }
 
     // A send that finds its file already at the destination places nothing
@@ -163,6 +251,26 @@ private Q_SLOTS:
         QCOMPARE(::unlink(src + "/a\xff.jpg"), 0); // QTemporaryDir cannot name it
     }
 
+    // A name taken after the question was passed by: without leave to
+    // replace, the placing touches nothing and says the name is taken, so
+    // that the question can be asked.
+    void placingWithoutLeaveRefusesATakenName_data() {
+        QTest::addColumn<bool>("copy");
+        QTest::newRow("move") << false;
+        QTest::newRow("copy") << true;
+    }
+    void placingWithoutLeaveRefusesATakenName() {
+        QFETCH(bool, copy);
+        QTemporaryDir dir;
+        WriteFile(dir.filePath("a"), "new");
+        WriteFile(dir.filePath("b"), "old");
+        const SendOutcome outcome = PlaceFile(dir.filePath("a"), dir.filePath("b"), copy, false);
+        QVERIFY(!outcome.placed && outcome.replaced.isEmpty());
+        QCOMPARE(outcome.error, FileError::NameTaken);
+        QCOMPARE(ReadFile(dir.filePath("a")) + ReadFile(dir.filePath("b")), "newold");
+        QCOMPARE(Files(dir.path()), (QStringList{"a", "b"}));
+    }
+
     // Cancel keeps the older file; OK replaces it and sets it aside in the trash.
     void sameNameIsAskedFirst() {
         Run r({"a", "b"});
@@ -177,7 +285,7 @@ private Q_SLOTS:
         QCOMPARE(r.prompts.asked.size(), 2);
         QCOMPARE(r.prompts.asked[0].text, QStringLiteral("同名のファイルがあります移動しますか？"));
         QCOMPARE(Files(r.slot(1)), (QStringList{"B", "a", "b"}));
-        QCOMPARE(ReadFile(data.filePath("Trash/files/a")), QByteArray("older a"));
+        QCOMPARE(ReadFile(trash("files/a")), QByteArray("older a"));
         QCOMPARE(r.run.history().size(), 2);
     }
 };
