@@ -44,6 +44,9 @@ void Form1::StartRun() {
     }
     RefreshPreview();
     module_.SortingActive = 1;
+    // After the first picture is painted: listing a large folder for what a
+    // killed run left there must not delay it.
+    QTimer::singleShot(0, this, [this] { run_.tidySource(); });
 }
 
 RunLayout Form1::RunLayoutOfOptions() const {

@@ -100,6 +100,10 @@ void SortingRun::tidy(const QString& folder) {
     }
 }
 
+void SortingRun::tidySource() {
+    tidy(window_.listFolder());
+}
+
 // A refused undo leaves every file where it is and keeps its entry, with the
 // file the send replaced, for another try.
 void SortingRun::undoLastSend() {

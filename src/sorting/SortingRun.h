@@ -42,6 +42,9 @@ public:
 
     void send(int slot); // slots 0-10; 10 is the bulk-delete folder
     void undo();
+    // Clears what a killed run of this program left in the source folder;
+    // done once a run of the program, when the first run starts.
+    void tidySource();
 
     // Presses still waiting for their turn behind the one under way.
     int waiting() const { return order_.waiting(); }

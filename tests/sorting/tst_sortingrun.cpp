@@ -198,16 +198,22 @@ private Q_SLOTS:
     }
 
     // What a killed run left in the source folder (a partial copy of an
-    // undo) goes when a run sends from it.
+    // undo) goes when a run starts, or at the latest when it sends from it.
+    void staleCopiesLeaveTheSourceFolder_data() {
+        QTest::addColumn<bool>("atStart");
+        QTest::newRow("when the run starts") << true;
+        QTest::newRow("at the first send") << false;
+    }
     void staleCopiesLeaveTheSourceFolder() {
+        QFETCH(bool, atStart);
         Run r({"a"});
         const pid_t gone = ::fork();
         if (gone == 0)
             ::_exit(0);
         QCOMPARE(::waitpid(gone, nullptr, 0), gone);
         WriteFile(r.path(QStringLiteral("src/.sorvane-tmp-%1-1").arg(gone)), "part of a");
-        r.run.send(1);
-        QCOMPARE(Files(r.path("src")), QStringList());
+        atStart ? r.run.tidySource() : r.run.send(1);
+        QCOMPARE(Files(r.path("src")), atStart ? QStringList{"a"} : QStringList());
     }
 
     // A send that finds its file already at the destination places nothing
