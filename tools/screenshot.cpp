@@ -82,7 +82,7 @@ bool SaveHelpWindows(const QString& programFolder, const QDir& folder) {
     sorvane::test::ScriptedPrompts prompts;
     sorvane::test::RecordingLauncher launcher;
     sorvane::Form3 usage(programFolder);
-    sorvane::frmAbout about(prompts, launcher);
+    sorvane::frmAbout about(prompts, launcher, programFolder + QStringLiteral("/help/help.htm"));
     return usage.grab().save(folder.filePath(QStringLiteral("usage.png"))) &&
            about.grab().save(folder.filePath(QStringLiteral("about.png")));
 }

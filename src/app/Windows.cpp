@@ -5,6 +5,7 @@
 #include "help/ProgramIcon.h"
 #include "help/frmAbout.h"
 #include "options/Dialog.h"
+#include "platform/Paths.h"
 #include "sorting/Form1.h"
 #include "viewer/Form4.h"
 
@@ -76,7 +77,9 @@ bool Windows::raiseOpen(QWidget* window) {
 void Windows::openAbout() {
     if (raiseOpen(about_))
         return;
-    about_ = new frmAbout(prompts_, launcher_, main_.get());
+    about_ =
+        new frmAbout(prompts_, launcher_,
+                     JoinPath(module_.ProgramFolder, QStringLiteral("help/help.htm")), main_.get());
     openOther(about_);
 }
 

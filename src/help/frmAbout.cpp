@@ -2,7 +2,6 @@
 
 #include "controls/MakeControl.h"
 #include "controls/Twips.h"
-#include "help/HelpPage.h"
 #include "help/ProgramIcon.h"
 #include "help/Version.h"
 #include "platform/Launcher.h"
@@ -46,10 +45,10 @@ QFrame* PlaceLine(QWidget* parent, int index, const QRectF& twips, const QColor&
 
 } // namespace
 
-frmAbout::frmAbout(Prompts& prompts, Launcher& launcher, QWidget* parent)
+frmAbout::frmAbout(Prompts& prompts, Launcher& launcher, QString helpPage, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      prompts_(prompts), launcher_(launcher), helpPage_(ShippedHelpPage()) {
+      prompts_(prompts), launcher_(launcher), helpPage_(std::move(helpPage)) {
     setObjectName(QStringLiteral("frmAbout"));
     setFont(Gothic(9.75));
     setFixedSize(Twips::forScreen().toPixels(QRectF(0, 0, 5730, 3555)).size());

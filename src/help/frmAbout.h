@@ -18,7 +18,8 @@ class Prompts;
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    frmAbout(Prompts& prompts, Launcher& launcher, QWidget* parent = nullptr);
+    // helpPage is the help page the program ships, which the link opens.
+    frmAbout(Prompts& prompts, Launcher& launcher, QString helpPage, QWidget* parent = nullptr);
 
     void Form_Load();
     void cmdOK_Click();

@@ -3,7 +3,6 @@
 // program ships.
 #include "app/Windows.h"
 #include "help/Form3.h"
-#include "help/HelpPage.h"
 #include "help/frmAbout.h"
 #include "imaging/PictureSource.h"
 #include "options/Dialog.h"
@@ -109,7 +108,7 @@ private Q_SLOTS:
         ScriptedPrompts prompts;
         RecordingLauncher launcher;
         launcher.startSucceeds = startSucceeds;
-        frmAbout box(prompts, launcher);
+        frmAbout box(prompts, launcher, {});
         QTest::mouseClick(box.findChild<QWidget*>("cmdSysInfo"), Qt::LeftButton);
         qputenv("PATH", path);
         QCOMPARE(launcher.programsStarted,
@@ -117,26 +116,14 @@ private Q_SLOTS:
         QCOMPARE(prompts.asked.size(), startSucceeds && !started.isEmpty() ? 0 : 1);
     }
 
-    // The link opens the help page the program ships: the one beside a
-    // program run from its folder, else the installed one; this test runs
-    // beside the build's companion files.
+    // The link opens the help page the program ships, not a web page.
     void linkOpensTheShippedHelpPage() {
         ScriptedPrompts prompts;
         RecordingLauncher launcher;
-        frmAbout box(prompts, launcher);
+        frmAbout box(prompts, launcher, QStringLiteral("/program/help/help.htm"));
         QTest::mouseClick(box.findChild<QWidget*>("Label1"), Qt::LeftButton);
-        QCOMPARE(launcher.started, QStringList{ShippedHelpPage()});
-        QVERIFY(QFileInfo(launcher.started[0]).isFile());
+        QCOMPARE(launcher.started, QStringList{"/program/help/help.htm"});
         QVERIFY(launcher.opened.isEmpty());
-    }
-
-    void helpPageBesideTheProgramOrInstalled() {
-        QTemporaryDir prefix;
-        const QString bin = prefix.filePath("bin");
-        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(prefix.filePath("share/sorvane/help")));
-        QCOMPARE(ShippedHelpPage(bin), prefix.filePath("share/sorvane/help/help.htm"));
-        QVERIFY(QDir().mkpath(bin + "/help") && WriteFile(bin + "/help/help.htm", "<html>"));
-        QCOMPARE(ShippedHelpPage(bin), bin + "/help/help.htm");
     }
 
     // The usage texts the program ships name only what the user sees: each
