@@ -4,6 +4,7 @@
 
 #include "controls/DirList.h"
 #include "controls/DriveFolderPair.h"
+#include "folders/FolderMessages.h"
 #include "platform/FolderActions.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
@@ -41,18 +42,25 @@ void Form2::Command2_Click() {
     close();
 }
 
+// The folder stays open from the checks to the deletion, and the deletion
+// goes ahead only when the path still names it after the question: a folder
+// on the way renamed or replaced meanwhile empties nothing.
 void Form2::Command3_Click() {
     const QString folder = module_.FolderSlots[BulkDeleteSlot];
-    if (const QString refusal = BulkDeleteRefusalText(folder); !refusal.isEmpty()) {
+    const BulkDeleteFolder opened(folder);
+    if (const QString refusal = BulkDeleteRefusalText(CheckBulkDelete(opened), folder);
+        !refusal.isEmpty()) {
         Tell(refusal);
         return;
     }
     if (!Confirm(folder + QStringLiteral("フォルダのファイルをすべてを削除しますか?")))
         return;
-    const int failed = DeleteFolderFiles(folder);
-    if (failed < 0)
-        Tell(folder + QStringLiteral("フォルダを開けないので、ファイルを削除できませんでした。"));
-    else if (failed > 0)
+    if (!opened.stillNamed()) {
+        Tell(folder + QStringLiteral("フォルダが別のフォルダに変わったので、ファイルを削除しません"
+                                     "でした。"));
+        return;
+    }
+    if (const int failed = opened.deleteFiles(); failed > 0)
         Tell(QStringLiteral("%1個のファイルを削除できませんでした。").arg(failed));
 }
 
@@ -98,35 +106,10 @@ void Form2::OpenNearestFolder(const QString& folder) {
 // The program's own folders are refused, each of them: the executable's, the
 // companion files' and the settings file's (three places for an installed
 // program, one for a program kept in a folder of its own).
-BulkDeleteRefusal Form2::CheckBulkDelete(const QString& folder) const {
+BulkDeleteRefusal Form2::CheckBulkDelete(const BulkDeleteFolder& folder) const {
     const QString settingsFolder = QFileInfo(SettingsFilePath(module_)).absolutePath();
-    for (const QString& programFolder :
-         {module_.ProgramFolder, settingsFolder, QCoreApplication::applicationDirPath()}) {
-        const BulkDeleteRefusal refusal =
-            CheckBulkDeleteFolder(folder, QDir::homePath(), programFolder);
-        if (refusal != BulkDeleteRefusal::None)
-            return refusal;
-    }
-    return BulkDeleteRefusal::None;
-}
-
-QString Form2::BulkDeleteRefusalText(const QString& folder) const {
-    switch (CheckBulkDelete(folder)) {
-    case BulkDeleteRefusal::None:
-        return {};
-    case BulkDeleteRefusal::NotSet:
-        return QStringLiteral("一括削除するフォルダが決まっていません。ファイル削除ボタンで確定し"
-                              "てください。");
-    case BulkDeleteRefusal::Root:
-        return QStringLiteral("ルートフォルダのファイルは一括削除できません。");
-    case BulkDeleteRefusal::Home:
-        return QStringLiteral("ホームフォルダのファイルは一括削除できません。");
-    case BulkDeleteRefusal::ProgramFolder:
-        return QStringLiteral("プログラムのフォルダのファイルは一括削除できません。");
-    case BulkDeleteRefusal::NotAFolder:
-        break;
-    }
-    return folder + QStringLiteral("フォルダが見つからないので、一括削除できません。");
+    return folder.refusal(QDir::homePath(), {module_.ProgramFolder, settingsFolder,
+                                             QCoreApplication::applicationDirPath()});
 }
 
 bool Form2::Confirm(const QString& question) {

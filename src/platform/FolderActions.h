@@ -3,6 +3,7 @@
 #include "platform/FileError.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace sorvane {
 
@@ -34,18 +35,42 @@ enum class BulkDeleteRefusal {
     Home,          // the user's home folder, by any name
     ProgramFolder, // the folder holding the program and its settings
     NotAFolder,    // missing, not a folder, or a symbolic link to one
+    CannotOpen,    // a folder that cannot be listed (no permission)
 };
 
-BulkDeleteRefusal CheckBulkDeleteFolder(const QString& folder, const QString& home,
-                                        const QString& programFolder);
+// The bulk-delete folder, opened before the user is asked and used through
+// that one descriptor to the end: the refusals look at the folder opened, and
+// the deletion removes names relative to it. Renaming or replacing a folder
+// on the way while the question is on screen therefore cannot turn the
+// deletion onto another folder, and the path is checked to name the same
+// folder once the user has answered.
+class BulkDeleteFolder {
+public:
+    // Opens the folder itself, never a symbolic link in its place.
+    explicit BulkDeleteFolder(const QString& path);
+    ~BulkDeleteFolder();
+    BulkDeleteFolder(const BulkDeleteFolder&) = delete;
+    BulkDeleteFolder& operator=(const BulkDeleteFolder&) = delete;
 
-// Deletes the folder's own regular files and symbolic links (a link is
-// removed as a link; what it points to is untouched). Hidden names,
-// sub-folders and special files stay, and no permission is changed. The
-// folder is opened once and every name is removed relative to it, so a folder
-// replaced by a link meanwhile cannot redirect the deletion.
-// Returns how many files could not be deleted, or -1 when the folder cannot
-// be opened (nothing is deleted then).
-int DeleteFolderFiles(const QString& folder);
+    // Compares the folder opened with the root, home and each of the
+    // program's folders by device and inode, so no other name of them (a
+    // link on the way, "..", a bind mount) gets past.
+    BulkDeleteRefusal refusal(const QString& home, const QStringList& programFolders) const;
+
+    // True while the path still names the folder opened.
+    bool stillNamed() const;
+
+    // Deletes the folder's own regular files and symbolic links (a link is
+    // removed as a link; what it points to is untouched). Hidden names,
+    // sub-folders and special files stay, and no permission is changed.
+    // Returns how many files could not be deleted, or -1 when the folder
+    // is not open (nothing is deleted then).
+    int deleteFiles() const;
+
+private:
+    QByteArray path_;
+    int fd_ = -1;
+    int openError_ = 0;
+};
 
 } // namespace sorvane

@@ -11,17 +11,34 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <functional>
 #include <sys/stat.h>
 
 using namespace sorvane;
 using namespace sorvane::test;
+
+namespace {
+
+// Answers from the script, and first does what whileAsked says: what the user
+// (or another program) does while the question is on screen.
+class BusyPrompts : public ScriptedPrompts {
+public:
+    PromptAnswer ask(const Prompt& prompt) override {
+        if (whileAsked)
+            std::exchange(whileAsked, nullptr)();
+        return ScriptedPrompts::ask(prompt);
+    }
+    std::function<void()> whileAsked;
+};
+
+} // namespace
 
 class Form2Test : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dir;
     Module1 module;
-    ScriptedPrompts prompts;
+    BusyPrompts prompts;
     std::unique_ptr<Form2> window;
 
     QString Path(const QString& relative) const { return dir->filePath(relative); }
@@ -40,7 +57,7 @@ private Q_SLOTS:
         module = Module1{};
         for (int i = 0; i < SlotCount; ++i)
             module.FolderSlots[size_t(i)] = MakeFolder(QStringLiteral("slot%1").arg(i));
-        prompts = ScriptedPrompts{};
+        prompts = BusyPrompts{};
         window = std::make_unique<Form2>(module, prompts);
         window->Form_Load();
         window->show();
@@ -108,6 +125,34 @@ private Q_SLOTS:
                  QStringLiteral("プログラムのフォルダのファイルは一括削除できません。"));
         QVERIFY2(!prompts.asked[0].text.contains(QStringLiteral("削除しますか")),
                  qPrintable(prompts.asked[0].text));
+    }
+
+    // The folder asked about is the one emptied, or none: a folder on the way
+    // renamed while the question is on screen, and another folder (or a link
+    // to one) put under its name, leaves both folders' files where they were.
+    void bulkDeleteFollowsNoSwapWhileAsking_data() {
+        QTest::addColumn<bool>("link");
+        QTest::newRow("another folder moved in") << false;
+        QTest::newRow("a link to another folder") << true;
+    }
+    void bulkDeleteFollowsNoSwapWhileAsking() {
+        QFETCH(bool, link);
+        const QString asked = module.FolderSlots[BulkDeleteSlot] = MakeFolder("card/trash");
+        const QString other = MakeFolder("home/trash");
+        QVERIFY(WriteFile(asked + "/a.jpg", "a") && WriteFile(other + "/b.jpg", "b"));
+        prompts.whileAsked = [&] {
+            QVERIFY(QDir().rename(Path("card"), Path("card.old")));
+            QVERIFY(link ? QFile::link(Path("home"), Path("card"))
+                         : QDir().rename(Path("home"), Path("card")));
+        };
+        prompts.Answer(PromptAnswer::Ok);
+        QTest::mouseClick(window->Command3, Qt::LeftButton);
+        QCOMPARE(Files(Path("card.old/trash")), QStringList{"a.jpg"});
+        QCOMPARE(Files(Path("card/trash")), QStringList{"b.jpg"});
+        QCOMPARE(prompts.asked.size(), 2);
+        QCOMPARE(prompts.asked[1].text,
+                 asked + QStringLiteral("フォルダが別のフォルダに変わったので、ファイルを削除しま"
+                                        "せんでした。"));
     }
 
     void bulkDeleteEmptiesOnlyTheFoldersOwnFiles() {
