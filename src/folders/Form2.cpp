@@ -73,9 +73,12 @@ void Form2::Drive1_Change() {
 void Form2::Text1_KeyPress(int index) {
     if (!Confirm(QStringLiteral("新しいフォルダを作りますか?")))
         return;
-    const QString folder = ResolveFolderText(Text1[size_t(index)]->text(), Dir1->path());
-    if (MakeFolder(folder) != FileError::None || !Dir1->setPath(folder))
-        Tell(QStringLiteral("一度に複階層のフォルダを作成することは出来ません。"));
+    const QString typed = Text1[size_t(index)]->text();
+    const MakeFolderResult made = MakeFolder(typed, Dir1->path());
+    if (made != MakeFolderResult::Made)
+        Tell(MakeFolderFailureText(made));
+    else if (const QString folder = ResolveFolderText(typed, Dir1->path()); !Dir1->setPath(folder))
+        Tell(folder + QStringLiteral("フォルダを作成しましたが、開けませんでした。"));
 }
 
 void Form2::Dir1_MouseDown(int button) {
@@ -84,15 +87,13 @@ void Form2::Dir1_MouseDown(int button) {
     const QString folder = Dir1->path();
     if (!Confirm(folder + QStringLiteral("フォルダを削除しますか?")))
         return;
-    const FileError error = RemoveEmptyFolder(folder);
-    if (error == FileError::None) {
-        OpenNearestFolder(ParentFolder(folder));
-        Q_EMIT destinationTextChanged(Dir1->path());
-    } else if (error == FileError::Access) {
-        Tell(QStringLiteral("下位下層にフォルダがあるので削除できません。"));
-    } else {
-        Tell(QStringLiteral("フォルダの削除に失敗しました。"));
+    const RemoveFolderResult removed = RemoveEmptyFolder(folder);
+    if (removed != RemoveFolderResult::Removed) {
+        Tell(RemoveFolderFailureText(removed));
+        return;
     }
+    OpenNearestFolder(ParentFolder(folder));
+    Q_EMIT destinationTextChanged(Dir1->path());
 }
 
 // The folder is gone, so the list must leave it: the parent, or the nearest

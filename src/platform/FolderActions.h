@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/FileError.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -14,13 +12,39 @@ namespace sorvane {
 // taken against base (the folder the window shows).
 QString ResolveFolderText(const QString& text, const QString& base);
 
-// Makes exactly one folder: its parent must already exist, and nothing may
-// exist under the name yet.
-FileError MakeFolder(const QString& path);
+// Why making a folder failed, as precisely as the window tells it.
+enum class MakeFolderResult {
+    Made,
+    NoName,        // nothing typed
+    DotName,       // the last name is "." or ".."
+    ParentMissing, // more than one level at once: a folder on the way is missing
+    AlreadyExists, // a folder or file has the name already
+    NameTooLong,   // a name or the whole path is past the file system's limit
+    InvalidName,   // the file system takes no such name (a FAT drive's forbidden characters)
+    NotWritable,   // no permission in the parent, or a read-only drive
+    DiskFull,
+    Other,
+};
 
-// Removes one empty folder. Access when it is not empty or the removal is
-// refused; nothing inside a folder is ever deleted.
-FileError RemoveEmptyFolder(const QString& path);
+// Makes exactly the one folder the typed text names (resolved against base):
+// its parent must already exist, and nothing may exist under the name yet.
+MakeFolderResult MakeFolder(const QString& text, const QString& base);
+
+// Why removing a folder failed.
+enum class RemoveFolderResult {
+    Removed,
+    Root,         // the file-system root
+    MountPoint,   // another file system is mounted on it
+    HoldsFolders, // a visible sub-folder is inside
+    HoldsFiles,   // visible files, but no visible sub-folder
+    HoldsHidden,  // only hidden names, which the lists do not show
+    NotWritable,  // no permission in the parent, or a read-only drive
+    Missing,
+    Other,
+};
+
+// Removes one empty folder; nothing inside a folder is ever deleted.
+RemoveFolderResult RemoveEmptyFolder(const QString& path);
 
 // The folder containing path: "/a/b" gives "/a", "/a" gives "/".
 QString ParentFolder(const QString& path);
