@@ -39,13 +39,18 @@ Owned<GAppInfo> DefaultApplicationFor(const QString& file) {
 
 } // namespace
 
+// The program is the first word of the entry's command line, read with the
+// entry's own quoting: GIO's executable is the text up to the first blank,
+// which for Exec="/opt/My App/bin/app" %f is a path that does not exist.
 QString GioLauncher::findExecutable(const QString& file) {
     const Owned<GAppInfo> application = DefaultApplicationFor(file);
-    const char* executable = application ? g_app_info_get_executable(application.get()) : nullptr;
-    if (!executable)
+    const char* commandLine = application ? g_app_info_get_commandline(application.get()) : nullptr;
+    gchar** words = nullptr;
+    if (!commandLine || !g_shell_parse_argv(commandLine, nullptr, &words, nullptr))
         return {};
-    gchar* full = g_find_program_in_path(executable);
-    const QString result = full ? QFile::decodeName(full) : QString();
+    gchar* full = g_find_program_in_path(words[0]);
+    g_strfreev(words);
+    const QString result = full ? FromNativeName(full) : QString();
     g_free(full);
     return result;
 }

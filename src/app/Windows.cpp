@@ -38,8 +38,10 @@ Windows::~Windows() {
 bool Windows::start(const QString& startPath) {
     if (!main_->Form_Load())
         return false;
-    main_->ShowStartPath(startPath);
+    // Shown first: a picture that cannot be read is told in a message box,
+    // which belongs over the main window, not in front of an empty screen.
     main_->show();
+    main_->ShowStartPath(startPath);
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include "app/GioLauncher.h"
 #include "app/ProgramPlaces.h"
 #include "app/QtPrompts.h"
+#include "app/StartArgument.h"
 #include "app/Windows.h"
 #include "imaging/MemoryTuning.h"
 #include "imaging/PictureSource.h"
@@ -12,7 +13,10 @@
 
 int main(int argc, char* argv[]) {
     sorvane::KeepPictureBuffersInTheHeap();
-    QApplication app(argc, argv);
+    // Qt sees the program's name alone: every argument is the user's.
+    const QByteArray startArgument = sorvane::StartArgument(argc, argv);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     sorvane::Module1 module;
     const sorvane::ProgramPlaces places = sorvane::FindProgramPlaces();
     module.ProgramFolder = places.programFolder;
@@ -22,9 +26,8 @@ int main(int argc, char* argv[]) {
     sorvane::PictureSource pictures;
     sorvane::Windows windows(module, prompts, launcher, pictures);
     // A file manager passes the picture (or folder) to open as the one
-    // argument, in the bytes of its name (QApplication has taken its own
-    // options out of argv by now).
-    if (!windows.start(argc > 1 ? sorvane::FromNativeName(argv[1]) : QString()))
+    // argument, in the bytes of its name.
+    if (!windows.start(sorvane::FromNativeName(startArgument)))
         return 0;
     return app.exec();
 }

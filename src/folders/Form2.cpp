@@ -4,6 +4,7 @@
 
 #include "controls/DirList.h"
 #include "controls/DriveFolderPair.h"
+#include "folders/FolderMessages.h"
 #include "platform/FolderActions.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
@@ -41,18 +42,25 @@ void Form2::Command2_Click() {
     close();
 }
 
+// The folder stays open from the checks to the deletion, and the deletion
+// goes ahead only when the path still names it after the question: a folder
+// on the way renamed or replaced meanwhile empties nothing.
 void Form2::Command3_Click() {
     const QString folder = module_.FolderSlots[BulkDeleteSlot];
-    if (const QString refusal = BulkDeleteRefusalText(folder); !refusal.isEmpty()) {
+    const BulkDeleteFolder opened(folder);
+    if (const QString refusal = BulkDeleteRefusalText(CheckBulkDelete(opened), folder);
+        !refusal.isEmpty()) {
         Tell(refusal);
         return;
     }
     if (!Confirm(folder + QStringLiteral("フォルダのファイルをすべてを削除しますか?")))
         return;
-    const int failed = DeleteFolderFiles(folder);
-    if (failed < 0)
-        Tell(folder + QStringLiteral("フォルダを開けないので、ファイルを削除できませんでした。"));
-    else if (failed > 0)
+    if (!opened.stillNamed()) {
+        Tell(folder + QStringLiteral("フォルダが別のフォルダに変わったので、ファイルを削除しません"
+                                     "でした。"));
+        return;
+    }
+    if (const int failed = opened.deleteFiles(); failed > 0)
         Tell(QStringLiteral("%1個のファイルを削除できませんでした。").arg(failed));
 }
 
@@ -65,9 +73,12 @@ void Form2::Drive1_Change() {
 void Form2::Text1_KeyPress(int index) {
     if (!Confirm(QStringLiteral("新しいフォルダを作りますか?")))
         return;
-    const QString folder = ResolveFolderText(Text1[size_t(index)]->text(), Dir1->path());
-    if (MakeFolder(folder) != FileError::None || !Dir1->setPath(folder))
-        Tell(QStringLiteral("一度に複階層のフォルダを作成することは出来ません。"));
+    const QString typed = Text1[size_t(index)]->text();
+    const MakeFolderResult made = MakeFolder(typed, Dir1->path());
+    if (made != MakeFolderResult::Made)
+        Tell(MakeFolderFailureText(made));
+    else if (const QString folder = ResolveFolderText(typed, Dir1->path()); !Dir1->setPath(folder))
+        Tell(folder + QStringLiteral("フォルダを作成しましたが、開けませんでした。"));
 }
 
 void Form2::Dir1_MouseDown(int button) {
@@ -76,15 +87,13 @@ void Form2::Dir1_MouseDown(int button) {
     const QString folder = Dir1->path();
     if (!Confirm(folder + QStringLiteral("フォルダを削除しますか?")))
         return;
-    const FileError error = RemoveEmptyFolder(folder);
-    if (error == FileError::None) {
-        OpenNearestFolder(ParentFolder(folder));
-        Q_EMIT destinationTextChanged(Dir1->path());
-    } else if (error == FileError::Access) {
-        Tell(QStringLiteral("下位下層にフォルダがあるので削除できません。"));
-    } else {
-        Tell(QStringLiteral("フォルダの削除に失敗しました。"));
+    const RemoveFolderResult removed = RemoveEmptyFolder(folder);
+    if (removed != RemoveFolderResult::Removed) {
+        Tell(RemoveFolderFailureText(removed));
+        return;
     }
+    OpenNearestFolder(ParentFolder(folder));
+    Q_EMIT destinationTextChanged(Dir1->path());
 }
 
 // The folder is gone, so the list must leave it: the parent, or the nearest
@@ -98,35 +107,10 @@ void Form2::OpenNearestFolder(const QString& folder) {
 // The program's own folders are refused, each of them: the executable's, the
 // companion files' and the settings file's (three places for an installed
 // program, one for a program kept in a folder of its own).
-BulkDeleteRefusal Form2::CheckBulkDelete(const QString& folder) const {
+BulkDeleteRefusal Form2::CheckBulkDelete(const BulkDeleteFolder& folder) const {
     const QString settingsFolder = QFileInfo(SettingsFilePath(module_)).absolutePath();
-    for (const QString& programFolder :
-         {module_.ProgramFolder, settingsFolder, QCoreApplication::applicationDirPath()}) {
-        const BulkDeleteRefusal refusal =
-            CheckBulkDeleteFolder(folder, QDir::homePath(), programFolder);
-        if (refusal != BulkDeleteRefusal::None)
-            return refusal;
-    }
-    return BulkDeleteRefusal::None;
-}
-
-QString Form2::BulkDeleteRefusalText(const QString& folder) const {
-    switch (CheckBulkDelete(folder)) {
-    case BulkDeleteRefusal::None:
-        return {};
-    case BulkDeleteRefusal::NotSet:
-        return QStringLiteral("一括削除するフォルダが決まっていません。ファイル削除ボタンで確定し"
-                              "てください。");
-    case BulkDeleteRefusal::Root:
-        return QStringLiteral("ルートフォルダのファイルは一括削除できません。");
-    case BulkDeleteRefusal::Home:
-        return QStringLiteral("ホームフォルダのファイルは一括削除できません。");
-    case BulkDeleteRefusal::ProgramFolder:
-        return QStringLiteral("プログラムのフォルダのファイルは一括削除できません。");
-    case BulkDeleteRefusal::NotAFolder:
-        break;
-    }
-    return folder + QStringLiteral("フォルダが見つからないので、一括削除できません。");
+    return folder.refusal(QDir::homePath(), {module_.ProgramFolder, settingsFolder,
+                                             QCoreApplication::applicationDirPath()});
 }
 
 bool Form2::Confirm(const QString& question) {

@@ -65,8 +65,7 @@ private:
 
     bool Confirm(const QString& question);
     void Tell(const QString& message);
-    QString BulkDeleteRefusalText(const QString& folder) const;
-    BulkDeleteRefusal CheckBulkDelete(const QString& folder) const;
+    BulkDeleteRefusal CheckBulkDelete(const BulkDeleteFolder& folder) const;
     void OpenNearestFolder(const QString& folder);
 
     Module1& module_;

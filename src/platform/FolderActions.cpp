@@ -1,6 +1,5 @@
 #include "platform/FolderActions.h"
 
-#include "platform/FileOps.h"
 #include "platform/NativeName.h"
 
 #include <QDir>
@@ -8,10 +7,8 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace sorvane {
 namespace {
@@ -20,33 +17,85 @@ QByteArray Native(const QString& path) {
     return ToNativeName(path);
 }
 
-// A real folder, not a symbolic link to one: the bulk delete only ever works
-// on the folder the user sees named.
-bool IsRealFolder(const QString& path) {
-    struct stat st;
-    return ::lstat(Native(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+// The last name of a typed text, trailing slashes aside: "a/b/" gives "b".
+QString LastName(const QString& text) {
+    QString name = text;
+    while (name.size() > 1 && name.endsWith(u'/'))
+        name.chop(1);
+    return name.mid(name.lastIndexOf(u'/') + 1);
 }
 
-// The names worth deleting: visible regular files and symbolic links.
-std::vector<std::string> DeletableNames(int folderFd) {
-    std::vector<std::string> names;
-    const int listFd = ::dup(folderFd);
-    DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
-    if (!dir) {
-        if (listFd >= 0)
-            ::close(listFd);
-        return names;
+MakeFolderResult MakeFailure(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return MakeFolderResult::ParentMissing;
+    case EEXIST:
+        return MakeFolderResult::AlreadyExists;
+    case ENAMETOOLONG:
+        return MakeFolderResult::NameTooLong;
+    case EINVAL:
+    case EILSEQ:
+        return MakeFolderResult::InvalidName;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return MakeFolderResult::NotWritable;
+    case ENOSPC:
+    case EDQUOT:
+        return MakeFolderResult::DiskFull;
+    default:
+        return MakeFolderResult::Other;
     }
+}
+
+// What keeps a folder from being removed when the system calls it not
+// empty: a sub-folder the list shows, else a file it shows, else only the
+// hidden names nobody sees.
+RemoveFolderResult WhatIsInside(const QString& path) {
+    DIR* dir = ::opendir(Native(path).constData());
+    if (!dir)
+        return RemoveFolderResult::Other;
+    bool visibleFile = false, visibleFolder = false;
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue; // hidden, and the "." and ".." entries
         struct stat st;
-        if (::fstatat(folderFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-            (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
-            names.emplace_back(entry->d_name);
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISDIR(st.st_mode))
+            visibleFolder = true;
+        else
+            visibleFile = true;
     }
     ::closedir(dir);
-    return names;
+    return visibleFolder ? RemoveFolderResult::HoldsFolders
+           : visibleFile ? RemoveFolderResult::HoldsFiles
+                         : RemoveFolderResult::HoldsHidden;
+}
+
+RemoveFolderResult RemoveFailure(int error, const QString& path) {
+    switch (error) {
+    case ENOTEMPTY:
+    case EEXIST:
+        return WhatIsInside(path);
+    case EBUSY: // Linux refuses to remove a folder something is mounted on
+        return RemoveFolderResult::MountPoint;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return RemoveFolderResult::NotWritable;
+    case ENOENT:
+    case ENOTDIR:
+        return RemoveFolderResult::Missing;
+    default:
+        return RemoveFolderResult::Other;
+    }
+}
+
+bool IsRoot(const QString& path) {
+    struct stat folder, root;
+    return ::stat(Native(path).constData(), &folder) == 0 && ::stat("/", &root) == 0 &&
+           folder.st_dev == root.st_dev && folder.st_ino == root.st_ino;
 }
 
 } // namespace
@@ -55,53 +104,28 @@ QString ResolveFolderText(const QString& text, const QString& base) {
     return QDir::cleanPath(QDir(base).absoluteFilePath(text));
 }
 
-FileError MakeFolder(const QString& path) {
-    if (::mkdir(Native(path).constData(), 0777) == 0)
-        return FileError::None;
-    return ErrorFromErrno(errno, path);
+MakeFolderResult MakeFolder(const QString& text, const QString& base) {
+    if (text.trimmed().isEmpty())
+        return MakeFolderResult::NoName;
+    // Cleaning the path would turn these into the folder itself or its parent.
+    if (const QString name = LastName(text); name == u"." || name == u"..")
+        return MakeFolderResult::DotName;
+    if (::mkdir(Native(ResolveFolderText(text, base)).constData(), 0777) == 0)
+        return MakeFolderResult::Made;
+    return MakeFailure(errno);
 }
 
-FileError RemoveEmptyFolder(const QString& path) {
+RemoveFolderResult RemoveEmptyFolder(const QString& path) {
+    if (IsRoot(path))
+        return RemoveFolderResult::Root;
     if (::rmdir(Native(path).constData()) == 0)
-        return FileError::None;
-    return ErrorFromErrno(errno, path);
+        return RemoveFolderResult::Removed;
+    return RemoveFailure(errno, path);
 }
 
 QString ParentFolder(const QString& path) {
     const int slash = path.lastIndexOf(u'/');
     return slash <= 0 ? QStringLiteral("/") : path.left(slash);
-}
-
-BulkDeleteRefusal CheckBulkDeleteFolder(const QString& folder, const QString& home,
-                                        const QString& programFolder) {
-    if (folder.isEmpty())
-        return BulkDeleteRefusal::NotSet;
-    if (folder == u"/")
-        return BulkDeleteRefusal::Root;
-    if (!IsRealFolder(folder))
-        return BulkDeleteRefusal::NotAFolder;
-    // The same folder under another name (a link on the way, "..", a bind
-    // mount) is the same folder.
-    if (SameFile(folder, QStringLiteral("/")))
-        return BulkDeleteRefusal::Root;
-    if (!home.isEmpty() && SameFile(folder, home))
-        return BulkDeleteRefusal::Home;
-    if (!programFolder.isEmpty() && SameFile(folder, programFolder))
-        return BulkDeleteRefusal::ProgramFolder;
-    return BulkDeleteRefusal::None;
-}
-
-int DeleteFolderFiles(const QString& folder) {
-    const int folderFd =
-        ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (folderFd < 0)
-        return -1;
-    int failed = 0;
-    for (const std::string& name : DeletableNames(folderFd))
-        if (::unlinkat(folderFd, name.c_str(), 0) != 0 && errno != ENOENT)
-            ++failed;
-    ::close(folderFd);
-    return failed;
 }
 
 } // namespace sorvane

@@ -18,6 +18,21 @@
 using namespace sorvane;
 using namespace sorvane::test;
 
+namespace {
+
+// Notes, with each question, whether the main window was on screen then.
+class WatchingPrompts : public ScriptedPrompts {
+public:
+    PromptAnswer ask(const Prompt& prompt) override {
+        mainShown.append(main && main->isVisible());
+        return ScriptedPrompts::ask(prompt);
+    }
+    const QWidget* main = nullptr;
+    QList<bool> mainShown;
+};
+
+} // namespace
+
 class AppTest : public QObject {
     Q_OBJECT
 
@@ -131,6 +146,20 @@ private Q_SLOTS:
                  (QStringList{shown[0].isEmpty() ? QDir::currentPath() : in(shown[0]), shown[1],
                               in(shown[2])}));
         QCOMPARE(launched.started.size() + quiet.asked.size(), 0);
+    }
+
+    // A picture given at the start that cannot be read is told over the main
+    // window, which is on screen by then.
+    void aBrokenStartPictureIsToldOverTheMainWindow() {
+        QTemporaryDir dir;
+        QVERIFY(WriteFile(dir.filePath("broken.jpg"), "not a picture"));
+        Module1 started;
+        started.ProgramFolder = dir.path();
+        WatchingPrompts watching;
+        Windows windows(started, watching, launcher, pictures);
+        watching.main = &windows.main();
+        QVERIFY(windows.start(dir.filePath("broken.jpg")));
+        QCOMPARE(watching.mainShown, QList<bool>{true});
     }
 };
 

@@ -34,8 +34,20 @@ private Q_SLOTS:
         WriteFile(dir.filePath("data/applications/shell.desktop"),
                   "[Desktop Entry]\nType=Application\nName=R\nMimeType=text/csv;\nExec=sh -c '" +
                       recorder.toUtf8() + " \"$1\"' sh %f\n");
-        WriteFile(dir.filePath("mimeapps.list"),
-                  "[Default Applications]\ntext/csv=shell.desktop\n");
+        // Programs named by a quoted first word, one with a blank in its path.
+        QVERIFY(QDir().mkpath(dir.filePath("my app")));
+        QVERIFY(QFile::copy(recorder, dir.filePath("my app/run")));
+        WriteFile(dir.filePath("data/applications/quoted.desktop"),
+                  "[Desktop Entry]\nType=Application\nName=Q\nMimeType=text/tab-separated-values;"
+                  "\nExec=\"" +
+                      dir.filePath("my app/run").toUtf8() + "\" %f\n");
+        WriteFile(dir.filePath("data/applications/quotedname.desktop"),
+                  "[Desktop Entry]\nType=Application\nName=N\nMimeType=application/json;\n"
+                  "Exec=\"sh\" -c true %f\n");
+        WriteFile(
+            dir.filePath("mimeapps.list"),
+            "[Default Applications]\ntext/csv=shell.desktop\n"
+            "text/tab-separated-values=quoted.desktop\napplication/json=quotedname.desktop\n");
     }
 
     // The file reaches the program as one argument, blanks and all, and is
@@ -57,6 +69,22 @@ private Q_SLOTS:
         QVERIFY(lines.value(2).toLongLong() != QCoreApplication::applicationPid());
         QVERIFY(!lines.mid(3).join(u'\n').contains(file));
         QVERIFY(!QFile::exists(dir.filePath("executed")));
+    }
+
+    // The program shown is the entry's first word as the entry quotes it,
+    // found on PATH when it is a bare name.
+    void findsAQuotedProgram_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("program");
+        QTest::newRow("quoted path with a blank") << "table.tsv"
+                                                  << "my app/run";
+        QTest::newRow("quoted name") << "data.json" << QStandardPaths::findExecutable("sh");
+    }
+    void findsAQuotedProgram() {
+        QFETCH(QString, file);
+        QFETCH(QString, program);
+        WriteFile(dir.filePath(file), "x");
+        QCOMPARE(launcher.findExecutable(dir.filePath(file)), QDir(dir.path()).filePath(program));
     }
 
     void noAssociationStartsNothing() {

@@ -94,7 +94,7 @@ QString ProgramCopy::makeFolder(const QString& relative) const {
 }
 
 bool RealWindow::start(const QString& executable, const QString& workingFolder,
-                       const QProcessEnvironment& extra) {
+                       const QProcessEnvironment& extra, const QStringList& arguments) {
     QProcessEnvironment environment = DisplayEnvironment();
     QDir(home_.path()).mkpath("data");
     environment.insert("HOME", home_.path());
@@ -107,7 +107,7 @@ bool RealWindow::start(const QString& executable, const QString& workingFolder,
     process_.setProcessEnvironment(environment);
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setWorkingDirectory(workingFolder);
-    process_.start(executable, {});
+    process_.start(executable, arguments);
     return process_.waitForStarted(10000) && awaitWindow(); // its process id tells its windows
 }
 

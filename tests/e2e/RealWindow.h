@@ -56,11 +56,12 @@ private:
 // before the temporary home goes).
 class RealWindow {
 public:
-    // Starts the program, with the variables of extra added to its
-    // environment, and waits for its visible window called "Sorvane"; false
-    // when it has not shown within the time or the program ended first.
+    // Starts the program with the arguments given, with the variables of
+    // extra added to its environment, and waits for its visible window called
+    // "Sorvane"; false when it has not shown within the time or the program
+    // ended first.
     bool start(const QString& executable, const QString& workingFolder,
-               const QProcessEnvironment& extra = {});
+               const QProcessEnvironment& extra = {}, const QStringList& arguments = {});
     bool awaitWindow();
     // The desktop's trash of the program started.
     QString trash() const { return home_.filePath("data/Trash"); }

@@ -11,23 +11,68 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <functional>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace sorvane;
 using namespace sorvane::test;
+
+namespace {
+
+// Answers from the script, and first does what whileAsked says: what the user
+// (or another program) does while the question is on screen.
+class BusyPrompts : public ScriptedPrompts {
+public:
+    PromptAnswer ask(const Prompt& prompt) override {
+        if (whileAsked)
+            std::exchange(whileAsked, nullptr)();
+        return ScriptedPrompts::ask(prompt);
+    }
+    std::function<void()> whileAsked;
+};
+
+} // namespace
 
 class Form2Test : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dir;
     Module1 module;
-    ScriptedPrompts prompts;
+    BusyPrompts prompts;
     std::unique_ptr<Form2> window;
+    QStringList mounts;
 
     QString Path(const QString& relative) const { return dir->filePath(relative); }
     QString MakeFolder(const QString& relative) const {
         QDir(dir->path()).mkpath(relative);
         return Path(relative);
+    }
+
+    // A folder holding the given sub-folders, where nothing can be made or
+    // removed: a read-only file system for root, whom permissions do not
+    // stop, a folder without write permission for anyone else.
+    QString ReadOnlyFolder(const QString& relative, const QStringList& subFolders = {}) {
+        const QString folder = MakeFolder(relative);
+        const bool root = ::geteuid() == 0;
+        if (root && !MountTmpfs(folder))
+            return {};
+        for (const QString& sub : subFolders)
+            QDir(folder).mkdir(sub);
+        if (root)
+            return ::mount(nullptr, qPrintable(folder), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) ==
+                           0
+                       ? folder
+                       : QString();
+        return QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner) ? folder
+                                                                                 : QString();
+    }
+    bool MountTmpfs(const QString& folder) {
+        if (::mount("sorvane-test", qPrintable(folder), "tmpfs", 0, "size=1m") != 0)
+            return false;
+        mounts.prepend(folder);
+        return true;
     }
 
 private Q_SLOTS:
@@ -40,11 +85,17 @@ private Q_SLOTS:
         module = Module1{};
         for (int i = 0; i < SlotCount; ++i)
             module.FolderSlots[size_t(i)] = MakeFolder(QStringLiteral("slot%1").arg(i));
-        prompts = ScriptedPrompts{};
+        prompts = BusyPrompts{};
         window = std::make_unique<Form2>(module, prompts);
         window->Form_Load();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // Mounts made by a test go before their folders.
+    void cleanup() {
+        for (const QString& folder : std::exchange(mounts, {}))
+            ::umount2(qPrintable(folder), MNT_DETACH);
     }
 
     // A folder whose name the settings file cannot hold is refused.
@@ -74,6 +125,87 @@ private Q_SLOTS:
                  QStringList());
         QCOMPARE(prompts.asked.size(), 3); // two questions, one refusal
         QCOMPARE(module.FolderSlots[0], Path("slot0"));
+    }
+
+    // Each refusal names its own cause; only a missing folder on the way is
+    // "more than one level at once". Nothing is made in any case.
+    void namesWhyAFolderIsNotMade_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("two levels")
+            << "missing/New"
+            << QStringLiteral("一度に複階層のフォルダを作成することは出来ません。");
+        QTest::newRow("a file on the way")
+            << "file/New" << QStringLiteral("一度に複階層のフォルダを作成することは出来ません。");
+        QTest::newRow("256-byte name")
+            << QString(256, u'x') << QStringLiteral("フォルダ名が長すぎるので作成できません。");
+        QTest::newRow(".") << "." << QStringLiteral(". と .. はフォルダ名に使えません。");
+        QTest::newRow("..") << "sub/.." << QStringLiteral(". と .. はフォルダ名に使えません。");
+        QTest::newRow("nothing typed") << "  " << QStringLiteral("フォルダ名を入力してください。");
+        QTest::newRow("existing folder")
+            << "sub" << QStringLiteral("同じ名前のフォルダかファイルがあるので作成できません。");
+        QTest::newRow("read-only parent")
+            << "locked/New"
+            << QStringLiteral("書き込みできない場所なので、フォルダを作成できません。");
+    }
+    void namesWhyAFolderIsNotMade() {
+        QFETCH(QString, typed);
+        QFETCH(QString, told);
+        const QString here = MakeFolder("here");
+        MakeFolder("here/sub");
+        QVERIFY(WriteFile(here + "/file", "x"));
+        QVERIFY(!ReadOnlyFolder("here/locked").isEmpty());
+        QVERIFY(window->Dir1->setPath(here));
+        const QStringList before = Files(here);
+        prompts.Answer(PromptAnswer::Ok);
+        window->Text1[4]->setText(typed);
+        QTest::keyClick(window->Text1[4], Qt::Key_Return);
+        QCOMPARE(prompts.asked.size(), 2);
+        QCOMPARE(prompts.asked[1].text, told);
+        QCOMPARE(Files(here), before);
+        QCOMPARE(Files(here + "/locked"), QStringList());
+        QCOMPARE(window->Dir1->path(), here);
+    }
+
+    // Only a folder holding a sub-folder is refused for holding one; every
+    // other refusal names its cause, and nothing inside is touched.
+    void namesWhyAFolderIsNotRemoved_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("sub-folder")
+            << "withFolder" << QStringLiteral("下位下層にフォルダがあるので削除できません。");
+        QTest::newRow("file") << "withFile"
+                              << QStringLiteral("フォルダにファイルがあるので削除できません。");
+        QTest::newRow("only hidden files")
+            << "withHidden" << QStringLiteral("フォルダに隠しファイルがあるので削除できません。");
+        QTest::newRow("read-only parent")
+            << "locked/inner"
+            << QStringLiteral("書き込みできない場所なので、フォルダを削除できません。");
+        QTest::newRow("mount point")
+            << "mounted"
+            << QStringLiteral("ドライブがマウントされているフォルダなので削除できません。");
+        QTest::newRow("root") << "/" << QStringLiteral("ルートフォルダは削除できません。");
+    }
+    void namesWhyAFolderIsNotRemoved() {
+        QFETCH(QString, folder);
+        QFETCH(QString, told);
+        MakeFolder("withFolder/sub");
+        MakeFolder("withFile");
+        QVERIFY(WriteFile(Path("withFile/a.jpg"), "x"));
+        MakeFolder("withHidden");
+        QVERIFY(WriteFile(Path("withHidden/.thumbnails"), "x"));
+        QVERIFY(!ReadOnlyFolder("locked", {"inner"}).isEmpty());
+        if (folder == u"mounted" && !MountTmpfs(MakeFolder(folder)))
+            QSKIP("mounting needs root");
+        const QString path = folder.startsWith(u'/') ? folder : Path(folder);
+        QVERIFY(window->Dir1->setPath(path));
+        prompts.Answer(PromptAnswer::Ok);
+        QTest::mousePress(window->Dir1->viewport(), Qt::RightButton);
+        QCOMPARE(prompts.asked.size(), 2);
+        QCOMPARE(prompts.asked[1].text, told);
+        QVERIFY(QFileInfo(path).isDir());
+        QCOMPARE(window->Dir1->path(), path);
+        QCOMPARE(ReadFile(Path("withHidden/.thumbnails")), QByteArray("x"));
     }
 
     // A right press asks about the open folder wherever it lands (here on the
@@ -108,6 +240,34 @@ private Q_SLOTS:
                  QStringLiteral("プログラムのフォルダのファイルは一括削除できません。"));
         QVERIFY2(!prompts.asked[0].text.contains(QStringLiteral("削除しますか")),
                  qPrintable(prompts.asked[0].text));
+    }
+
+    // The folder asked about is the one emptied, or none: a folder on the way
+    // renamed while the question is on screen, and another folder (or a link
+    // to one) put under its name, leaves both folders' files where they were.
+    void bulkDeleteFollowsNoSwapWhileAsking_data() {
+        QTest::addColumn<bool>("link");
+        QTest::newRow("another folder moved in") << false;
+        QTest::newRow("a link to another folder") << true;
+    }
+    void bulkDeleteFollowsNoSwapWhileAsking() {
+        QFETCH(bool, link);
+        const QString asked = module.FolderSlots[BulkDeleteSlot] = MakeFolder("card/trash");
+        const QString other = MakeFolder("home/trash");
+        QVERIFY(WriteFile(asked + "/a.jpg", "a") && WriteFile(other + "/b.jpg", "b"));
+        prompts.whileAsked = [&] {
+            QVERIFY(QDir().rename(Path("card"), Path("card.old")));
+            QVERIFY(link ? QFile::link(Path("home"), Path("card"))
+                         : QDir().rename(Path("home"), Path("card")));
+        };
+        prompts.Answer(PromptAnswer::Ok);
+        QTest::mouseClick(window->Command3, Qt::LeftButton);
+        QCOMPARE(Files(Path("card.old/trash")), QStringList{"a.jpg"});
+        QCOMPARE(Files(Path("card/trash")), QStringList{"b.jpg"});
+        QCOMPARE(prompts.asked.size(), 2);
+        QCOMPARE(prompts.asked[1].text,
+                 asked + QStringLiteral("フォルダが別のフォルダに変わったので、ファイルを削除しま"
+                                        "せんでした。"));
     }
 
     void bulkDeleteEmptiesOnlyTheFoldersOwnFiles() {

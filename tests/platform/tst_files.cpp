@@ -122,6 +122,7 @@ private Q_SLOTS:
         QTest::newRow("missing") << "TMP/gone" << BulkDeleteRefusal::NotAFolder;
         QTest::newRow("a file") << "TMP/file" << BulkDeleteRefusal::NotAFolder;
         QTest::newRow("a link to a folder") << "LINK" << BulkDeleteRefusal::NotAFolder;
+        QTest::newRow("a link to a folder, trailing /") << "LINK/" << BulkDeleteRefusal::NotAFolder;
         QTest::newRow("ordinary folder") << "TMP/trash" << BulkDeleteRefusal::None;
         QTest::newRow("ordinary folder, trailing /") << "TMP/trash/" << BulkDeleteRefusal::None;
     }
@@ -137,7 +138,7 @@ private Q_SLOTS:
             .replace("PROGRAM", dir.filePath("program"))
             .replace("LINK", dir.filePath("link"))
             .replace("TMP", dir.path());
-        QCOMPARE(CheckBulkDeleteFolder(folder, dir.filePath("home"), dir.filePath("program")),
+        QCOMPARE(BulkDeleteFolder(folder).refusal(dir.filePath("home"), {dir.filePath("program")}),
                  refusal);
     }
 
@@ -147,7 +148,7 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkdir("real"));
         WriteFile(dir.filePath("real/a.jpg"), "x");
         QVERIFY(QFile::link(dir.filePath("real"), dir.filePath("link")));
-        QCOMPARE(DeleteFolderFiles(dir.filePath("link")), -1);
+        QCOMPARE(BulkDeleteFolder(dir.filePath("link")).deleteFiles(), -1);
         QCOMPARE(Files(dir.filePath("real")), QStringList{"a.jpg"});
     }
 };
