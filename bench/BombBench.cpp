@@ -94,7 +94,8 @@ namespace {
 
 const Cost kNone{0, 0};
 
-// A file of each new kind whose header claims 100000 x 100000 pixels.
+} // namespace
+
 void HugeClaimRows(const QString& dir, const RowPrinter& row) {
     const QImage corners = test::CornerPicture(QSize(64, 48));
     const struct {
@@ -125,8 +126,6 @@ void HugeClaimRows(const QString& dir, const RowPrinter& row) {
             kNone.peakMiB, "MiB", QStringLiteral("< 64 MiB"), false);
     }
 }
-
-} // namespace
 
 void BombRows(const RowPrinter& row) {
     QTemporaryDir dir;

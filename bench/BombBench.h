@@ -11,10 +11,13 @@ namespace sorvane::bench {
 // its own: a 74-byte PNG whose cut header claims 32768 x 32768 pixels, a
 // valid 130 KB one-bit PNG of 32768 x 32767 pixels, and an ordinary
 // 100-megapixel PNG. The baseline decodes at full size and then scales.
-// Then a HEIC, an AVIF, a TIFF and a raw file whose headers claim 100000 x
-// 100000 pixels (no baseline: a plain reader of those kinds is what is
-// measured).
+// Then HugeClaimRows.
 void BombRows(const RowPrinter& row);
+
+// A HEIC, an AVIF, a TIFF and a raw file whose headers claim 100000 x
+// 100000 pixels, made in dir (no baseline: before, none of these kinds was
+// read at all). `--only claims` runs these alone.
+void HugeClaimRows(const QString& dir, const RowPrinter& row);
 
 struct Cost {
     double ms = 0;

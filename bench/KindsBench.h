@@ -11,8 +11,12 @@ namespace sorvane::bench {
 // megapixels, HEIC and AVIF of 12, a 24-megapixel raw with its full-size
 // preview), stepped through in the viewer with read-ahead at the preview's
 // box (1412 x 941) and the full-HD viewer's (1920 x 1080), next to the plain
-// JPEGs given and a baseline that decodes each whole when shown. Then one
-// cold decode each of the raw and the HEIC, and the memory of the raw run.
+// JPEGs given and a baseline that decodes each whole when shown; then the
+// memory of the raw runs.
 void KindRows(const QStringList& plainJpegs, bool quick, bool skipBaseline, const RowPrinter& row);
+
+// One cold decode to each box (nothing read ahead) of the raw and the HEIC,
+// next to a whole decode of the same kind. `--only cold` runs these alone.
+void ColdRows(const RowPrinter& row);
 
 } // namespace sorvane::bench

@@ -70,7 +70,7 @@ int main(int argc, char* argv[]) {
         sizes = Sizes{2000, 20000, 40, 15, 6, 3};
     skipBaseline = app.arguments().contains(QStringLiteral("--ours"));
     // --only NAME[,NAME...] runs some measurements: jpeg, png, progressive, held, list, viewer,
-    // kinds; bombs runs alone.
+    // kinds; bombs (or only its new kinds, claims) and cold run alone.
     const int only = int(app.arguments().indexOf(QStringLiteral("--only")));
     const QString chosen = only > 0 ? app.arguments().value(only + 1) : QString();
     auto wanted = [&chosen](const char* name) {
@@ -78,6 +78,15 @@ int main(int argc, char* argv[]) {
     };
     if (chosen == QLatin1String("bombs")) { // no camera pictures needed
         BombRows(Row);
+        return 0;
+    }
+    if (chosen == QLatin1String("cold")) {
+        ColdRows(Row);
+        return 0;
+    }
+    if (chosen == QLatin1String("claims")) {
+        QTemporaryDir dir;
+        HugeClaimRows(dir.path(), Row);
         return 0;
     }
     QTemporaryDir originals;
