@@ -85,9 +85,11 @@ QColorSpace DeclaredSpace(const heif_image_handle* handle) {
     }
     case heif_color_profile_type_nclx: {
         heif_color_profile_nclx* raw = nullptr;
-        if (heif_image_handle_get_nclx_color_profile(handle, &raw).code != heif_error_Ok)
-            return {};
+        const heif_error read = heif_image_handle_get_nclx_color_profile(handle, &raw);
+        // Freed also on an error: libheif hands out the profile it rejects.
         const Owned<heif_color_profile_nclx> nclx(raw);
+        if (read.code != heif_error_Ok || !nclx)
+            return {};
         if (nclx->color_primaries == heif_color_primaries_SMPTE_EG_432_1)
             return QColorSpace(QColorSpace::DisplayP3);
         if (nclx->color_primaries == heif_color_primaries_ITU_R_BT_2020_2_and_2100_0)
