@@ -288,14 +288,16 @@ private Q_SLOTS:
     void runArrangesTheWindowAndPutsItBack() {
         QFETCH(int, extend);
         QFETCH(QRectF, box);
-        Form1Fixture f;
+        // One reader, so nothing is still being read once the first files are.
+        Form1Fixture f(PictureSource::Options{12, 1});
         QVERIFY(f.StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"},
                             f.Arranged(extend)));
         const QRect ordinary = f.ui().Picture1->geometry();
-        // Before the run the first file is read ahead for the box the run
-        // shows it in, so the start decodes nothing.
+        // Before the run the first files are read ahead for the box the run
+        // shows them in, so the start decodes nothing.
         const QSize runBox = Twips(96).toPixels(box).size();
-        QTRY_VERIFY(f.pictures.ready(f.Path("src/a.jpg"), runBox).has_value());
+        for (const char* first : {"src/a.jpg", "src/b.jpg", "src/c.jpg", "src/d.jpg"})
+            QTRY_VERIFY(f.pictures.ready(f.Path(first), runBox).has_value());
         QVERIFY(!f.pictures.ready(f.Path("src/f.jpg"), runBox)); // only what the run shows first
         const int cached = f.pictures.cachedCount();
         f.window->Command1_Click();
