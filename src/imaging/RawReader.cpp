@@ -25,9 +25,13 @@ QSize NaturalSize(const LibRaw& raw) {
     return UprightSize(stored, FromRawFlip(raw.imgdata.sizes.flip));
 }
 
-// The embedded preview, when it is a JPEG of believable length.
+// The embedded preview, when it is a JPEG of believable length. Only a
+// preview LibRaw will load as a JPEG is unpacked: it reads that into a buffer
+// of the preview's length, while its other thumbnail loaders (LibRaw 0.20)
+// size their buffer from the declared dimensions and can write past it on a
+// damaged file.
 std::optional<Picture> Preview(LibRaw& raw, QSize box) {
-    if (raw.imgdata.thumbnail.tlength == 0 ||
+    if (!raw.is_jpeg_thumb() || raw.imgdata.thumbnail.tlength == 0 ||
         raw.imgdata.thumbnail.tlength > unsigned(kMostPictureMiB) << 20 ||
         raw.unpack_thumb() != LIBRAW_SUCCESS ||
         raw.imgdata.thumbnail.tformat != LIBRAW_THUMBNAIL_JPEG)
