@@ -31,8 +31,7 @@ void PicturePane::put(const Picture& picture) {
 
 DisplayOutcome PicturePane::show(const QString& path) {
     const DisplayedPicture display = DisplayPicture(pictures_, path, pixelBox(), substitutePath_);
-    if (display.outcome != DisplayOutcome::Shown &&
-        display.outcome != DisplayOutcome::SubstituteShown) {
+    if (!IsPictureShown(display.outcome)) {
         image_.hide();
         return display.outcome;
     }

@@ -19,6 +19,11 @@ enum class DisplayOutcome {
     Quiet,           // anything else: nothing is shown and nothing said
 };
 
+// Whether the outcome puts a picture in view (the file's or the substitute).
+inline bool IsPictureShown(DisplayOutcome outcome) {
+    return outcome == DisplayOutcome::Shown || outcome == DisplayOutcome::SubstituteShown;
+}
+
 struct DisplayedPicture {
     Picture picture;
     DisplayOutcome outcome = DisplayOutcome::Quiet;

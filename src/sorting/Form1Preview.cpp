@@ -42,7 +42,7 @@ bool Form1::ShowPicture(const QString& path) {
     const DisplayOutcome outcome = pane_->show(path);
     if (outcome == DisplayOutcome::MissingFolder)
         ReportFileError(FileError::PathNotFound, {});
-    return outcome == DisplayOutcome::Shown || outcome == DisplayOutcome::SubstituteShown;
+    return IsPictureShown(outcome);
 }
 
 void Form1::FitPreview() {

@@ -36,7 +36,7 @@ void Form4::ShowCurrentImage() {
     const QString path = JoinPath(list_.folder(), module_.ViewerFileName);
     ReadAhead();
     const DisplayOutcome outcome = pane_->show(path);
-    if (outcome != DisplayOutcome::Shown && outcome != DisplayOutcome::SubstituteShown) {
+    if (!IsPictureShown(outcome)) {
         ShowUnshown(path, outcome);
         return;
     }
