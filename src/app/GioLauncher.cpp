@@ -50,7 +50,7 @@ QString GioLauncher::findExecutable(const QString& file) {
         return {};
     gchar* full = g_find_program_in_path(words[0]);
     g_strfreev(words);
-    const QString result = full ? FromNativeName(full) : QString();
+    QString result = full ? FromNativeName(full) : QString();
     g_free(full);
     return result;
 }

@@ -29,5 +29,5 @@ int main(int argc, char* argv[]) {
     // argument, in the bytes of its name.
     if (!windows.start(sorvane::FromNativeName(startArgument)))
         return 0;
-    return app.exec();
+    return QApplication::exec();
 }

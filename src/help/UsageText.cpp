@@ -8,7 +8,7 @@ namespace {
 
 QString Decode(const QByteArray& bytes) {
     QStringDecoder utf8(QStringConverter::Utf8);
-    const QString text = utf8.decode(bytes);
+    QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
     QStringDecoder shiftJis("Shift_JIS");

@@ -15,10 +15,10 @@ QColorSpace FromGammaAndPrimaries(spng_ctx* ctx) {
     const float gamma = 100000.0f / float(gama);
     spng_chrm chrm{};
     if (spng_get_chrm(ctx, &chrm) == 0) {
-        const QColorSpace space(
-            QPointF(chrm.white_point_x, chrm.white_point_y), QPointF(chrm.red_x, chrm.red_y),
-            QPointF(chrm.green_x, chrm.green_y), QPointF(chrm.blue_x, chrm.blue_y),
-            QColorSpace::TransferFunction::Gamma, gamma);
+        QColorSpace space(QPointF(chrm.white_point_x, chrm.white_point_y),
+                          QPointF(chrm.red_x, chrm.red_y), QPointF(chrm.green_x, chrm.green_y),
+                          QPointF(chrm.blue_x, chrm.blue_y), QColorSpace::TransferFunction::Gamma,
+                          gamma);
         if (space.isValid())
             return space;
     }
@@ -35,7 +35,7 @@ QColorSpace PngColourSpace(spng_ctx* ctx) {
         return {};
     spng_iccp iccp{};
     if (spng_get_iccp(ctx, &iccp) == 0 && iccp.profile && iccp.profile_len > 0) {
-        const QColorSpace space = QColorSpace::fromIccProfile(
+        QColorSpace space = QColorSpace::fromIccProfile(
             QByteArray::fromRawData(iccp.profile, qsizetype(iccp.profile_len)));
         if (space.isValid())
             return space;
