@@ -1,6 +1,6 @@
-// The program's outer layer: the real message boxes, and the composition root
-// with the help and version commands and the settings file at the end (the
-// other windows' opening and closing is tested with the options dialog).
+// The program's outer layer: the real message boxes, and the program's start
+// and end as the composition root runs them (how its windows meet is in
+// tst_windows).
 #include "app/QtPrompts.h"
 #include "app/Windows.h"
 #include "controls/FileList.h"
@@ -10,6 +10,7 @@
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
+#include "support/UnreadableSettings.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -36,12 +37,6 @@ public:
 class AppTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir folder;
-    Module1 module;
-    ScriptedPrompts prompts;
-    RecordingLauncher launcher;
-    PictureSource pictures;
-
     // Asks with the real box and presses the key in it once it shows; seen
     // gets its title, text and icon.
     static PromptAnswer AskPressing(Qt::Key key, QStringList& seen) {
@@ -60,8 +55,6 @@ class AppTest : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { module.ProgramFolder = folder.path(); }
-
     // Return takes the box's default button, Escape its cancelling one.
     void promptsShowTheBoxAndMapTheAnswer() {
         QStringList seen;
@@ -71,37 +64,22 @@ private Q_SLOTS:
         QCOMPARE(AskPressing(Qt::Key_Escape, seen), PromptAnswer::Cancel);
     }
 
-    // Without a help page, help opens the usage window; with one (a folder
-    // will do), its program, during a run too. The version command opens the
-    // About box, whose link opens the same help page.
-    void helpAndVersionOpenTheirWindows() {
-        module.SortingActive = 1;
-        Windows windows(module, prompts, launcher, pictures);
-        Form1& main = windows.main();
-        const auto choose = [&](const char* item) { main.findChild<QAction*>(item)->trigger(); };
-        choose("mnuHelp");
-        choose("mnuVer1");
-        QVERIFY(main.findChild<QWidget*>("Form3")->isVisible());
-        QVERIFY(main.findChild<QWidget*>("frmAbout")->isVisible());
-        QVERIFY(QDir().mkpath(folder.filePath("help/help.htm")));
-        choose("mnuHelp");
-        QTest::mouseClick(main.findChild<QWidget*>("frmAbout")->findChild<QWidget*>("Label1"),
-                          Qt::LeftButton);
-        QCOMPARE(launcher.started, QStringList(2, folder.filePath("help/help.htm")));
-    }
-
     // A settings file the start could not read is kept as it is at the end.
     void unreadableSettingsAreNeverReplaced() {
-        module.SortingActive = 0;
+        QTemporaryDir folder;
+        Module1 module;
+        module.ProgramFolder = folder.path();
         const QByteArray kept = "\"/only the user knows\"\r\n";
         QVERIFY(WriteFile(SettingsFilePath(module), kept));
-        SetSettingsReader([](const QString&) { return std::optional<QByteArray>(); });
+        ScriptedPrompts prompts;
+        RecordingLauncher launcher;
+        PictureSource pictures;
         {
+            const UnreadableSettings unreadable;
             Windows windows(module, prompts, launcher, pictures);
             QVERIFY(windows.start());
             QVERIFY(windows.main().close());
         }
-        SetSettingsReader(nullptr);
         QCOMPARE(ReadFile(SettingsFilePath(module)), kept);
         QCOMPARE(Files(folder.path()), QStringList{"Sorvane.ini"});
         QCOMPARE(prompts.asked.size(), 0);
@@ -138,6 +116,7 @@ private Q_SLOTS:
         started.LaunchByAssociation = 1;
         ScriptedPrompts quiet;
         RecordingLauncher launched;
+        PictureSource pictures;
         Windows windows(started, quiet, launched, pictures);
         QVERIFY(windows.start(dir.filePath(argument)));
         const Form1& main = windows.main();
@@ -156,6 +135,8 @@ private Q_SLOTS:
         Module1 started;
         started.ProgramFolder = dir.path();
         WatchingPrompts watching;
+        RecordingLauncher launcher;
+        PictureSource pictures;
         Windows windows(started, watching, launcher, pictures);
         watching.main = &windows.main();
         QVERIFY(windows.start(dir.filePath("broken.jpg")));

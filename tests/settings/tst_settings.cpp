@@ -6,6 +6,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/Settings.h"
 #include "support/TestFiles.h"
+#include "support/UnreadableSettings.h"
 
 #include <QtTest>
 
@@ -106,10 +107,8 @@ private Q_SLOTS:
         full.reset();
         QCOMPARE(Files(dir.path()), QStringList{"Sorvane.ini"});
         QCOMPARE(ReadFile(SettingsFilePath(s)), old);
-        SetSettingsReader([](const QString&) { return std::optional<QByteArray>(); });
-        const LoadOutcome unreadable = LoadSettingsFile(s);
-        SetSettingsReader(nullptr);
-        QCOMPARE(unreadable, LoadOutcome::Unreadable);
+        const UnreadableSettings unreadable;
+        QCOMPARE(LoadSettingsFile(s), LoadOutcome::Unreadable);
     }
 
     // A settings file kept elsewhere through a link (a repository of

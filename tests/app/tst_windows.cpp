@@ -1,0 +1,178 @@
+// How the windows meet: each connection the program makes between the main
+// window and the others, through the real windows over temporary folders.
+#include "app/Windows.h"
+#include "controls/DirList.h"
+#include "imaging/PictureSource.h"
+#include "settings/SettingsFile.h"
+#include "sorting/Form1.h"
+#include "support/Controls.h"
+#include "support/RecordingLauncher.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QWindow>
+#include <QtTest>
+
+using namespace sorvane;
+using namespace sorvane::test;
+
+namespace {
+
+// The program started on a folder holding one picture, as the user has it.
+struct Program {
+    Program() {
+        Module1 saved;
+        saved.ProgramFolder = saved.SourceFolder = dir.path();
+        SaveSettingsFile(saved);
+        WriteImage(dir.filePath("a.jpg"), QSize(8, 6), "JPEG", Qt::red);
+        module.ProgramFolder = dir.path();
+        windows.start();
+    }
+    Form1& main() { return windows.main(); }
+    // The other window of that name, or null when it is not open.
+    QWidget* other(const char* name) {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == QLatin1String(name) && window->isVisible())
+                return window;
+        return nullptr;
+    }
+    bool startEnabled() { return ControlNamed<QWidget>(&main(), "Command1")->isEnabled(); }
+
+    QTemporaryDir dir;
+    Module1 module;
+    ScriptedPrompts prompts;
+    RecordingLauncher launcher;
+    PictureSource pictures;
+    Windows windows{module, prompts, launcher, pictures};
+};
+
+// Opens the window of that name as the main window asks for it.
+void Open(Program& program, const QString& name) {
+    Form1& main = program.main();
+    if (name == "Dialog")
+        Q_EMIT main.optionsRequested();
+    else if (name == "Form2")
+        Q_EMIT main.folderSetupRequested();
+    else if (name == "frmAbout")
+        Q_EMIT main.aboutRequested();
+    else if (name == "Form3")
+        Q_EMIT main.usageRequested();
+    else
+        Q_EMIT main.viewerRequested();
+}
+
+const char* const OtherWindows[] = {"Dialog", "Form2", "frmAbout", "Form3", "Form4"};
+
+} // namespace
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // 「実行」 is off while another window is open and back on however it
+    // closes; asking again brings the open one forward instead of a second.
+    void startButtonFollowsTheOtherWindows_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("how");
+        for (const char* window : OtherWindows)
+            for (const char* how : {"close", "close box"})
+                QTest::addRow("%s, %s", window, how) << QString(window) << QString(how);
+        QTest::newRow("Dialog, Escape") << "Dialog"
+                                        << "Escape";
+    }
+    void startButtonFollowsTheOtherWindows() {
+        QFETCH(QString, window);
+        QFETCH(QString, how);
+        Program program;
+        QVERIFY(program.startEnabled());
+        Open(program, window);
+        Open(program, window);
+        QWidget* opened = program.other(qPrintable(window));
+        QVERIFY(opened);
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QCOMPARE(
+            std::count_if(windows.cbegin(), windows.cend(),
+                          [&](QWidget* w) { return w->objectName() == window && w->isVisible(); }),
+            1);
+        QVERIFY(!program.startEnabled());
+        if (how == "Escape")
+            QTest::keyClick(opened, Qt::Key_Escape);
+        else if (how == "close box")
+            opened->windowHandle()->close();
+        else
+            opened->close();
+        QTRY_VERIFY(program.startEnabled());
+        QVERIFY(!program.other(qPrintable(window)));
+    }
+
+    // A folder assigned in the folder setup window shows on the main
+    // window's slot button at once; the bulk-delete slot has no button.
+    void assignedFolderShowsOnTheSlotButton() {
+        Program program;
+        Open(program, "Form2");
+        QWidget* setup = program.other("Form2");
+        const auto* button3 = ControlNamed<QPushButton>(&program.main(), "Command4_3");
+        const QString before10 = ControlNamed<QPushButton>(&program.main(), "Command4_10")->text();
+        const QString folder = program.dir.filePath(QStringLiteral("猫の写真"));
+        QVERIFY(QDir().mkpath(folder) && ControlNamed<DirList>(setup, "Dir1")->setPath(folder));
+        QTest::mouseClick(ControlNamed<QWidget>(setup, "Command1_3"), Qt::LeftButton);
+        QTest::mouseClick(ControlNamed<QWidget>(setup, "Command1_10"), Qt::LeftButton);
+        QCOMPARE(program.module.FolderSlots[3], folder);
+        QCOMPARE(button3->text(), QStringLiteral("猫の写真"));
+        QCOMPARE(ControlNamed<QPushButton>(&program.main(), "Command4_10")->text(), before10);
+    }
+
+    // The viewer's options button opens the options; closing the viewer
+    // closes them with it, and 「実行」 comes back once both are gone.
+    void viewerTakesItsOptionsAlong() {
+        Program program;
+        Open(program, "Form4");
+        QWidget* viewer = program.other("Form4");
+        QVERIFY(viewer);
+        ControlNamed<QAction>(viewer, "Toolbar1_1")->trigger();
+        QVERIFY(program.other("Dialog"));
+        viewer->close();
+        QTRY_VERIFY(!program.other("Dialog"));
+        QTRY_VERIFY(program.startEnabled());
+    }
+
+    // Without a help page, help opens the usage window; with one (a folder
+    // will do), its program, during a run too. The version command opens the
+    // About box, whose link opens the same help page.
+    void helpAndVersionOpenTheirWindows() {
+        Program program;
+        program.module.SortingActive = 1;
+        Form1& main = program.main();
+        const auto choose = [&](const char* item) {
+            ControlNamed<QAction>(&main, item)->trigger();
+        };
+        choose("mnuHelp");
+        choose("mnuVer1");
+        QVERIFY(program.other("Form3") && program.other("frmAbout"));
+        const QString page = program.dir.filePath("help/help.htm");
+        QVERIFY(QDir().mkpath(page));
+        choose("mnuHelp");
+        QTest::mouseClick(ControlNamed<QWidget>(program.other("frmAbout"), "Label1"),
+                          Qt::LeftButton);
+        QCOMPARE(program.launcher.started, QStringList(2, page));
+    }
+
+    // Before the main window saves its settings at close, every other window
+    // is closed.
+    void closingTheMainWindowClosesTheOthers() {
+        Program program;
+        for (const char* window : OtherWindows)
+            Open(program, window);
+        for (const char* window : OtherWindows)
+            QVERIFY2(program.other(window), window);
+        QVERIFY(program.main().close());
+        for (const char* window : OtherWindows)
+            QTRY_VERIFY2(!program.other(window), window);
+    }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "tst_windows.moc"
