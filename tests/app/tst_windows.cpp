@@ -1,13 +1,8 @@
 // How the windows meet: each connection the program makes between the main
 // window and the others, through the real windows over temporary folders.
-#include "app/Windows.h"
 #include "controls/DirList.h"
-#include "imaging/PictureSource.h"
-#include "settings/SettingsFile.h"
-#include "sorting/Form1.h"
 #include "support/Controls.h"
-#include "support/RecordingLauncher.h"
-#include "support/ScriptedPrompts.h"
+#include "support/StartedProgram.h"
 #include "support/TestFiles.h"
 
 #include <QAction>
@@ -23,16 +18,11 @@ using namespace sorvane::test;
 namespace {
 
 // The program started on a folder holding one picture, as the user has it.
-struct Program {
-    Program() {
-        Module1 saved;
-        saved.ProgramFolder = saved.SourceFolder = dir.path();
-        SaveSettingsFile(saved);
-        WriteImage(dir.filePath("a.jpg"), QSize(8, 6), "JPEG", Qt::red);
-        module.ProgramFolder = dir.path();
-        windows.start();
-    }
-    Form1& main() { return windows.main(); }
+struct Program : StartedProgram {
+    Program()
+        : StartedProgram([](Module1& saved) {
+              WriteImage(saved.SourceFolder + "/a.jpg", QSize(8, 6), "JPEG", Qt::red);
+          }) {}
     // The other window of that name, or null when it is not open.
     QWidget* other(const char* name) {
         for (QWidget* window : QApplication::topLevelWidgets())
@@ -41,13 +31,6 @@ struct Program {
         return nullptr;
     }
     bool startEnabled() { return ControlNamed<QWidget>(&main(), "Command1")->isEnabled(); }
-
-    QTemporaryDir dir;
-    Module1 module;
-    ScriptedPrompts prompts;
-    RecordingLauncher launcher;
-    PictureSource pictures;
-    Windows windows{module, prompts, launcher, pictures};
 };
 
 // Opens the window of that name as the main window asks for it.

@@ -1,11 +1,8 @@
 // The options dialog as the program opens it from the main window's menu.
-#include "app/Windows.h"
-#include "imaging/PictureSource.h"
 #include "options/Dialog.h"
 #include "settings/SettingsFile.h"
 #include "sorting/Form1.h"
-#include "support/RecordingLauncher.h"
-#include "support/ScriptedPrompts.h"
+#include "support/StartedProgram.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -18,21 +15,18 @@ using namespace sorvane::test;
 
 namespace {
 
-// The whole program over temporary folders, started from a settings file
-// that holds the given record, with the options dialog open.
-struct Program {
+// The program started from a settings file that holds the given record,
+// with the options dialog open.
+struct Program : StartedProgram {
     // flags: the copy mode, extend mode and button arrangement saved.
-    explicit Program(const char* flags = "010") {
-        Module1 saved;
-        std::tie(saved.CopyMode, saved.ExtendMode, saved.VerticalButtons) =
-            std::tuple(Flag(flags[0] - '0'), Flag(flags[1] - '0'), Flag(flags[2] - '0'));
-        saved.ProgramFolder = saved.SourceFolder = dir.path();
-        saved.SlideshowSeconds = 3; // OK takes it as it is
-        SaveSettingsFile(saved);
-        module.ProgramFolder = saved.ProgramFolder;
-        windows.start();
-        windows.main().mnuOpt1_Click();
-        dialog = windows.main().findChild<Dialog*>();
+    explicit Program(const char* flags = "010")
+        : StartedProgram([flags](Module1& saved) {
+              std::tie(saved.CopyMode, saved.ExtendMode, saved.VerticalButtons) =
+                  std::tuple(Flag(flags[0] - '0'), Flag(flags[1] - '0'), Flag(flags[2] - '0'));
+              saved.SlideshowSeconds = 3; // OK takes it as it is
+          }) {
+        main().mnuOpt1_Click();
+        dialog = main().findChild<Dialog*>();
     }
     template <typename W = QAbstractButton> W* control(const char* name) {
         return dialog->findChild<W*>(QLatin1String(name));
@@ -42,12 +36,6 @@ struct Program {
         QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
     }
 
-    QTemporaryDir dir;
-    Module1 module;
-    ScriptedPrompts prompts;
-    RecordingLauncher launcher;
-    PictureSource pictures;
-    Windows windows{module, prompts, launcher, pictures};
     QPointer<Dialog> dialog;
 };
 
