@@ -29,7 +29,7 @@ LoadOutcome LoadSettingsFile(Module1& settings);
 // How LoadSettingsFile reads the file's bytes: nothing when the file cannot be
 // read. A test puts in a reader that fails, since no file mode stops root.
 using SettingsReader = std::optional<QByteArray> (*)(const QString& path);
-void SetSettingsReader(SettingsReader reader); // nullptr: read the file itself
+void SetSettingsReader(SettingsReader replacement); // nullptr: read the file itself
 
 // Writes the settings line to a temporary file beside the settings file and
 // renames it over the old one, so a failed save leaves the previous file whole.
