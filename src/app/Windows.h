@@ -25,8 +25,9 @@ struct Module1;
 // every other window is made when it is asked for, once (asking again brings
 // the open one to the front), and shown modeless. While any of them is open
 // the main window's start button is disabled; whichever closes first enables
-// it again, as the program has always done. Before the main window saves its
-// settings at close, every other window is closed.
+// it again (the button is switched, the open windows are not counted).
+// Before the main window saves its settings at close, every other window is
+// closed.
 class Windows : public QObject {
     Q_OBJECT
 public:

@@ -26,8 +26,6 @@ public:
     void followFolder(); // selects the drive of the list's folder, without a change signal
     void openDrive();    // opens the drive chosen in the box in the folder list
 
-    const QStringList& drives() const { return drives_; }
-
 private:
     QComboBox* driveBox_;
     DirList* folderList_;

@@ -71,7 +71,7 @@ void FileList::mousePressEvent(QMouseEvent* event) {
     const int button = ButtonNumber(event->button());
     if (button == MouseButton::Left)
         QListView::mousePressEvent(event);
-    if (button != 0)
+    if (button != MouseButton::Other)
         Q_EMIT pressed(button);
 }
 

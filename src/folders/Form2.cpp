@@ -4,6 +4,7 @@
 
 #include "controls/DirList.h"
 #include "controls/DriveFolderPair.h"
+#include "controls/MouseButtons.h"
 #include "folders/FolderMessages.h"
 #include "platform/FolderActions.h"
 #include "platform/Paths.h"
@@ -82,7 +83,7 @@ void Form2::Text1_KeyPress(int index) {
 }
 
 void Form2::Dir1_MouseDown(int button) {
-    if (button != 2) // only the right button
+    if (button != MouseButton::Right)
         return;
     const QString folder = Dir1->path();
     if (!Confirm(folder + QStringLiteral("フォルダを削除しますか?")))

@@ -103,7 +103,7 @@ private:
 
 // A 16-bit number as the file holds it: blank reads as 0, fractions are
 // rounded half to even, anything else or out of range is refused.
-std::optional<std::int16_t> ToInt16(const QByteArray& field) {
+std::optional<std::int16_t> Int16OrRefused(const QByteArray& field) {
     if (field.isEmpty())
         return 0;
     bool ok = false;
@@ -143,7 +143,7 @@ ParseOutcome ParseSettings(const QByteArray& text, Module1& settings) {
             *TextField(settings, i) = FromNativeName(*field);
             continue;
         }
-        const std::optional<std::int16_t> number = ToInt16(*field);
+        const std::optional<std::int16_t> number = Int16OrRefused(*field);
         if (!number)
             return ParseOutcome::BadNumber;
         *NumberField(settings, i) = *number;

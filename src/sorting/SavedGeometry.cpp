@@ -23,10 +23,10 @@ std::optional<QSizeF> SavedOuterSize(const QString& width, const QString& height
 
 GeometryFields GeometryFieldsOf(const QRectF& outerTwips) {
     return {SingleText(float(outerTwips.width())), SingleText(float(outerTwips.height())),
-            ToInt16(float(outerTwips.left())), ToInt16(float(outerTwips.top()))};
+            ClampedInt16(float(outerTwips.left())), ClampedInt16(float(outerTwips.top()))};
 }
 
-std::int16_t ToInt16(float value) {
+std::int16_t ClampedInt16(float value) {
     return std::int16_t(std::clamp(std::lround(value), -32768L, 32767L));
 }
 

@@ -28,6 +28,6 @@ struct GeometryFields {
 GeometryFields GeometryFieldsOf(const QRectF& outerTwips);
 
 // Rounded to the nearest 16-bit number, and held within that range.
-std::int16_t ToInt16(float value);
+std::int16_t ClampedInt16(float value);
 
 } // namespace sorvane
