@@ -18,11 +18,11 @@ namespace {
 // The program started from a settings file that holds the given record,
 // with the options dialog open.
 struct Program : StartedProgram {
-    // flags: the copy mode, extend mode and button arrangement saved.
-    explicit Program(const char* flags = "010")
-        : StartedProgram([flags](Module1& saved) {
-              std::tie(saved.CopyMode, saved.ExtendMode, saved.VerticalButtons) =
-                  std::tuple(Flag(flags[0] - '0'), Flag(flags[1] - '0'), Flag(flags[2] - '0'));
+    explicit Program(Flag copyMode = 0, Flag extendMode = 1, Flag arrangement = 0)
+        : StartedProgram([=](Module1& saved) {
+              saved.CopyMode = copyMode;
+              saved.ExtendMode = extendMode;
+              saved.VerticalButtons = arrangement;
               saved.SlideshowSeconds = 3; // OK takes it as it is
           }) {
         main().mnuOpt1_Click();
@@ -48,38 +48,40 @@ private Q_SLOTS:
     // keyboard or assistive technology does): copy mode locks the extend box
     // and the arrangement, arrangement 2 shows neither option, a copy flag of
     // 2 is off, and unticking extend drops an arrangement not yet confirmed.
-    // The state: Check5 enabled, the options enabled, Option1_0 and Option1_1
-    // chosen, the indicator blinking.
     void boxes_data() {
-        QTest::addColumn<QString>("saved");
+        QTest::addColumn<int>("copyMode"); // saved
+        QTest::addColumn<int>("extendMode");
+        QTest::addColumn<int>("arrangement");
         QTest::addColumn<QString>("actions");
-        QTest::addColumn<QString>("state");
-        const auto add = [](const char* row, const char* saved, const char* actions,
-                            const char* state) {
-            QTest::newRow(row) << QString(saved) << QString(actions) << QString(state);
-        };
-        add("copy and extend", "111", "", "00011");
-        add("arrangement 2", "012", "", "11000");
-        add("copy flag 2 is off", "210", "", "10100");
-        add("copy mode toggled", "010", "t:Check6 Check6 t:Check6", "00101");
-        add("extend unticked", "010", "Option1_1 Check5 t:Check5", "11100");
+        QTest::addColumn<bool>("extendEnabled"); // shown
+        QTest::addColumn<bool>("arrangementsEnabled");
+        QTest::addColumn<int>("arrangementChosen"); // -1: neither
+        QTest::addColumn<bool>("blinking");
+        QTest::newRow("copy and extend") << 1 << 1 << 1 << "" << false << false << 1 << true;
+        QTest::newRow("arrangement 2") << 0 << 1 << 2 << "" << true << true << -1 << false;
+        QTest::newRow("copy flag 2 is off") << 2 << 1 << 0 << "" << true << false << 0 << false;
+        QTest::newRow("copy mode toggled")
+            << 0 << 1 << 0 << "t:Check6 Check6 t:Check6" << false << false << 0 << true;
+        QTest::newRow("extend unticked")
+            << 0 << 1 << 0 << "Option1_1 Check5 t:Check5" << true << true << 0 << false;
     }
     void boxes() {
-        QFETCH(QString, saved);
+        QFETCH(int, copyMode);
+        QFETCH(int, extendMode);
+        QFETCH(int, arrangement);
         QFETCH(QString, actions);
-        QFETCH(QString, state);
-        Program program(qPrintable(saved));
+        Program program{Flag(copyMode), Flag(extendMode), Flag(arrangement)};
         QVERIFY(program.dialog && program.dialog->isVisible());
         for (const QString& action : actions.split(u' ', Qt::SkipEmptyParts))
             action.startsWith("t:") ? program.control(qPrintable(action.mid(2)))->toggle()
                                     : program.click(qPrintable(action));
-        QString shown; // Check5 and the options enabled, the options chosen, the blink
-        for (const char* name : {"Check5", "Option1_0"})
-            shown += QString::number(program.control(name)->isEnabled());
-        for (const char* name : {"Option1_0", "Option1_1"})
-            shown += QString::number(program.control(name)->isChecked());
-        const auto* timer1 = program.windows.main().findChild<QTimer*>("Timer1");
-        QCOMPARE(shown + QString::number(timer1->isActive()), state);
+        const int chosen = program.control("Option1_0")->isChecked()   ? 0
+                           : program.control("Option1_1")->isChecked() ? 1
+                                                                       : -1;
+        QTEST(program.control("Check5")->isEnabled(), "extendEnabled");
+        QTEST(program.control("Option1_0")->isEnabled(), "arrangementsEnabled");
+        QTEST(chosen, "arrangementChosen");
+        QTEST(program.main().findChild<QTimer*>("Timer1")->isActive(), "blinking");
     }
 
     // However the dialog is left after the copy-mode box was clicked, the
@@ -87,16 +89,16 @@ private Q_SLOTS:
     // which decides what the next send does; the close box and Escape arrive
     // as the window system delivers them.
     void indicatorFollowsTheStoredCopyMode_data() {
-        QTest::addColumn<QString>("saved");
+        QTest::addColumn<bool>("savedCopying");
         QTest::addColumn<QString>("how");
-        for (const char* saved : {"010", "110"})
+        for (const bool saved : {false, true})
             for (const char* how : {"OKButton", "CancelButton", "Escape", "close box"})
-                QTest::addRow("copy %c, %s", saved[0], how) << QString(saved) << QString(how);
+                QTest::addRow("copy %d, %s", saved, how) << saved << QString(how);
     }
     void indicatorFollowsTheStoredCopyMode() {
-        QFETCH(QString, saved);
+        QFETCH(bool, savedCopying);
         QFETCH(QString, how);
-        Program program(qPrintable(saved));
+        Program program{Flag(savedCopying)};
         program.click("Check6");
         if (how == "Escape")
             QTest::keyClick(program.dialog, Qt::Key_Escape);
@@ -106,7 +108,7 @@ private Q_SLOTS:
             program.click(qPrintable(how));
         QTRY_VERIFY(!program.dialog);
         const bool copying = program.module.CopyMode == 1;
-        QCOMPARE(copying, (saved[0] == '1') != (how == "OKButton"));
+        QCOMPARE(copying, savedCopying != (how == "OKButton"));
         Form1& main = program.windows.main();
         QCOMPARE(main.findChild<QTimer*>("Timer1")->isActive(), copying);
         const QWidget* label8 = main.findChild<QWidget*>("Label8");

@@ -47,12 +47,6 @@ private Q_SLOTS:
         QCOMPARE(settings.FolderSlots[4], slot4);
     }
 
-    void unreadableFileIsNeverWrittenOver() {
-        const StartUpPlan plan = PlanStartUp(LoadOutcome::Unreadable);
-        QCOMPARE(int(plan.action), int(StartUpAction::Continue));
-        QVERIFY(plan.applyDefaults && plan.keepFile && !plan.deleteFile);
-    }
-
     void savedGeometry() {
         QCOMPARE(SavedOuterSize(" 9600 ", "8700"), QSizeF(9600, 8700));
         QCOMPARE(SavedOuterSize("8000", "x"), QSizeF(8385, 6495)); // too narrow: the smallest
