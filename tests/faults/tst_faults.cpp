@@ -126,6 +126,22 @@ QStringList StoredNames(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+// The seed of the kill times: SORVANE_FAULT_SEED, or a new one each run,
+// printed at the start so a run that found a fault can be drawn again
+// (the kills then come at the same delays; how far the work got by then
+// still varies with the machine's load).
+quint32 KillSeed() {
+    static const quint32 seed = qEnvironmentVariableIsSet("SORVANE_FAULT_SEED")
+                                    ? quint32(qEnvironmentVariableIntValue("SORVANE_FAULT_SEED"))
+                                    : QRandomGenerator::system()->generate() & 0x7fffffff;
+    return seed;
+}
+
+QRandomGenerator& KillTimes() {
+    static QRandomGenerator times(KillSeed());
+    return times;
+}
+
 // Runs work() in a child process and kills it after a random time up to
 // the given number of microseconds; with none, lets it end.
 void KillDuring(std::optional<qint64> withinUs, const std::function<void()>& work) {
@@ -135,7 +151,7 @@ void KillDuring(std::optional<qint64> withinUs, const std::function<void()>& wor
         ::_exit(0);
     }
     if (withinUs) {
-        ::usleep(useconds_t(QRandomGenerator::global()->bounded(*withinUs + 1)));
+        ::usleep(useconds_t(KillTimes().bounded(*withinUs + 1)));
         ::kill(child, SIGKILL);
     }
     ::waitpid(child, nullptr, 0);
@@ -153,7 +169,10 @@ class FaultsTest : public QObject {
     QTemporaryDir data; // the trash of the replaced files, never the real home's
 
 private Q_SLOTS:
-    void initTestCase() { qputenv("XDG_DATA_HOME", data.path().toUtf8()); }
+    void initTestCase() {
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        qInfo("kill times drawn with SORVANE_FAULT_SEED=%u", KillSeed());
+    }
     void init() { prune(data.path() + "/Trash"); }
     void cleanup() { SetUnnamedFilesAllowed(true); }
 
