@@ -93,6 +93,11 @@ FileError CopyReplacing(const QString& source, const QString& destination);
 // name is taken (nothing is touched then).
 FileError RenameNoReplace(const QString& source, const QString& destination);
 
+// The same for a name in an open folder (AT_FDCWD: a path of its own) and
+// a destination in the system's bytes: 0 when renamed, else -1 with errno
+// (EEXIST when the name is taken).
+int RenameAtWithoutReplacing(int folderFd, const QByteArray& name, const QByteArray& destination);
+
 // Renames source to destination, replacing it; CrossDevice when the two are
 // on different file systems (nothing is touched then).
 FileError RenameReplacing(const QString& source, const QString& destination);

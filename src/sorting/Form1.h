@@ -214,6 +214,9 @@ private:
 
     QString CurrentImagePath; // the file last put into the preview
 
+    // The right-click delete into the trash (Form1Browse.cpp).
+    bool TrashFile(const QString& path, const QString& name);
+
     friend class test::Form1Fixture;
 };
 
