@@ -307,6 +307,8 @@ private Q_SLOTS:
     void bulkDeleteIntoTheTrash() {
         QFETCH(bool, option);
         QFETCH(QString, volume);
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", dataHome); });
         qputenv("XDG_DATA_HOME", Path("data").toUtf8());
         module.Extras.deleteToTrash = option;
         QString folder = module.FolderSlots[BulkDeleteSlot] = MakeFolder("bulk");
