@@ -18,7 +18,7 @@ ExtrasDialog::ExtrasDialog(Module1& module, Prompts& prompts, QWidget* parent)
     // A fixed tool window over the main window, like the options dialog.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(twips_.toPixels(QRectF(0, 0, 6030, 1800)).size());
+    setFixedSize(twips_.toPixels(QRectF(0, 0, 6030, 1440)).size());
     setStyleSheet(QStringLiteral("* { font-size: 8pt; }"));
     BuildControls();
     connect(OKButton, &QPushButton::clicked, this, &ExtrasDialog::OKButton_Click);
