@@ -273,6 +273,25 @@ bool ReadFiles(const QString& folder, const std::function<void(const char*, bool
     });
 }
 
+QStringList ListFilesStartingWith(const QString& folder, const QString& prefix) {
+    const QByteArray start = ToNativeName(prefix);
+    QStringList names;
+    DIR* dir = ::opendir(Native(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.' ||
+            std::strncmp(entry->d_name, start.constData(), size_t(start.size())) != 0)
+            continue; // hidden (and "." and ".."), or another name
+        bool viaLink = false;
+        if (KindOf(::dirfd(dir), entry->d_name, entry->d_type, &viaLink) == EntryKind::File)
+            names.append(FromNativeName(entry->d_name));
+    }
+    ::closedir(dir);
+    SortNames(names);
+    return names;
+}
+
 bool IsListedFile(const QString& folder, const QString& name, bool* viaLink) {
     struct stat st;
     const QString path = folder + u'/' + name;

@@ -38,6 +38,11 @@ QStringList ListFiles(const QString& folder);
 bool ReadFiles(const QString& folder,
                const std::function<void(const char* name, bool listed, bool viaLink)>& visit);
 
+// The names ListFiles lists that begin with the prefix, sorted the same
+// way. Only those entries are looked at further, so a large folder costs
+// little more than one read of its names.
+QStringList ListFilesStartingWith(const QString& folder, const QString& prefix);
+
 // Whether ListFiles would list the name in the folder now; *viaLink tells
 // whether it is a symbolic link.
 bool IsListedFile(const QString& folder, const QString& name, bool* viaLink);

@@ -2,12 +2,9 @@
 
 #include "platform/FileOps.h"
 #include "platform/FolderActions.h"
-#include "platform/NativeName.h"
 #include "platform/Paths.h"
 
 #include <QSet>
-
-#include <cstring>
 
 namespace sorvane {
 namespace {
@@ -47,20 +44,6 @@ bool IsPicture(const Split& split) {
     return PictureExtensions().contains(split.extension);
 }
 
-// The files of the folder whose names begin with the stem, in list order:
-// only they can be companions, and the other names of a large folder are
-// never converted or sorted on the way to the next picture.
-QStringList NamesStartingWith(const QString& folder, const QString& stem) {
-    const QByteArray prefix = ToNativeName(stem);
-    QStringList names;
-    ReadFiles(folder, [&](const char* name, bool listed, bool) {
-        if (listed && std::strncmp(name, prefix.constData(), size_t(prefix.size())) == 0)
-            names.append(FromNativeName(name));
-    });
-    SortNames(names);
-    return names;
-}
-
 } // namespace
 
 QStringList CompanionNames(const QString& name, const QStringList& folderNames) {
@@ -91,7 +74,7 @@ SendPlan PlanSend(const SendMember& file, bool withCompanions) {
         return plan;
     const QString folder = ParentFolder(file.source), target = ParentFolder(file.destination);
     for (const QString& companion :
-         CompanionNames(name, NamesStartingWith(folder, SplitName(name).stem)))
+         CompanionNames(name, ListFilesStartingWith(folder, SplitName(name).stem)))
         plan.companions.push_back({JoinPath(folder, companion), JoinPath(target, companion)});
     return plan;
 }
