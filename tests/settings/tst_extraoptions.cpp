@@ -64,8 +64,7 @@ void TestExtraOptions::fileText_data() {
     QTest::newRow("a line without a key, then good")
         << QByteArray("[Options]\n=\nSendCompanions=true\n") << false << true;
     QTest::newRow("an open quote spoils what follows")
-        << QByteArray("[Options]\nDeleteToTrash=\"true\nSendCompanions=true\n") << false
-        << false;
+        << QByteArray("[Options]\nDeleteToTrash=\"true\nSendCompanions=true\n") << false << false;
 }
 
 void TestExtraOptions::fileText() {
