@@ -4,17 +4,18 @@
 // window is saved as PNG; with --folders the folder setup window is opened
 // from the menu over the sorted folders and saved instead; with --options the
 // options dialog is opened from the menu and the main window is saved with
-// the dialog over it; with --viewer the first file is double-clicked and the
-// viewer is saved. Without an option the usage window and the About box
-// are also drawn, offscreen in this process, and saved beside the main
-// window's picture as usage.png and about.png.
-// Controls are found by name over the accessibility bus, so it runs in a
-// D-Bus session:
+// the dialog over it (with --extras, the added options' dialog); with
+// --viewer the first file is double-clicked and the viewer is saved. Without
+// an option the usage window and the About box are also drawn, offscreen in
+// this process, and saved beside the main window's picture as usage.png and
+// about.png. Controls are found by name over the accessibility bus, so it
+// runs in a D-Bus session:
 //
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot docs/screenshot.png
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --folders docs/folders.png
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --viewer docs/viewer.png
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --options docs/options.png
+//   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --extras docs/extras.png
 #include "e2e/RealWindow.h"
 #include "help/Form3.h"
 #include "help/frmAbout.h"
@@ -99,10 +100,12 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen"); // for the help windows; the program gets X
     QApplication app(argc, argv);
     const bool folders = argc == 3 && QByteArray(argv[1]) == "--folders";
-    const bool options = argc == 3 && QByteArray(argv[1]) == "--options";
+    const bool extras = argc == 3 && QByteArray(argv[1]) == "--extras";
+    const bool options = extras || (argc == 3 && QByteArray(argv[1]) == "--options");
     const bool viewer = argc == 3 && QByteArray(argv[1]) == "--viewer";
     if (argc != 2 && !folders && !options && !viewer)
-        return Fail("usage: sorvane_screenshot [--folders | --options | --viewer] OUTPUT.png");
+        return Fail("usage: sorvane_screenshot [--folders | --options | --extras | --viewer] "
+                    "OUTPUT.png");
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[argc - 1]));
     if (E2eDisplay().isEmpty())
         qputenv("E2E_DISPLAY", qgetenv("DISPLAY"));
@@ -154,8 +157,10 @@ int main(int argc, char* argv[]) {
         QThread::msleep(800); // drawn once shown
     }
     if (options) {
-        if (!program.openFirstMenu() || !program.keyIntoMenu(QStringLiteral("Down Return")))
-            return Fail("cannot choose オプション in the menu");
+        const QString keys =
+            extras ? QStringLiteral("Down Down Down Return") : QStringLiteral("Down Return");
+        if (!program.openFirstMenu() || !program.keyIntoMenu(keys))
+            return Fail("cannot choose the dialog in the menu");
         const QString dialog = program.awaitOtherWindow();
         if (dialog.isEmpty())
             return Fail("the options dialog did not open");

@@ -1,11 +1,14 @@
 #include "app/Windows.h"
 
+#include "extras/ExtrasDialog.h"
 #include "folders/Form2.h"
 #include "help/Form3.h"
 #include "help/ProgramIcon.h"
 #include "help/frmAbout.h"
 #include "options/Dialog.h"
 #include "platform/Paths.h"
+#include "settings/ExtraOptions.h"
+#include "settings/Module1.h"
 #include "sorting/Form1.h"
 #include "viewer/Form4.h"
 
@@ -23,6 +26,7 @@ Windows::Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureS
     connect(main_.get(), &Form1::closingOtherWindows, this, &Windows::closeOthers);
     connect(main_.get(), &Form1::folderSetupRequested, this, &Windows::openFolderSetup);
     connect(main_.get(), &Form1::optionsRequested, this, &Windows::openOptions);
+    connect(main_.get(), &Form1::extrasRequested, this, &Windows::openExtras);
     connect(main_.get(), &Form1::aboutRequested, this, &Windows::openAbout);
     connect(main_.get(), &Form1::usageRequested, this, &Windows::openUsage);
     connect(main_.get(), &Form1::viewerRequested, this, &Windows::openViewer);
@@ -36,6 +40,9 @@ Windows::~Windows() {
 }
 
 bool Windows::start(const QString& startPath) {
+    // Beside the settings file, and never needed: a missing or damaged file
+    // gives the defaults.
+    module_.Extras = LoadExtraOptions(ExtraOptionsPath(module_));
     if (!main_->Form_Load())
         return false;
     // Shown first: a picture that cannot be read is told in a message box,
@@ -66,6 +73,14 @@ void Windows::openOptions() {
     connect(options_, &Dialog::copyIndicatorBlinking, main, &Form1::setCopyIndicatorBlinking);
     options_->Form_Load();
     openOther(options_);
+}
+
+void Windows::openExtras() {
+    if (raiseOpen(extras_))
+        return;
+    extras_ = new ExtrasDialog(module_, prompts_, main_.get());
+    extras_->Form_Load();
+    openOther(extras_);
 }
 
 bool Windows::raiseOpen(QWidget* window) {

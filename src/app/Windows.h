@@ -11,6 +11,7 @@ class QWidget;
 namespace sorvane {
 
 class Dialog;
+class ExtrasDialog;
 class Form1;
 class Form2;
 class Form3;
@@ -43,6 +44,8 @@ public:
 
     // The options dialog, from the main window's menu.
     void openOptions();
+    // The added options' dialog, from the main window's menu.
+    void openExtras();
     // The About box and the usage window, from the main window's menu.
     void openAbout();
     void openUsage();
@@ -64,6 +67,7 @@ private:
     QList<QPointer<QWidget>> others_;
     QPointer<Form2> folderSetup_;
     QPointer<Dialog> options_;
+    QPointer<ExtrasDialog> extras_;
     QPointer<frmAbout> about_;
     QPointer<Form3> usage_;
     QPointer<Form4> viewer_;

@@ -61,8 +61,11 @@ void Form2::Command3_Click() {
                                      "でした。"));
         return;
     }
-    if (const int failed = opened.deleteFiles(); failed > 0)
-        Tell(QStringLiteral("%1個のファイルを削除できませんでした。").arg(failed));
+    const bool toTrash = module_.Extras.deleteToTrash;
+    if (const int failed = opened.deleteFiles(toTrash); failed > 0)
+        Tell(toTrash ? tr("%1個のファイルはごみ箱に入れられなかったので、削除せずに残しました。")
+                           .arg(failed)
+                     : QStringLiteral("%1個のファイルを削除できませんでした。").arg(failed));
 }
 
 void Form2::Drive1_Change() {

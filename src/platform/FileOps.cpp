@@ -167,21 +167,6 @@ int LinkUnnamed(int fd, const QByteArray& name) {
     return ::linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH); // no /proc mounted
 }
 
-// rename() that never replaces: renameat2 where the file system knows
-// RENAME_NOREPLACE, else a look before the rename.
-int RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL)
-        return -1;
-    struct stat st;
-    if (::lstat(to.constData(), &st) == 0) {
-        errno = EEXIST;
-        return -1;
-    }
-    return ::rename(from.constData(), to.constData());
-}
-
 // The error of a placing that must not replace: NameTaken when the name is.
 FileError PlacingError(int error, const QString& destination) {
     return error == EEXIST ? FileError::NameTaken : ErrorFromErrno(error, destination);
@@ -288,6 +273,25 @@ bool ReadFiles(const QString& folder, const std::function<void(const char*, bool
     });
 }
 
+QStringList ListFilesStartingWith(const QString& folder, const QString& prefix) {
+    const QByteArray start = ToNativeName(prefix);
+    QStringList names;
+    DIR* dir = ::opendir(Native(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.' ||
+            std::strncmp(entry->d_name, start.constData(), size_t(start.size())) != 0)
+            continue; // hidden (and "." and ".."), or another name
+        bool viaLink = false;
+        if (KindOf(::dirfd(dir), entry->d_name, entry->d_type, &viaLink) == EntryKind::File)
+            names.append(FromNativeName(entry->d_name));
+    }
+    ::closedir(dir);
+    SortNames(names);
+    return names;
+}
+
 bool IsListedFile(const QString& folder, const QString& name, bool* viaLink) {
     struct stat st;
     const QString path = folder + u'/' + name;
@@ -353,7 +357,7 @@ FileError StagedFile::place(const QString& destination, bool replace) {
             return ErrorFromErrno(errno, destination);
     }
     const int placed = replace ? ::rename(temporary_.constData(), target.constData())
-                               : RenameWithoutReplacing(temporary_, target);
+                               : RenameAtWithoutReplacing(AT_FDCWD, temporary_, target);
     const int error = errno;
     if (placed == 0)
         temporary_.clear();
@@ -408,8 +412,24 @@ FileError WriteFileAtomically(const QString& path, const QByteArray& content) {
     return staged != FileError::None ? staged : file.place(path, true);
 }
 
+// rename() that never replaces: renameat2 where the file system knows
+// RENAME_NOREPLACE, else a look before the rename.
+int RenameAtWithoutReplacing(int folderFd, const QByteArray& name, const QByteArray& destination) {
+    if (::renameat2(folderFd, name.constData(), AT_FDCWD, destination.constData(),
+                    RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL)
+        return -1;
+    struct stat st;
+    if (::lstat(destination.constData(), &st) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::renameat(folderFd, name.constData(), AT_FDCWD, destination.constData());
+}
+
 FileError RenameNoReplace(const QString& source, const QString& destination) {
-    if (RenameWithoutReplacing(Native(source), Native(destination)) == 0)
+    if (RenameAtWithoutReplacing(AT_FDCWD, Native(source), Native(destination)) == 0)
         return FileError::None;
     if (errno == EXDEV)
         return FileError::CrossDevice;

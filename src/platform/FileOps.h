@@ -38,6 +38,11 @@ QStringList ListFiles(const QString& folder);
 bool ReadFiles(const QString& folder,
                const std::function<void(const char* name, bool listed, bool viaLink)>& visit);
 
+// The names ListFiles lists that begin with the prefix, sorted the same
+// way. Only those entries are looked at further, so a large folder costs
+// little more than one read of its names.
+QStringList ListFilesStartingWith(const QString& folder, const QString& prefix);
+
 // Whether ListFiles would list the name in the folder now; *viaLink tells
 // whether it is a symbolic link.
 bool IsListedFile(const QString& folder, const QString& name, bool* viaLink);
@@ -92,6 +97,11 @@ FileError CopyReplacing(const QString& source, const QString& destination);
 // CrossDevice when the two are on different file systems, NameTaken when the
 // name is taken (nothing is touched then).
 FileError RenameNoReplace(const QString& source, const QString& destination);
+
+// The same for a name in an open folder (AT_FDCWD: a path of its own) and
+// a destination in the system's bytes: 0 when renamed, else -1 with errno
+// (EEXIST when the name is taken).
+int RenameAtWithoutReplacing(int folderFd, const QByteArray& name, const QByteArray& destination);
 
 // Renames source to destination, replacing it; CrossDevice when the two are
 // on different file systems (nothing is touched then).

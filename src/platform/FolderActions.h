@@ -88,8 +88,10 @@ public:
     // removed as a link; what it points to is untouched). Hidden names,
     // sub-folders and special files stay, and no permission is changed.
     // Returns how many files could not be deleted, or -1 when the folder
-    // is not open (nothing is deleted then).
-    int deleteFiles() const;
+    // is not open (nothing is deleted then). With toTrash each goes into its
+    // trash instead, renamed from the folder opened; a file no trash takes
+    // stays where it is and counts as not deleted.
+    int deleteFiles(bool toTrash = false) const;
 
 private:
     QByteArray path_;

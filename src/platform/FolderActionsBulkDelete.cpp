@@ -3,6 +3,7 @@
 #include "platform/FolderActions.h"
 
 #include "platform/NativeName.h"
+#include "platform/Trash.h"
 
 #include <cerrno>
 #include <dirent.h>
@@ -59,6 +60,11 @@ std::vector<std::string> DeletableNames(int folderFd) {
     return names;
 }
 
+bool Holds(int folderFd, const std::string& name) {
+    struct stat st;
+    return ::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
 } // namespace
 
 BulkDeleteFolder::BulkDeleteFolder(const QString& path) : path_(WithoutTrailingSlashes(path)) {
@@ -100,13 +106,17 @@ bool BulkDeleteFolder::stillNamed() const {
            S_ISDIR(named.st_mode) && SameFolder(opened, named);
 }
 
-int BulkDeleteFolder::deleteFiles() const {
+int BulkDeleteFolder::deleteFiles(bool toTrash) const {
     if (fd_ < 0)
         return -1;
     int failed = 0;
-    for (const std::string& name : DeletableNames(fd_))
-        if (::unlinkat(fd_, name.c_str(), 0) != 0 && errno != ENOENT)
-            ++failed;
+    for (const std::string& name : DeletableNames(fd_)) {
+        TrashedFile trashed;
+        if (toTrash
+                ? !MoveToTrashAt(fd_, QByteArray::fromStdString(name), &trashed) && Holds(fd_, name)
+                : ::unlinkat(fd_, name.c_str(), 0) != 0 && errno != ENOENT)
+            ++failed; // a file someone else removed meanwhile is gone all the same
+    }
     return failed;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -153,20 +154,57 @@ struct Place {
     QString info() const { return trash + QStringLiteral("/info/") + entry + ".trashinfo"; }
 };
 
+// A file on its way to the trash: a name in an open folder (AT_FDCWD for a
+// path), the folder with every link resolved, and the file's device.
+struct Source {
+    int folderFd;
+    QByteArray name;
+    QString realFolder;
+    dev_t device;
+};
+
 // Claims the place's entry and renames the file into it. *next tells that
 // the name was taken and the next one is worth trying.
-bool MoveInto(const Place& place, const QString& path, const QByteArray& text, bool* next) {
+bool MoveInto(const Place& place, const Source& source, const QByteArray& text, bool* next) {
     *next = false;
     const Claim claim(FolderOf(place.info()), place.entry, text);
     if (!claim.written())
         return false;
     if (!WriteNewFile(place.info(), text, next))
         return false; // taken, or a name too long for an entry
-    const FileError moved = RenameNoReplace(path, place.file());
-    if (moved == FileError::None)
+    if (RenameAtWithoutReplacing(source.folderFd, source.name, NativePath(place.file())) == 0)
         return true;
+    *next = errno == EEXIST; // a stray file under that name
     ::unlink(NativePath(place.info()).constData());
-    *next = moved == FileError::NameTaken; // a stray file under that name
+    return false;
+}
+
+QString TrashOn(dev_t device, const QString& realFolder) {
+    bool home = false;
+    const QString trash = HomeTrashOn(device, &home);
+    if (home) // the home's volume has no trash of its own when the home's cannot be made
+        return trash;
+    return VolumeTrash(TopDirOf(realFolder, device));
+}
+
+bool TrashFrom(const Source& source, const QString& name, TrashedFile* trashed) {
+    const QString trash = TrashOn(source.device, source.realFolder);
+    if (trash.isEmpty() || !MakeFolder(trash + QStringLiteral("/files")) ||
+        !MakeFolder(trash + QStringLiteral("/info")))
+        return false;
+    ClearStaleClaims(trash);
+    const QByteArray text = TrashInfo(Under(source.realFolder, name));
+    for (int n = 1; n < 1000; ++n) {
+        const Place place{trash, TrashName(name, n)};
+        bool next = false;
+        if (MoveInto(place, source, text, &next)) {
+            *trashed = {place.file(), place.info(), text, {}};
+            IdentityOf(place.file(), &trashed->identity);
+            return true;
+        }
+        if (!next)
+            return false;
+    }
     return false;
 }
 
@@ -184,33 +222,31 @@ QString TrashFor(const QString& path) {
     const QString folder = RealFolderOf(path);
     if (::lstat(NativePath(path).constData(), &st) != 0 || folder.isEmpty())
         return {};
-    bool home = false;
-    const QString trash = HomeTrashOn(st.st_dev, &home);
-    if (home) // the home's volume has no trash of its own when the home's cannot be made
-        return trash;
-    return VolumeTrash(TopDirOf(folder, st.st_dev));
+    return TrashOn(st.st_dev, folder);
 }
 
 bool MoveToTrash(const QString& path, TrashedFile* trashed) {
-    const QString trash = TrashFor(path), folder = RealFolderOf(path);
-    if (trash.isEmpty() || !MakeFolder(trash + QStringLiteral("/files")) ||
-        !MakeFolder(trash + QStringLiteral("/info")))
+    struct stat st;
+    const QString folder = RealFolderOf(path);
+    if (::lstat(NativePath(path).constData(), &st) != 0 || folder.isEmpty())
         return false;
-    ClearStaleClaims(trash);
-    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
-    const QByteArray text = TrashInfo(Under(folder, name));
-    for (int n = 1; n < 1000; ++n) {
-        const Place place{trash, TrashName(name, n)};
-        bool next = false;
-        if (MoveInto(place, path, text, &next)) {
-            *trashed = {place.file(), place.info(), text, {}};
-            IdentityOf(place.file(), &trashed->identity);
-            return true;
-        }
-        if (!next)
-            return false;
-    }
-    return false;
+    return TrashFrom({AT_FDCWD, NativePath(path), folder, st.st_dev},
+                     path.mid(path.lastIndexOf(u'/') + 1), trashed);
+}
+
+bool MoveToTrashAt(int folderFd, const QByteArray& name, TrashedFile* trashed) {
+    struct stat st;
+    if (::fstatat(folderFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    // The folder's own path as the system knows it now, for the entry and
+    // for finding its volume's top.
+    char folder[PATH_MAX];
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(folderFd);
+    const ssize_t length = ::readlink(link.constData(), folder, sizeof folder);
+    if (length <= 0 || size_t(length) >= sizeof folder || folder[0] != '/')
+        return false;
+    return TrashFrom({folderFd, name, FromNativeName(QByteArray(folder, length)), st.st_dev},
+                     FromNativeName(name), trashed);
 }
 
 FileError RestoreFromTrash(const TrashedFile& trashed, const QString& path) {

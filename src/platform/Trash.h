@@ -34,6 +34,11 @@ QString TrashFor(const QString& path);
 // on its file system can take it.
 bool MoveToTrash(const QString& path, TrashedFile* trashed);
 
+// The same for a name in an open folder, renamed from that folder itself: a
+// folder renamed or replaced on the way since it was opened cannot send
+// another folder's file there.
+bool MoveToTrashAt(int folderFd, const QByteArray& name, TrashedFile* trashed);
+
 // Takes the very file that was trashed back to the path, never over another
 // file: NotTheSame, touching nothing, when the trash now holds another file
 // under its name (the trash was emptied and something else trashed since).

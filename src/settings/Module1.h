@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/ExtraOptions.h"
+
 #include <QString>
 
 #include <array>
@@ -37,6 +39,9 @@ struct Module1 {
     Flag ConfirmSameName = 0;
     std::int16_t WindowTop = 0;
     std::int16_t WindowLeft = 0;
+
+    // Kept in a file of their own beside the settings file.
+    ExtraOptions Extras;
 
     // Run-time only.
     Flag SortingActive = 0;

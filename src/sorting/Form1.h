@@ -93,6 +93,7 @@ public:
     void mnuFOL_Click();
     void mnuVer1_Click();
     void mnuHelp_Click();
+    void mnuExtras_Click();
 
     // What the other windows may change or read here, through the program's
     // composition root.
@@ -113,6 +114,7 @@ Q_SIGNALS:
     void closingOtherWindows();  // the main window closes: every other window goes
     void aboutRequested();       // the version command, also during a run
     void usageRequested();       // the help command, when there is no help page
+    void extrasRequested();      // the added options command, outside a run
 
 protected:
     void closeEvent(QCloseEvent* event) override; // the save at close
@@ -213,6 +215,9 @@ private:
     QPalette slotPalette_; // the slot label's colours while it shows red
 
     QString CurrentImagePath; // the file last put into the preview
+
+    // The right-click delete into the trash (Form1Browse.cpp).
+    bool TrashFile(const QString& path, const QString& name);
 
     friend class test::Form1Fixture;
 };

@@ -8,8 +8,10 @@
 #include "platform/NativeName.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "platform/Trash.h"
 #include "sorting/Form1.h"
 
+#include <QFileInfo>
 #include <QLabel>
 
 namespace sorvane {
@@ -66,12 +68,30 @@ void Form1::DeleteSelectedFile() {
                           PromptButtons::OkCancel};
     if (prompts_.ask(question) != PromptAnswer::Ok)
         return;
-    const FileError error = RemoveFile(JoinPath(Dir1->path(), name));
-    if (error != FileError::None) {
+    const QString path = JoinPath(Dir1->path(), name);
+    if (module_.Extras.deleteToTrash) {
+        if (!TrashFile(path, name))
+            return;
+    } else if (const FileError error = RemoveFile(path); error != FileError::None) {
         ReportFileError(error, name);
         return;
     }
     File1->refresh(); // the counts wait for the next send, undo or folder change
+}
+
+// A file no trash takes is not deleted for good instead: it stays, and the
+// user is told why.
+bool Form1::TrashFile(const QString& path, const QString& name) {
+    TrashedFile trashed;
+    if (MoveToTrash(path, &trashed))
+        return true;
+    if (!IsRegularFile(path) && !QFileInfo(path).isSymLink())
+        ReportFileError(MissingPathError(path), name);
+    else
+        prompts_.ask({QStringLiteral("Sorvane"),
+                      tr("%1をごみ箱に入れられなかったので、削除せずに残しました。")
+                          .arg(DisplayName(name))});
+    return false;
 }
 
 void Form1::ReportFileError(FileError error, const QString& name) {

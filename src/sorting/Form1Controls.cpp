@@ -207,6 +207,8 @@ void Form1::BuildMenu() {
     options->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
     mnuFOL = options->addAction(QStringLiteral("フォルダ選択"));
     mnuFOL->setObjectName(QStringLiteral("mnuFOL"));
+    mnuExtras = options->addAction(tr("追加オプション(&X)..."));
+    mnuExtras->setObjectName(QStringLiteral("mnuExtras"));
     QMenu* version = menuBar()->addMenu(QStringLiteral("バージョン情報"));
     version->setObjectName(QStringLiteral("mnuVer"));
     mnuVer1 = version->addAction(QStringLiteral("バージョン"));
@@ -231,6 +233,7 @@ void Form1::ConnectHandlers() {
     connect(mnuFOL, &QAction::triggered, this, &Form1::mnuFOL_Click);
     connect(mnuVer1, &QAction::triggered, this, &Form1::mnuVer1_Click);
     connect(mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
+    connect(mnuExtras, &QAction::triggered, this, &Form1::mnuExtras_Click);
     qApp->installEventFilter(this); // key preview, and presses on the preview and slot buttons
 }
 

@@ -46,6 +46,7 @@ struct Form1Controls {
     QAction* mnuFOL = nullptr;
     QAction* mnuVer1 = nullptr;
     QAction* mnuHelp = nullptr;
+    QAction* mnuExtras = nullptr; // the added options
 };
 
 } // namespace sorvane

@@ -76,4 +76,10 @@ QString Form1::listFolder() const {
     return File1->folder();
 }
 
+void Form1::mnuExtras_Click() {
+    if (module_.SortingActive == 1)
+        return;
+    Q_EMIT extrasRequested();
+}
+
 } // namespace sorvane

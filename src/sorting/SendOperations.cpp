@@ -1,6 +1,7 @@
 #include "sorting/SendOperations.h"
 
 #include "platform/FileOps.h"
+#include "platform/Paths.h"
 
 namespace sorvane {
 namespace {
@@ -21,16 +22,44 @@ SendOutcome IntoFreeName(const QString& destination, bool replace, Place place) 
     return outcome;
 }
 
-FileError TakeBackSent(const UndoHistory::Entry& entry) {
+// Whether the sent file can go back: it is still at its destination, and a
+// moved file's old place is free.
+FileError RefusalToTakeBack(const UndoHistory::Entry& entry) {
     if (!IsRegularFile(entry.destination))
         return MissingPathError(entry.destination);
-    if (IsRegularFile(entry.source) && !SameFile(entry.source, entry.destination)) {
-        if (!entry.sourceKept)
-            return FileError::NameTaken; // a moved file's old place is taken by another file
-        if (!SameContent(entry.source, entry.destination))
-            return RemoveFile(entry.destination); // the source was edited
-    }
+    if (!entry.sourceKept && IsRegularFile(entry.source) &&
+        !SameFile(entry.source, entry.destination))
+        return FileError::NameTaken; // a moved file's old place is taken by another file
+    return FileError::None;
+}
+
+FileError TakeBackSent(const UndoHistory::Entry& entry) {
+    if (const FileError refusal = RefusalToTakeBack(entry); refusal != FileError::None)
+        return refusal;
+    if (IsRegularFile(entry.source) && !SameFile(entry.source, entry.destination) &&
+        !SameContent(entry.source, entry.destination))
+        return RemoveFile(entry.destination); // a kept source was edited
     return MoveReplacing(entry.destination, entry.source);
+}
+
+// One file back, then the file it replaced.
+TakeBackOutcome TakeBackOne(const UndoHistory::Entry& entry) {
+    const FileError sent = TakeBackSent(entry);
+    if (sent != FileError::None)
+        return {sent, FileError::None, {}}; // the replaced file waits where it is
+    const FileError replaced = PutBack(entry.replaced);
+    return {FileError::None, replaced,
+            replaced == FileError::None ? QString() : FileNameOf(entry.replaced.original)};
+}
+
+// The first failure of the two outcomes is the one told.
+void Keep(TakeBackOutcome& first, const TakeBackOutcome& next) {
+    if (first.sent == FileError::None)
+        first.sent = next.sent;
+    if (first.replaced == FileError::None) {
+        first.replaced = next.replaced;
+        first.notPutBack = next.notPutBack;
+    }
 }
 
 } // namespace
@@ -62,10 +91,63 @@ SendOutcome PlaceFile(const QString& source, const QString& destination, bool ke
 }
 
 TakeBackOutcome TakeBack(const UndoHistory::Entry& entry) {
-    const FileError sent = TakeBackSent(entry);
-    if (sent != FileError::None)
-        return {sent, FileError::None}; // the replaced file waits where it is
-    return {FileError::None, PutBack(entry.replaced)};
+    for (const UndoHistory::Entry& companion : entry.companions)
+        if (const FileError refusal = RefusalToTakeBack(companion); refusal != FileError::None)
+            return {refusal, FileError::None, {}};
+    TakeBackOutcome outcome = TakeBackOne(entry);
+    if (outcome.sent != FileError::None)
+        return outcome;
+    for (const UndoHistory::Entry& companion : entry.companions)
+        Keep(outcome, TakeBackOne(companion));
+    return outcome;
+}
+
+GroupOutcome PlaceGroup(const SendPlan& plan, bool keepSource, bool replace) {
+    GroupOutcome group;
+    static_cast<SendOutcome&>(group) =
+        PlaceFile(plan.leader.source, plan.leader.destination, keepSource, replace);
+    if (!group.placed)
+        return group;
+    for (const SendMember& member : plan.companions) {
+        SendOutcome outcome = PlaceFile(member.source, member.destination, keepSource, replace);
+        if (outcome.placed) {
+            group.companions.push_back(outcome);
+            continue;
+        }
+        // Back the way they came, newest first, as an undo takes them.
+        for (size_t i = group.companions.size(); i-- > 0;)
+            TakeBackOne({plan.companions[i].source,
+                         plan.companions[i].destination,
+                         keepSource,
+                         group.companions[i].replaced,
+                         {}});
+        TakeBackOne({plan.leader.source, plan.leader.destination, keepSource, group.replaced, {}});
+        GroupOutcome failed;
+        failed.error = outcome.error;
+        return failed;
+    }
+    return group;
+}
+
+bool AnyNameTaken(const SendPlan& plan) {
+    if (IsNameTaken(plan.leader.destination))
+        return true;
+    for (const SendMember& member : plan.companions)
+        if (IsNameTaken(member.destination))
+            return true;
+    return false;
+}
+
+UndoHistory::Entry EntryOf(const SendPlan& plan, bool keepSource, const GroupOutcome& outcome) {
+    UndoHistory::Entry entry{
+        plan.leader.source, plan.leader.destination, keepSource, outcome.replaced, {}};
+    for (size_t i = 0; i < plan.companions.size() && i < outcome.companions.size(); ++i)
+        entry.companions.push_back({plan.companions[i].source,
+                                    plan.companions[i].destination,
+                                    keepSource,
+                                    outcome.companions[i].replaced,
+                                    {}});
+    return entry;
 }
 
 } // namespace sorvane

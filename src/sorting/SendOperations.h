@@ -2,6 +2,7 @@
 
 #include "platform/FileError.h"
 #include "platform/SetAside.h"
+#include "sorting/Companions.h"
 #include "sorting/UndoHistory.h"
 
 #include <QString>
@@ -27,9 +28,29 @@ struct SendOutcome {
 SendOutcome PlaceFile(const QString& source, const QString& destination, bool keepSource,
                       bool replace);
 
+// A send of a file with its companions: the leader's outcome, and each
+// companion's in the plan's order.
+struct GroupOutcome : SendOutcome {
+    std::vector<SendOutcome> companions;
+};
+
+// Places every file of the plan as PlaceFile places one, or none: when one
+// cannot be placed (a full disk, a name taken without replace, a failed copy
+// to another file system) the ones already placed are taken back and the
+// files they replaced put back, and the outcome says why. A plan of one file
+// is exactly PlaceFile.
+GroupOutcome PlaceGroup(const SendPlan& plan, bool keepSource, bool replace);
+
+// Whether the name of any file of the plan is taken at its destination.
+bool AnyNameTaken(const SendPlan& plan);
+
+// The history entry of a placed group.
+UndoHistory::Entry EntryOf(const SendPlan& plan, bool keepSource, const GroupOutcome& outcome);
+
 struct TakeBackOutcome {
     FileError sent = FileError::None;     // why the sent file did not go back
     FileError replaced = FileError::None; // why the file it replaced did not
+    QString notPutBack;                   // the name of that replaced file
 };
 
 // Puts a sent file back where it came from, then the file it replaced back
@@ -38,7 +59,9 @@ struct TakeBackOutcome {
 // another file (the undo would destroy a file it never placed). A copy whose
 // kept source was changed since is only removed: the source stays as it is
 // now. The replaced file comes back only when it is the very file set aside;
-// otherwise it stays where it is.
+// otherwise it stays where it is. A file sent with companions goes back with
+// them, and only when every one of them can: one refused leaves all where
+// they are.
 TakeBackOutcome TakeBack(const UndoHistory::Entry& entry);
 
 } // namespace sorvane

@@ -48,30 +48,32 @@ void SortingRun::sendFile(int slot) {
     // is meant to take files away.
     const bool keepSource =
         module_.CopyMode == 1 && send.TargetFolder != module_.FolderSlots[BulkDeleteSlot];
-    const SendOutcome outcome =
-        name.isEmpty() ? SendOutcome{} : place(send.SourcePath, send.DestinationPath, keepSource);
+    const SendPlan plan =
+        PlanSend({send.SourcePath, send.DestinationPath}, module_.Extras.sendCompanions);
+    const GroupOutcome outcome = name.isEmpty() ? GroupOutcome{} : place(plan, keepSource);
     if (outcome.placed) { // only a placed file can be taken back
-        history_.push({send.SourcePath, send.DestinationPath, keepSource, outcome.replaced});
+        history_.push(EntryOf(plan, keepSource, outcome));
         window_.historyChanged();
         reportKeptBeside(outcome.replaced);
+        for (const SendOutcome& companion : outcome.companions)
+            reportKeptBeside(companion.replaced);
     } else if (outcome.error != FileError::None) {
         window_.reportFailure(SendFailedText(send.TargetFolder, keepSource, outcome.error));
     }
     window_.listChanged(); // also after a failure, so a file removed by others leaves the list
 }
 
-// Places the file, asking before it replaces one when the question is on.
-// The file system says whether the name is taken: on one that folds case,
-// "IMG_0001.JPG" takes "IMG_0001.jpg". A name taken only after the question
-// was passed by is asked about all the same.
-SendOutcome SortingRun::place(const QString& source, const QString& destination, bool keepSource) {
+// Places the file (with its companions), asking once before it replaces any
+// file when the question is on. The file system says whether a name is
+// taken: on one that folds case, "IMG_0001.JPG" takes "IMG_0001.jpg". A name
+// taken only after the question was passed by is asked about all the same.
+GroupOutcome SortingRun::place(const SendPlan& plan, bool keepSource) {
     const bool ask = module_.ConfirmSameName == 1;
-    if (ask && IsNameTaken(destination))
-        return confirmSameName() ? PlaceFile(source, destination, keepSource, true) : SendOutcome{};
-    SendOutcome outcome = PlaceFile(source, destination, keepSource, !ask);
-    if (ask && outcome.error == FileError::NameTaken && IsNameTaken(destination))
-        outcome =
-            confirmSameName() ? PlaceFile(source, destination, keepSource, true) : SendOutcome{};
+    if (ask && AnyNameTaken(plan))
+        return confirmSameName() ? PlaceGroup(plan, keepSource, true) : GroupOutcome{};
+    GroupOutcome outcome = PlaceGroup(plan, keepSource, !ask);
+    if (ask && outcome.error == FileError::NameTaken && AnyNameTaken(plan))
+        outcome = confirmSameName() ? PlaceGroup(plan, keepSource, true) : GroupOutcome{};
     return outcome;
 }
 
@@ -116,8 +118,7 @@ void SortingRun::undoLastSend() {
         window_.reportFailure(UndoFailedText(outcome.sent));
     } else {
         if (outcome.replaced != FileError::None)
-            window_.reportFailure(
-                NotPutBackText(FileNameOf(entry.replaced.original), outcome.replaced));
+            window_.reportFailure(NotPutBackText(outcome.notPutBack, outcome.replaced));
         history_.dropNewest();
     }
     window_.listChanged();

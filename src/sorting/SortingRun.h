@@ -54,7 +54,7 @@ public:
 private:
     void sendFile(int slot);
     void undoLastSend();
-    SendOutcome place(const QString& source, const QString& destination, bool keepSource);
+    GroupOutcome place(const SendPlan& plan, bool keepSource);
     bool confirmSameName();
     void reportKeptBeside(const SetAsideFile& replaced);
     void tidy(const QString& folder);

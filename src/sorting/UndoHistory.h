@@ -5,13 +5,15 @@
 #include <QString>
 
 #include <deque>
+#include <vector>
 
 namespace sorvane {
 
 // The last ten sends, newest first: where each file was taken from and where
 // it was placed, and the file it replaced there. Only sends that really placed
 // their file are recorded. A replaced file stays where it was set aside when
-// its entry leaves the history: in the trash, or beside its old place.
+// its entry leaves the history: in the trash, or beside its old place. A file
+// sent with its companions is one entry, holding them.
 class UndoHistory {
 public:
     static constexpr int Capacity = 10;
@@ -21,6 +23,8 @@ public:
         QString destination;
         bool sourceKept = false; // a copy: the source file stayed where it was
         SetAsideFile replaced;   // the file that had the destination's name, if any
+        // The files sent along with it (its companions), each undone with it.
+        std::vector<Entry> companions;
     };
 
     UndoHistory() = default;

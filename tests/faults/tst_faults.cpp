@@ -351,6 +351,49 @@ private Q_SLOTS:
         QVERIFY(r.failures.isEmpty());
     }
 
+    // A picture with its companions copied across onto the card: a member
+    // whose name the card takes in another case asks once for the group, and
+    // the undo brings every member and the camera's file back; a card that
+    // fills up part-way keeps no member and every one at home.
+    void companionsOntoTheCardGoAllOrNone_data() {
+        QTest::addColumn<bool>("full");
+        QTest::newRow("a name taken in another case") << false;
+        QTest::newRow("the card fills up part-way") << true;
+    }
+    void companionsOntoTheCardGoAllOrNone() {
+        QFETCH(bool, full);
+        Card card;
+        REQUIRE_MOUNTED(card.refusal);
+        const QStringList group{"IMG_0001.CR3", "IMG_0001.jpg", "IMG_0001.xmp"};
+        const QByteArray filler = full ? QByteArray(12 << 20, 'x') : QByteArray();
+        Run r({});
+        for (const QString& name : group)
+            QVERIFY(WriteFile(r.path("src/" + name), filler + name.toUtf8()));
+        r.listed = ListFiles(r.listFolder());
+        r.module.Extras.sendCompanions = true;
+        r.module.ConfirmSameName = 1;
+        const QString slot = card.path + "/slot";
+        QVERIFY(QDir().mkpath(slot) && WriteFile(slot + "/IMG_0001.JPG", "camera"));
+        r.module.FolderSlots[1] = slot;
+        r.prompts.Answer(PromptAnswer::Ok);
+        r.run.send(1);
+        QCOMPARE(r.prompts.asked.size(), 1);
+        if (full) {
+            QCOMPARE(StoredNames(slot), QStringList{"IMG_0001.JPG"});
+            QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
+            QVERIFY(r.run.history().isEmpty());
+        } else {
+            QCOMPARE(StoredNames(slot), group);
+            r.run.undo();
+            QCOMPARE(StoredNames(slot), QStringList{"IMG_0001.JPG"});
+            QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
+            QVERIFY(r.failures.isEmpty());
+        }
+        QCOMPARE(StoredNames(r.path("src")), group);
+        for (const QString& name : group)
+            QCOMPARE(ReadFile(r.path("src/" + name)), filler + name.toUtf8());
+    }
+
     // Where no trash can take the replaced file (the card's trash name is
     // taken by a file), it stays on the card beside its old place, and the
     // window says so. A refused undo (another file has the sent one's name

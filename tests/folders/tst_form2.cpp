@@ -291,6 +291,58 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(target), QByteArray("keep"));
         QVERIFY(!(QFile::permissions(target) & QFile::WriteOwner)); // no permission changed
     }
+
+    // With the trash option each file goes into the trash of its volume with
+    // an entry a file manager restores it from, a name the trash holds
+    // already getting another; a volume whose trash cannot be made keeps its
+    // files, and one message counts them. Without the option they are gone.
+    void bulkDeleteIntoTheTrash_data() {
+        QTest::addColumn<bool>("option");
+        QTest::addColumn<QString>("volume"); // "home", "other" or "blocked"
+        QTest::newRow("option off") << false << "home";
+        QTest::newRow("home trash") << true << "home";
+        QTest::newRow("the volume's own trash") << true << "other";
+        QTest::newRow("no trash can be made") << true << "blocked";
+    }
+    void bulkDeleteIntoTheTrash() {
+        QFETCH(bool, option);
+        QFETCH(QString, volume);
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", dataHome); });
+        qputenv("XDG_DATA_HOME", Path("data").toUtf8());
+        module.Extras.deleteToTrash = option;
+        QString folder = module.FolderSlots[BulkDeleteSlot] = MakeFolder("bulk");
+        QString trash = Path("data/Trash");
+        if (volume != "home") {
+            if (::geteuid() != 0 || !MountTmpfs(folder))
+                QSKIP("another volume needs root");
+            trash = folder + "/.Trash-" + QString::number(::geteuid());
+            if (volume == "blocked")
+                QVERIFY(WriteFile(trash, "a file where the trash would be"));
+            QVERIFY(QDir().mkpath(folder + "/card"));
+            folder = module.FolderSlots[BulkDeleteSlot] = folder + "/card";
+        }
+        QVERIFY(QDir().mkpath(trash + "/files") || volume == "blocked");
+        QVERIFY(WriteFile(trash + "/files/a.jpg", "trashed before") || volume == "blocked");
+        QVERIFY(WriteFile(folder + "/a.jpg", "a") && WriteFile(folder + "/b 2.jpg", "b"));
+        prompts.Answer(PromptAnswer::Ok);
+        QTest::mouseClick(window->Command3, Qt::LeftButton);
+        const bool kept = volume == "blocked";
+        QCOMPARE(Files(folder), kept ? (QStringList{"a.jpg", "b 2.jpg"}) : QStringList{});
+        QCOMPARE(prompts.asked.size(), kept ? 2 : 1);
+        if (kept)
+            QCOMPARE(prompts.asked[1].text,
+                     QStringLiteral("2個のファイルはごみ箱に入れられなかったので、削除せずに残し"
+                                    "ました。"));
+        if (!option || kept)
+            return;
+        QCOMPARE(Files(trash + "/files"), (QStringList{"a.2.jpg", "a.jpg", "b 2.jpg"}));
+        QCOMPARE(ReadFile(trash + "/files/a.2.jpg"), "a");
+        QCOMPARE(Files(trash + "/info"), (QStringList{"a.2.jpg.trashinfo", "b 2.jpg.trashinfo"}));
+        QVERIFY(ReadFile(trash + "/info/b 2.jpg.trashinfo")
+                    .startsWith("[Trash Info]\nPath=" + QFile::encodeName(folder) +
+                                "/b%202.jpg\nDeletionDate="));
+    }
 };
 
 QTEST_MAIN(Form2Test)

@@ -362,6 +362,40 @@ private Q_SLOTS:
         QCOMPARE(NativeFiles(src), QList<QByteArray>{twin});
     }
 
+    // With the trash option the right press puts the file into the trash,
+    // where a file manager finds where it came from; a file no trash takes
+    // stays, and the user is told so.
+    void rightPressIntoTheTrash_data() {
+        QTest::addColumn<bool>("trashable");
+        QTest::newRow("into the trash") << true;
+        QTest::newRow("no trash") << false;
+    }
+    void rightPressIntoTheTrash() {
+        QFETCH(bool, trashable);
+        Form1Fixture f;
+        QVERIFY(WriteFile(f.Path("no-data"), "a file where the data folder would be"));
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", dataHome); });
+        qputenv("XDG_DATA_HOME", f.Path(trashable ? "data" : "no-data").toUtf8());
+        QVERIFY(f.StartWith({"a b.jpg"}));
+        f.module.Extras.deleteToTrash = true;
+        PressRow(f, 0);
+        f.prompts.Answer(PromptAnswer::Ok);
+        PressRow(f, 0, Qt::RightButton);
+        QCOMPARE(Files(f.Path("src")), trashable ? QStringList{} : QStringList{"a b.jpg"});
+        QCOMPARE(f.ui().File1->count(), trashable ? 0 : 1);
+        if (!trashable) {
+            QCOMPARE(
+                f.prompts.asked.last().text,
+                QStringLiteral("a b.jpgをごみ箱に入れられなかったので、削除せずに残しました。"));
+            return;
+        }
+        QCOMPARE(f.prompts.asked.size(), 1);
+        QVERIFY(QFileInfo(f.Path("data/Trash/files/a b.jpg")).size() > 0);
+        QVERIFY(ReadFile(f.Path("data/Trash/info/a b.jpg.trashinfo"))
+                    .contains("\nPath=" + QFile::encodeName(f.Path("src")) + "/a%20b.jpg\n"));
+    }
+
     // A held key sends file after file, the presses arriving through the
     // event loop as a keyboard repeats them. At every paint the preview's
     // picture is the picture of the file its labels name (each file has its

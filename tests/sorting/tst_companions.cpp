@@ -1,0 +1,204 @@
+// Companion files: which names travel with a picture, and a send of the
+// group through the sorting run on real files, placed all or none, undone
+// as one.
+#include "sorting/Companions.h"
+#include "sorting/RunOnFiles.h"
+
+#include <QtTest>
+
+#include <cstring>
+#include <sys/mount.h>
+#include <unistd.h>
+
+using namespace sorvane;
+using namespace sorvane::test;
+
+namespace {
+
+// A 1 MiB tmpfs on a folder for one test: another file system, and a small one.
+struct SmallVolume {
+    QByteArray target;
+    bool mounted = false;
+    explicit SmallVolume(const QString& on) : target(QFile::encodeName(on)) {
+        mounted = ::mount("none", target, "tmpfs", 0, "size=1m") == 0;
+    }
+    ~SmallVolume() {
+        if (mounted)
+            ::umount2(target, MNT_DETACH);
+    }
+};
+
+// A run whose sends take companions along.
+struct GroupRun : Run {
+    explicit GroupRun(const QStringList& files) : Run(files) {
+        module.Extras.sendCompanions = true;
+    }
+    QString source(const QString& name) const { return path("src/" + name); }
+};
+
+} // namespace
+
+class CompanionsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> data; // the trash goes here, never into the real home
+
+private Q_SLOTS:
+    void init() {
+        data = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", data->path().toUtf8());
+    }
+
+    void companionNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("folder");
+        QTest::addColumn<QStringList>("companions");
+        const QStringList card{"IMG_0001.CR3", "IMG_0001.JPG", "IMG_0001.xmp", "IMG_0002.CR3",
+                               "IMG_0002.JPG"};
+        QTest::newRow("raw with its jpeg and sidecar")
+            << "IMG_0001.CR3" << card << QStringList{"IMG_0001.JPG", "IMG_0001.xmp"};
+        QTest::newRow("the jpeg leads just as well")
+            << "IMG_0001.JPG" << card << QStringList{"IMG_0001.CR3", "IMG_0001.xmp"};
+        QTest::newRow("sidecars after the full name, any case")
+            << "IMG_0001.CR3"
+            << QStringList{"IMG_0001.CR3",      "IMG_0001.CR3.xmp", "IMG_0001.HEIC",
+                           "IMG_0001.HEIC.AAE", "IMG_0001.cr3.pp3", "IMG_0001.pp3"}
+            << QStringList{"IMG_0001.CR3.xmp", "IMG_0001.HEIC", "IMG_0001.HEIC.AAE",
+                           "IMG_0001.pp3"};
+        QTest::newRow("the stem matches exactly")
+            << "IMG_0001.CR3"
+            << QStringList{"IMG_0001.CR3",     "img_0001.jpg", "IMG_00011.JPG", "IMG_0001 .JPG",
+                           "IMG_0001.JPG.bak", "IMG_0001.txt", "IMG_0001",      ".IMG_0001.xmp"}
+            << QStringList{};
+        QTest::newRow("a sidecar sent alone travels alone")
+            << "IMG_0001.xmp" << card << QStringList{};
+        QTest::newRow("a file of no picture kind has none")
+            << "notes.txt" << QStringList{"notes.txt", "notes.jpg", "notes.xmp"} << QStringList{};
+        QTest::newRow("dots inside the stem")
+            << "a.b.jpg" << QStringList{"a.b.jpg", "a.b.nef", "a.nef", "a.b.xmp"}
+            << QStringList{"a.b.nef", "a.b.xmp"};
+    }
+    void companionNames() {
+        QFETCH(QString, name);
+        QFETCH(QStringList, folder);
+        QFETCH(QStringList, companions);
+        QCOMPARE(CompanionNames(name, folder), companions);
+    }
+
+    // The list then holds neither the file nor its companions; with the
+    // option off only the file goes, and an undo brings the whole group back.
+    void groupTravelsAndComesBack_data() {
+        QTest::addColumn<bool>("option");
+        QTest::addColumn<bool>("copy");
+        QTest::newRow("move") << true << false;
+        QTest::newRow("copy") << true << true;
+        QTest::newRow("option off") << false << false;
+    }
+    void groupTravelsAndComesBack() {
+        QFETCH(bool, option);
+        QFETCH(bool, copy);
+        const QStringList group{"IMG_0001.CR3", "IMG_0001.JPG", "IMG_0001.xmp"};
+        GroupRun r(group + QStringList{"IMG_0002.JPG"});
+        r.module.Extras.sendCompanions = option;
+        r.module.CopyMode = copy ? 1 : 0;
+        r.run.send(3);
+        const QStringList sent = option ? group : QStringList{"IMG_0001.CR3"};
+        QCOMPARE(Files(r.slot(3)), sent);
+        for (const QString& name : sent)
+            QCOMPARE(ReadFile(r.slot(3) + "/" + name), name.toUtf8());
+        QCOMPARE(r.listed.size(), copy ? 4 : 4 - sent.size());
+        r.run.undo();
+        QVERIFY(r.failures.isEmpty());
+        QCOMPARE(Files(r.slot(3)), QStringList{});
+        QCOMPARE(Files(r.path("src")), group + QStringList{"IMG_0002.JPG"});
+        for (const QString& name : group)
+            QCOMPARE(ReadFile(r.source(name)), name.toUtf8());
+    }
+
+    // A name taken for any member asks once for the whole group: OK sets
+    // every taken file aside (and the undo puts them back), Cancel sends
+    // nothing. With the question off the taken files are set aside unasked.
+    void aTakenNameAsksOnceForTheGroup_data() {
+        QTest::addColumn<int>("question"); // ConfirmSameName
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("ok") << 1 << PromptAnswer::Ok << true;
+        QTest::newRow("cancel") << 1 << PromptAnswer::Cancel << false;
+        QTest::newRow("question off") << 0 << PromptAnswer::Cancel << true;
+    }
+    void aTakenNameAsksOnceForTheGroup() {
+        QFETCH(int, question);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(bool, sent);
+        GroupRun r({"IMG_0001.NEF", "IMG_0001.JPG"});
+        r.module.ConfirmSameName = Flag(question);
+        QVERIFY(WriteFile(r.slot(2) + "/IMG_0001.JPG", "older jpeg"));
+        r.prompts.Answer(answer);
+        r.run.send(2);
+        QCOMPARE(r.prompts.asked.size(), question);
+        const QStringList group{"IMG_0001.JPG", "IMG_0001.NEF"};
+        QCOMPARE(Files(r.path("src")), sent ? QStringList{} : group);
+        QCOMPARE(ReadFile(r.slot(2) + "/IMG_0001.JPG"), sent ? "IMG_0001.JPG" : "older jpeg");
+        if (!sent)
+            return;
+        QCOMPARE(Files(data->filePath("Trash/files")), QStringList{"IMG_0001.JPG"});
+        r.run.undo();
+        QCOMPARE(Files(r.path("src")), group);
+        QCOMPARE(Files(r.slot(2)), QStringList{"IMG_0001.JPG"});
+        QCOMPARE(ReadFile(r.slot(2) + "/IMG_0001.JPG"), "older jpeg");
+    }
+
+    // A member that cannot be placed (a folder has its name, which nothing
+    // sets aside) takes every member already placed back with it, and the
+    // files they replaced come back too.
+    void aMemberThatCannotBePlacedKeepsTheGroupHome() {
+        GroupRun r({"IMG_0001.CR3", "IMG_0001.JPG", "IMG_0001.xmp"});
+        QVERIFY(WriteFile(r.slot(4) + "/IMG_0001.CR3", "older raw"));
+        QVERIFY(QDir().mkpath(r.slot(4) + "/IMG_0001.xmp"));
+        r.run.send(4);
+        QCOMPARE(Files(r.path("src")),
+                 (QStringList{"IMG_0001.CR3", "IMG_0001.JPG", "IMG_0001.xmp"}));
+        QCOMPARE(ReadFile(r.slot(4) + "/IMG_0001.CR3"), "older raw");
+        QVERIFY(!QFile::exists(r.slot(4) + "/IMG_0001.JPG"));
+        QCOMPARE(r.failures.size(), 1);
+        QVERIFY(r.run.history().isEmpty());
+    }
+
+    // Onto another, small file system the copies of the first members fit
+    // and the last does not: nothing stays there, every member at home.
+    void aFullVolumePartWayKeepsTheGroupHome() {
+        if (::geteuid() != 0)
+            QSKIP("mounting a tmpfs needs root");
+        GroupRun r({});
+        const SmallVolume volume(r.slot(5));
+        if (!volume.mounted)
+            QSKIP(qPrintable(QString("no tmpfs: ") + std::strerror(errno)));
+        const QByteArray big(400 * 1024, 'x');
+        const QStringList group{"DSC_0001.JPG", "DSC_0001.NEF", "DSC_0001.xmp"};
+        for (const QString& name : group)
+            QVERIFY(WriteFile(r.source(name), big + name.toUtf8()));
+        r.listed = ListFiles(r.listFolder());
+        r.run.send(5);
+        QCOMPARE(Files(r.slot(5)), QStringList{});
+        QCOMPARE(Files(r.path("src")), group);
+        for (const QString& name : group)
+            QCOMPARE(ReadFile(r.source(name)), big + name.toUtf8());
+        QCOMPARE(r.failures.size(), 1);
+        QVERIFY(r.run.history().isEmpty());
+    }
+
+    // The undo is all or nothing as well: one member's old place taken by
+    // another file leaves the whole group where it was sent.
+    void anUndoThatOneMemberRefusesMovesNone() {
+        GroupRun r({"IMG_0001.CR3", "IMG_0001.JPG"});
+        r.run.send(6);
+        QVERIFY(WriteFile(r.source("IMG_0001.JPG"), "a new file under the old name"));
+        r.run.undo();
+        QCOMPARE(Files(r.slot(6)), (QStringList{"IMG_0001.CR3", "IMG_0001.JPG"}));
+        QCOMPARE(Files(r.path("src")), QStringList{"IMG_0001.JPG"});
+        QCOMPARE(r.failures.size(), 1);
+        QCOMPARE(r.run.history().size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(CompanionsTest)
+#include "tst_companions.moc"
