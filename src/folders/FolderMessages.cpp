@@ -67,6 +67,8 @@ QString BulkDeleteRefusalText(BulkDeleteRefusal refusal, const QString& folder) 
         return QStringLiteral("プログラムのフォルダのファイルは一括削除できません。");
     case BulkDeleteRefusal::CannotOpen:
         return folder + QStringLiteral("フォルダを開けないので、一括削除できません。");
+    case BulkDeleteRefusal::SymbolicLink:
+        return folder + QStringLiteral("フォルダはシンボリックリンクなので、一括削除できません。");
     case BulkDeleteRefusal::NotAFolder:
         break;
     }

@@ -92,8 +92,9 @@ void Form2::Dir1_MouseDown(int button) {
         Tell(RemoveFolderFailureText(removed));
         return;
     }
+    // The main window's destination line is left as it was: it tells sends
+    // and launches, and a bare path under the slot buttons would read as one.
     OpenNearestFolder(ParentFolder(folder));
-    Q_EMIT destinationTextChanged(Dir1->path());
 }
 
 // The folder is gone, so the list must leave it: the parent, or the nearest

@@ -67,11 +67,6 @@ void Form1::setSlotCaption(int slot, const QString& caption) {
         Command4[size_t(slot)]->setText(caption);
 }
 
-void Form1::setDestinationText(const QString& text) {
-    Label4->setText(DisplayName(text));
-    Label4->show();
-}
-
 QString Form1::listFolder() const {
     return File1->folder();
 }

@@ -3,6 +3,7 @@
 // other windows' opening and closing is tested with the options dialog).
 #include "app/QtPrompts.h"
 #include "app/Windows.h"
+#include "controls/DirList.h"
 #include "controls/FileList.h"
 #include "imaging/PictureSource.h"
 #include "settings/SettingsFile.h"
@@ -11,6 +12,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -88,6 +90,29 @@ private Q_SLOTS:
         QTest::mouseClick(main.findChild<QWidget*>("frmAbout")->findChild<QWidget*>("Label1"),
                           Qt::LeftButton);
         QCOMPARE(launcher.started, QStringList(2, folder.filePath("help/help.htm")));
+    }
+
+    // Removing a folder in the folder setup window leaves the main window's
+    // destination line as it was: hidden, and naming no folder.
+    void removingAFolderLeavesTheDestinationLine() {
+        module.SortingActive = 0;
+        const QString empty = folder.filePath("empty");
+        QVERIFY(QDir().mkpath(empty));
+        Windows windows(module, prompts, launcher, pictures);
+        Form1& main = windows.main();
+        const auto* label4 = main.findChild<QLabel*>("Label4");
+        const QString before = label4->text();
+        main.findChild<QAction*>("mnuFOL")->trigger();
+        DirList* list = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == u"Form2")
+                list = window->findChild<DirList*>("Dir1");
+        QVERIFY(list && list->setPath(empty));
+        prompts.Answer(PromptAnswer::Ok);
+        QTest::mousePress(list->viewport(), Qt::RightButton);
+        QVERIFY(!QFileInfo::exists(empty));
+        QVERIFY(label4->isHidden());
+        QCOMPARE(label4->text(), before);
     }
 
     // A settings file the start could not read is kept as it is at the end.
