@@ -37,13 +37,12 @@ void Form1::mnuHelp_Click() {
 }
 
 void Form1::LaunchAssociated() {
-    LaunchReportingIn(CurrentImagePath,
-                      QStringLiteral("関連付けられた実行ファイルを、起動出来ませんでした。"));
+    LaunchReportingIn(CurrentImagePath, tr("関連付けられた実行ファイルを、起動出来ませんでした。"));
 }
 
 void Form1::OpenHelpPage() {
     LaunchReportingIn(HelpPagePath(),
-                      QStringLiteral("インターネットエクスプローラーを、起動出来ませんでした。"));
+                      tr("インターネットエクスプローラーを、起動出来ませんでした。"));
 }
 
 QString Form1::HelpPagePath() const {

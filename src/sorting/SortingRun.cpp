@@ -76,9 +76,10 @@ SendOutcome SortingRun::place(const QString& source, const QString& destination,
 }
 
 bool SortingRun::confirmSameName() {
-    const Prompt question{QStringLiteral("Sorvane"),
-                          QStringLiteral("同名のファイルがあります移動しますか？"),
-                          PromptButtons::OkCancel};
+    const Prompt question{
+        QStringLiteral("Sorvane"),
+        QCoreApplication::translate("SortingRun", "同名のファイルがあります移動しますか？"),
+        PromptButtons::OkCancel};
     return prompts_.ask(question) == PromptAnswer::Ok;
 }
 
