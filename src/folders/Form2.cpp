@@ -28,8 +28,8 @@ void Form2::Form_Load() {
 void Form2::Command1_Click(int index) {
     const QString folder = Dir1->path();
     if (!SettingsCanHold(folder)) {
-        Tell(QStringLiteral("名前に \" を含むフォルダは設定ファイルに保存できないので、確定できま"
-                            "せん。"));
+        Tell(tr("名前に \" を含むフォルダは設定ファイルに保存できないので、確定できま"
+                "せん。"));
         return;
     }
     module_.FolderSlots[size_t(index)] = folder;
@@ -53,15 +53,15 @@ void Form2::Command3_Click() {
         Tell(refusal);
         return;
     }
-    if (!Confirm(folder + QStringLiteral("フォルダのファイルをすべてを削除しますか?")))
+    if (!Confirm(folder + tr("フォルダのファイルをすべてを削除しますか?")))
         return;
     if (!opened.stillNamed()) {
-        Tell(folder + QStringLiteral("フォルダが別のフォルダに変わったので、ファイルを削除しません"
-                                     "でした。"));
+        Tell(folder + tr("フォルダが別のフォルダに変わったので、ファイルを削除しません"
+                         "でした。"));
         return;
     }
     if (const int failed = opened.deleteFiles(); failed > 0)
-        Tell(QStringLiteral("%1個のファイルを削除できませんでした。").arg(failed));
+        Tell(tr("%1個のファイルを削除できませんでした。").arg(failed));
 }
 
 void Form2::Drive1_Change() {
@@ -71,21 +71,21 @@ void Form2::Drive1_Change() {
 }
 
 void Form2::Text1_KeyPress(int index) {
-    if (!Confirm(QStringLiteral("新しいフォルダを作りますか?")))
+    if (!Confirm(tr("新しいフォルダを作りますか?")))
         return;
     const QString typed = Text1[size_t(index)]->text();
     const MakeFolderResult made = MakeFolder(typed, Dir1->path());
     if (made != MakeFolderResult::Made)
         Tell(MakeFolderFailureText(made));
     else if (const QString folder = ResolveFolderText(typed, Dir1->path()); !Dir1->setPath(folder))
-        Tell(folder + QStringLiteral("フォルダを作成しましたが、開けませんでした。"));
+        Tell(folder + tr("フォルダを作成しましたが、開けませんでした。"));
 }
 
 void Form2::Dir1_MouseDown(int button) {
     if (button != 2) // only the right button
         return;
     const QString folder = Dir1->path();
-    if (!Confirm(folder + QStringLiteral("フォルダを削除しますか?")))
+    if (!Confirm(folder + tr("フォルダを削除しますか?")))
         return;
     const RemoveFolderResult removed = RemoveEmptyFolder(folder);
     if (removed != RemoveFolderResult::Removed) {
@@ -118,7 +118,7 @@ bool Form2::Confirm(const QString& question) {
     const Prompt prompt{QStringLiteral("Sorvane"), question, PromptButtons::OkCancel};
     if (prompts_.ask(prompt) == PromptAnswer::Ok)
         return true;
-    Tell(QStringLiteral("キャンセルされました。"));
+    Tell(tr("キャンセルされました。"));
     return false;
 }
 
