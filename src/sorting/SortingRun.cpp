@@ -7,6 +7,8 @@
 #include "settings/Module1.h"
 #include "sorting/FailureText.h"
 
+#include <QCoreApplication>
+
 namespace sorvane {
 namespace {
 
