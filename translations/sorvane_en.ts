@@ -254,7 +254,7 @@
     </message>
     <message>
         <source>スライドショーの表示時間を入力してください。</source>
-        <translation>Seconds each picture of a slideshow shows:</translation>
+        <translation>Seconds per picture in a slideshow:</translation>
     </message>
     <message>
         <source>スライドショーの表示時間を設定できます。</source>
