@@ -16,6 +16,12 @@
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --viewer docs/viewer.png
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --options docs/options.png
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --extras docs/extras.png
+//
+// Under an English locale the program, and so the pictures, are in English:
+//
+//   LANG=en_US.UTF-8 E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot
+//       --options docs/options-en.png
+#include "app/InterfaceLanguage.h"
 #include "e2e/RealWindow.h"
 #include "help/Form3.h"
 #include "help/frmAbout.h"
@@ -28,6 +34,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLinearGradient>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -129,6 +136,11 @@ int main(int argc, char* argv[]) {
         return Fail("cannot write the settings file");
     settings.close();
 
+    // The program speaks English under an English locale (LANG=en_US.UTF-8),
+    // as this tool's environment is the program's.
+    const bool english = sorvane::InterfaceLanguageOf(QLocale::system().uiLanguages()) ==
+                         sorvane::InterfaceLanguage::English;
+    const QString firstMenu = english ? QStringLiteral("Options") : QStringLiteral("オプション");
     RealWindow program;
     // The folder setup window opens on the program's current folder.
     const QString current = folders ? copy.path(QStringLiteral("Sorted")) : source;
@@ -136,9 +148,11 @@ int main(int argc, char* argv[]) {
         return Fail("the program showed no window");
     QString shown;
     if (folders) {
-        if (!program.openFirstMenu() || !program.keyIntoMenu(QStringLiteral("Down Down Return")))
+        if (!program.openFirstMenu(firstMenu) ||
+            !program.keyIntoMenu(QStringLiteral("Down Down Return")))
             return Fail("cannot choose フォルダ選択 in the menu");
-        shown = program.awaitWindowNamed(QStringLiteral("フォルダ選択"));
+        shown = program.awaitWindowNamed(english ? QStringLiteral("Folder Setup")
+                                                 : QStringLiteral("フォルダ選択"));
         if (shown.isEmpty())
             return Fail("the folder setup window did not open");
         QThread::msleep(500); // drawn once shown
@@ -159,7 +173,7 @@ int main(int argc, char* argv[]) {
     if (options) {
         const QString keys =
             extras ? QStringLiteral("Down Down Down Return") : QStringLiteral("Down Return");
-        if (!program.openFirstMenu() || !program.keyIntoMenu(keys))
+        if (!program.openFirstMenu(firstMenu) || !program.keyIntoMenu(keys))
             return Fail("cannot choose the dialog in the menu");
         const QString dialog = program.awaitOtherWindow();
         if (dialog.isEmpty())
@@ -174,7 +188,8 @@ int main(int argc, char* argv[]) {
     if (viewer) // it covers the main window
         program.click(QStringLiteral("push button"), QStringLiteral("終了"), 1,
                       QStringLiteral("SorvaneViewer"));
-    program.click(QStringLiteral("push button"), QStringLiteral("終了"));
+    program.click(QStringLiteral("push button"),
+                  english ? QStringLiteral("Exit") : QStringLiteral("終了"));
     program.awaitExit();
     if (!folders && !options && !viewer &&
         !SaveHelpWindows(QFileInfo(copy.executable()).path(), QFileInfo(output).dir()))

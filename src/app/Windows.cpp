@@ -118,7 +118,6 @@ void Windows::openFolderSetup() {
         return;
     folderSetup_ = new Form2(module_, prompts_);
     connect(folderSetup_, &Form2::slotCaptionChanged, main_.get(), &Form1::setSlotCaption);
-    connect(folderSetup_, &Form2::destinationTextChanged, main_.get(), &Form1::setDestinationText);
     folderSetup_->Form_Load();
     openOther(folderSetup_);
 }

@@ -1,5 +1,6 @@
 // Sorvane: sorts piles of photographs into folders at the speed of a key press.
 #include "app/GioLauncher.h"
+#include "app/InterfaceLanguage.h"
 #include "app/ProgramPlaces.h"
 #include "app/QtPrompts.h"
 #include "app/StartArgument.h"
@@ -10,6 +11,7 @@
 #include "settings/Module1.h"
 
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char* argv[]) {
     sorvane::KeepPictureBuffersInTheHeap();
@@ -17,6 +19,8 @@ int main(int argc, char* argv[]) {
     const QByteArray startArgument = sorvane::StartArgument(argc, argv);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    const sorvane::InterfaceTranslations translations(
+        sorvane::InterfaceLanguageOf(QLocale::system().uiLanguages()));
     sorvane::Module1 module;
     const sorvane::ProgramPlaces places = sorvane::FindProgramPlaces();
     module.ProgramFolder = places.programFolder;

@@ -29,8 +29,8 @@ void Form2::Form_Load() {
 void Form2::Command1_Click(int index) {
     const QString folder = Dir1->path();
     if (!SettingsCanHold(folder)) {
-        Tell(QStringLiteral("名前に \" を含むフォルダは設定ファイルに保存できないので、確定できま"
-                            "せん。"));
+        Tell(tr("名前に \" を含むフォルダは設定ファイルに保存できないので、確定できま"
+                "せん。"));
         return;
     }
     module_.FolderSlots[size_t(index)] = folder;
@@ -54,18 +54,18 @@ void Form2::Command3_Click() {
         Tell(refusal);
         return;
     }
-    if (!Confirm(folder + QStringLiteral("フォルダのファイルをすべてを削除しますか?")))
+    if (!Confirm(folder + tr("フォルダのファイルをすべてを削除しますか?")))
         return;
     if (!opened.stillNamed()) {
-        Tell(folder + QStringLiteral("フォルダが別のフォルダに変わったので、ファイルを削除しません"
-                                     "でした。"));
+        Tell(folder + tr("フォルダが別のフォルダに変わったので、ファイルを削除しません"
+                         "でした。"));
         return;
     }
     const bool toTrash = module_.Extras.deleteToTrash;
     if (const int failed = opened.deleteFiles(toTrash); failed > 0)
         Tell(toTrash ? tr("%1個のファイルはごみ箱に入れられなかったので、削除せずに残しました。")
                            .arg(failed)
-                     : QStringLiteral("%1個のファイルを削除できませんでした。").arg(failed));
+                     : tr("%1個のファイルを削除できませんでした。").arg(failed));
 }
 
 void Form2::Drive1_Change() {
@@ -75,29 +75,30 @@ void Form2::Drive1_Change() {
 }
 
 void Form2::Text1_KeyPress(int index) {
-    if (!Confirm(QStringLiteral("新しいフォルダを作りますか?")))
+    if (!Confirm(tr("新しいフォルダを作りますか?")))
         return;
     const QString typed = Text1[size_t(index)]->text();
     const MakeFolderResult made = MakeFolder(typed, Dir1->path());
     if (made != MakeFolderResult::Made)
         Tell(MakeFolderFailureText(made));
     else if (const QString folder = ResolveFolderText(typed, Dir1->path()); !Dir1->setPath(folder))
-        Tell(folder + QStringLiteral("フォルダを作成しましたが、開けませんでした。"));
+        Tell(folder + tr("フォルダを作成しましたが、開けませんでした。"));
 }
 
 void Form2::Dir1_MouseDown(int button) {
     if (button != MouseButton::Right)
         return;
     const QString folder = Dir1->path();
-    if (!Confirm(folder + QStringLiteral("フォルダを削除しますか?")))
+    if (!Confirm(folder + tr("フォルダを削除しますか?")))
         return;
     const RemoveFolderResult removed = RemoveEmptyFolder(folder);
     if (removed != RemoveFolderResult::Removed) {
         Tell(RemoveFolderFailureText(removed));
         return;
     }
+    // The main window's destination line is left as it was: it tells sends
+    // and launches, and a bare path under the slot buttons would read as one.
     OpenNearestFolder(ParentFolder(folder));
-    Q_EMIT destinationTextChanged(Dir1->path());
 }
 
 // The folder is gone, so the list must leave it: the parent, or the nearest
@@ -121,7 +122,7 @@ bool Form2::Confirm(const QString& question) {
     const Prompt prompt{QStringLiteral("Sorvane"), question, PromptButtons::OkCancel};
     if (prompts_.ask(prompt) == PromptAnswer::Ok)
         return true;
-    Tell(QStringLiteral("キャンセルされました。"));
+    Tell(tr("キャンセルされました。"));
     return false;
 }
 

@@ -50,8 +50,7 @@ public:
 
 Q_SIGNALS:
     void slotCaptionChanged(int index,
-                            const QString& caption);  // Command4(index) of the main window
-    void destinationTextChanged(const QString& text); // Label4 of the main window
+                            const QString& caption); // Command4(index) of the main window
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

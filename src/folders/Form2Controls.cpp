@@ -3,6 +3,7 @@
 #include "controls/DriveFolderPair.h"
 #include "controls/MakeControl.h"
 #include "controls/MouseButtons.h"
+#include "controls/SlotText.h"
 #include "folders/Form2.h"
 
 #include <QApplication>
@@ -33,18 +34,12 @@ QLabel* MakeBlueLabel(QWidget* parent, const QString& name, const QString& capti
     return label;
 }
 
-// Slot 0's texts name "フォルダ０"; the other slots put their own full-width digit there.
-QString ForSlot(const char* slotZeroText, int index) {
-    static const QString digits = QStringLiteral("０１２３４５６７８９");
-    return QString::fromUtf8(slotZeroText).replace(digits[0], digits[index]);
-}
-
 } // namespace
 
 Form2::Form2(Module1& module, Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window), module_(module), prompts_(prompts), twips_(Twips::forScreen()) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("フォルダ選択"));
+    setWindowTitle(tr("フォルダ選択"));
     setFixedSize(twips_.toPixels(QRectF(0, 0, 5640, 7815)).size());
     // The captions fit their boxes at an 8-point face, as in the options dialog.
     setStyleSheet(QStringLiteral("* { font-size: 8pt; }"));
@@ -63,51 +58,52 @@ void Form2::PlaceTwips(QWidget* control, const QRectF& twips) {
 // Command2, the text boxes, Command3.
 void Form2::BuildControls() {
     Drive1 = MakeControl<QComboBox>(this, QStringLiteral("Drive1"),
-                                    QStringLiteral("移動先のドライブを選択でくます。"));
+                                    tr("移動先のドライブを選択でくます。"));
     PlaceTwips(Drive1, {120, 120, 3975, 300});
     Dir1 = MakeControl<DirList>(
         this, QStringLiteral("Dir1"),
-        QStringLiteral("移動先のフォルダを選択できます。右クリックでフォルダの削除もできます。"));
+        tr("移動先のフォルダを選択できます。右クリックでフォルダの削除もできます。"));
     PlaceTwips(Dir1, {120, 480, 3975, 1350});
     for (int i = 0; i < SlotCount; ++i) {
         const bool bulk = i == BulkDeleteSlot;
         Command1[size_t(i)] = MakeButton(
             this, QStringLiteral("Command1_%1").arg(i),
-            bulk ? QStringLiteral("ファイル削除") : ForSlot("フォルダ０", i),
-            bulk ? QStringLiteral("一括削除するフォルダを確定できます。上記のファイルシステムでフォ"
-                                  "ルダを選びフォルダボタンで確定してください。")
-                 : ForSlot("移動先のフォルダをフォルダ０に確定します。上記のファイルシステムでフォ"
-                           "ルダを選びフォルダボタンで確定してください。",
-                           i));
+            bulk ? tr("ファイル削除") : ForSlot(tr("フォルダ０"), i),
+            bulk ? tr("一括削除するフォルダを確定できます。上記のファイルシステムでフォ"
+                      "ルダを選びフォルダボタンで確定してください。")
+                 : ForSlot(
+                       tr("移動先のフォルダをフォルダ０に確定します。上記のファイルシステムでフォ"
+                          "ルダを選びフォルダボタンで確定してください。"),
+                       i));
         PlaceTwips(Command1[size_t(i)],
                    bulk ? QRectF(120, 7200, 1215, 375) : QRectF(120, 2280 + 480 * i, 1095, 375));
     }
-    Command2 = MakeButton(this, QStringLiteral("Command2"), QStringLiteral("戻る"),
-                          QStringLiteral("プログラムに戻ります。"));
+    Command2 =
+        MakeButton(this, QStringLiteral("Command2"), tr("戻る"), tr("プログラムに戻ります。"));
     PlaceTwips(Command2, {4200, 120, 1335, 495});
     for (int i = 0; i < SlotCount; ++i)
         BuildSlotRow(i);
-    Command3 =
-        MakeButton(this, QStringLiteral("Command3"), QStringLiteral("一括削除"),
-                   QStringLiteral("ファイル削除ボタンで選択したフォルダにあるファイルをすべて"
-                                  "削除します。"));
+    Command3 = MakeButton(this, QStringLiteral("Command3"), tr("一括削除"),
+                          tr("ファイル削除ボタンで選択したフォルダにあるファイルをすべて"
+                             "削除します。"));
     PlaceTwips(Command3, {4200, 720, 1335, 495});
-    Label1 = MakeBlueLabel(this, QStringLiteral("Label1"), QStringLiteral("フォルダボタン"));
+    Label1 = MakeBlueLabel(this, QStringLiteral("Label1"), tr("フォルダボタン"));
     PlaceTwips(Label1, {120, 1920, 1095, 255});
-    Label2 =
-        MakeBlueLabel(this, QStringLiteral("Label2"), QStringLiteral("移動先フォルダのフルパス"));
+    Label2 = MakeBlueLabel(this, QStringLiteral("Label2"), tr("移動先フォルダのフルパス"));
     PlaceTwips(Label2, {1320, 1920, 4335, 255});
 }
 
 void Form2::BuildSlotRow(int index) {
     const bool bulk = index == BulkDeleteSlot;
-    const char* howToMake = "新しいフォルダを作る時は、作りたいフォルダの名前を入力してリターンキー"
-                            "で確定してください。";
+    const QString howToMake =
+        tr("新しいフォルダを作る時は、作りたいフォルダの名前を入力してリターンキー"
+           "で確定してください。");
     QLineEdit* text = MakeControl<QLineEdit>(
         this, QStringLiteral("Text1_%1").arg(index),
-        (bulk ? QStringLiteral("ファイル削除ボタンで確定したフォルダのフルパスが表示されます。")
-              : ForSlot("フォルダ０ボタンで確定したフォルダのフルパスが表示されます。", index)) +
-            QString::fromUtf8(howToMake));
+        (bulk
+             ? tr("ファイル削除ボタンで確定したフォルダのフルパスが表示されます。")
+             : ForSlot(tr("フォルダ０ボタンで確定したフォルダのフルパスが表示されます。"), index)) +
+            howToMake);
     PlaceTwips(text,
                bulk ? QRectF(1440, 7200, 4095, 375) : QRectF(1320, 2280 + 480 * index, 4215, 375));
     Text1[size_t(index)] = text;

@@ -14,7 +14,7 @@ Form3::Form3(const QString& programFolder, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       programFolder_(programFolder) {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Sorvaneの使い方"));
+    setWindowTitle(tr("Sorvaneの使い方"));
     const Twips twips = Twips::forScreen();
     setFixedSize(twips.toPixels(QRectF(0, 0, 8070, 7020)).size());
 
@@ -23,7 +23,7 @@ Form3::Form3(const QString& programFolder, QWidget* parent)
     Text1->setGeometry(twips.toPixels(QRectF(0, 0, 8055, 6495)));
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap); // scrolls both ways, as a text box does
     Text1->setReadOnly(true);
-    Command1 = new QPushButton(QStringLiteral("プログラムへ戻る"), this);
+    Command1 = new QPushButton(tr("プログラムへ戻る"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twips.toPixels(QRectF(6120, 6600, 1935, 375)));
     Command1->setAutoDefault(false); // Return in the text does not close the window
@@ -34,7 +34,7 @@ Form3::Form3(const QString& programFolder, QWidget* parent)
 void Form3::Form_Load() {
     const std::optional<QString> text =
         ReadUsageText(JoinPath(programFolder_, QStringLiteral("Readme.txt")));
-    Text1->setPlainText(text.value_or(QStringLiteral("Readme.txtが見つかりません。")));
+    Text1->setPlainText(text.value_or(tr("Readme.txtが見つかりません。")));
 }
 
 void Form3::Command1_Click() {

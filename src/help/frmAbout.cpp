@@ -65,15 +65,15 @@ void frmAbout::BuildControls() {
     lblTitle = Place<QLabel>(this, QStringLiteral("lblTitle"), {1050, 240, 3885, 480});
     lblTitle->setFont(Gothic(24, true));
     SetColour(lblTitle, QPalette::WindowText, LinkBlue);
-    lblVersion = Place<QLabel>(this, QStringLiteral("lblVersion"), {1050, 780, 3885, 225},
-                               QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
-    lblDescription = Place<QLabel>(
-        this, QStringLiteral("lblDescription"), {1050, 1125, 4005, 690},
-        QStringLiteral("デジカメやインターネット等から大量に溜まったＪＰＧ画像などを画像の確認を"
-                       "しながら任意の１０のフォルダに素早く移動できます。"));
+    lblVersion =
+        Place<QLabel>(this, QStringLiteral("lblVersion"), {1050, 780, 3885, 225}, tr("ﾊﾞｰｼﾞｮﾝ"));
+    lblDescription =
+        Place<QLabel>(this, QStringLiteral("lblDescription"), {1050, 1125, 4005, 690},
+                      tr("デジカメやインターネット等から大量に溜まったＪＰＧ画像などを画像の確認を"
+                         "しながら任意の１０のフォルダに素早く移動できます。"));
     lblDescription->setWordWrap(true);
-    Label1 = Place<QLabel>(this, QStringLiteral("Label1"), {960, 2040, 4215, 375},
-                           QStringLiteral("Sorvane ヘルプ"));
+    Label1 =
+        Place<QLabel>(this, QStringLiteral("Label1"), {960, 2040, 4215, 375}, tr("Sorvane ヘルプ"));
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->installEventFilter(this);
     // Moves over the link and the description pass on to the box; those over
@@ -82,16 +82,16 @@ void frmAbout::BuildControls() {
     lblDescription->setMouseTracking(true);
     Line1[1] = PlaceLine(this, 1, {90, 2445, 5564, 15}, QColor(128, 128, 128));
     Line1[0] = PlaceLine(this, 0, {105, 2460, 5549, 30}, Qt::white);
-    lblDisclaimer = Place<QLabel>(
-        this, QStringLiteral("lblDisclaimer"), {255, 2625, 3870, 825},
-        QStringLiteral("このソフトウェアは無保証です。使用によって生じたいかなる損害についても、"
-                       "作者は責任を負いません。"));
+    lblDisclaimer =
+        Place<QLabel>(this, QStringLiteral("lblDisclaimer"), {255, 2625, 3870, 825},
+                      tr("このソフトウェアは無保証です。使用によって生じたいかなる損害についても、"
+                         "作者は責任を負いません。"));
     lblDisclaimer->setWordWrap(true);
     cmdOK = Place<QPushButton>(this, QStringLiteral("cmdOK"), {4245, 2625, 1380, 345},
                                QStringLiteral("OK"));
     cmdOK->setDefault(true); // Escape closes the box, as a dialog does
     cmdSysInfo = Place<QPushButton>(this, QStringLiteral("cmdSysInfo"), {4260, 3075, 1380, 345},
-                                    QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
+                                    tr("ｼｽﾃﾑ情報(&S)..."));
     cmdSysInfo->setAutoDefault(false);
     for (QWidget* control : std::initializer_list<QWidget*>{lblVersion, lblDescription,
                                                             lblDisclaimer, cmdOK, cmdSysInfo})
@@ -103,11 +103,9 @@ void frmAbout::BuildControls() {
 }
 
 void frmAbout::Form_Load() {
-    setWindowTitle(AppTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
-    lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
-                            .arg(VersionMajor)
-                            .arg(VersionMinor)
-                            .arg(VersionRevision));
+    setWindowTitle(AppTitle + tr("のﾊﾞｰｼﾞｮﾝ情報"));
+    lblVersion->setText(
+        tr("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
     lblTitle->setText(AppTitle);
     QFont link = Gothic(10);
     link.setUnderline(true);
@@ -133,7 +131,7 @@ void frmAbout::StartSysInfo() {
     const QString program = FindSystemInformationProgram();
     if (!program.isEmpty() && launcher_.startProgram(program))
         return;
-    prompts_.ask({AppTitle, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません")});
+    prompts_.ask({AppTitle, tr("現時点ではｼｽﾃﾑ情報を使用できません")});
 }
 
 void frmAbout::ShowLinkIn(const QColor& colour) {

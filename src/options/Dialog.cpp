@@ -109,9 +109,8 @@ void Dialog::OKButton_Click() {
 }
 
 void Dialog::ReportSecondsOutOfRange() {
-    prompts_.ask(
-        {QStringLiteral("Sorvane"), QStringLiteral("スライドショーの表示時間は 1 から 32767 "
-                                                   "までの数で入力してください。")});
+    prompts_.ask({QStringLiteral("Sorvane"), tr("スライドショーの表示時間は 1 から 32767 "
+                                                "までの数で入力してください。")});
     Text1->setFocus();
     Text1->selectAll();
 }

@@ -58,8 +58,9 @@ enum class BulkDeleteRefusal {
     Root,          // the file-system root, by any name
     Home,          // the user's home folder, by any name
     ProgramFolder, // the folder holding the program and its settings
-    NotAFolder,    // missing, not a folder, or a symbolic link to one
+    NotAFolder,    // missing, or not a folder
     CannotOpen,    // a folder that cannot be listed (no permission)
+    SymbolicLink,  // a symbolic link, never followed, whatever it points to
 };
 
 // The bulk-delete folder, opened before the user is asked and used through
@@ -94,6 +95,8 @@ public:
     int deleteFiles(bool toTrash = false) const;
 
 private:
+    BulkDeleteRefusal refusalOfUnopened() const;
+
     QByteArray path_;
     int fd_ = -1;
     int openError_ = 0;

@@ -88,8 +88,7 @@ BulkDeleteRefusal BulkDeleteFolder::refusal(const QString& home,
         return BulkDeleteRefusal::Root;
     struct stat folder;
     if (fd_ < 0 || ::fstat(fd_, &folder) != 0)
-        return openError_ == EACCES || openError_ == EPERM ? BulkDeleteRefusal::CannotOpen
-                                                           : BulkDeleteRefusal::NotAFolder;
+        return refusalOfUnopened();
     if (Names(QStringLiteral("/"), folder))
         return BulkDeleteRefusal::Root;
     if (Names(home, folder))
@@ -98,6 +97,16 @@ BulkDeleteRefusal BulkDeleteFolder::refusal(const QString& home,
         if (Names(programFolder, folder))
             return BulkDeleteRefusal::ProgramFolder;
     return BulkDeleteRefusal::None;
+}
+
+// The folder could not be opened: a link in its place is told as a link, so
+// the user does not look for a missing folder that is there.
+BulkDeleteRefusal BulkDeleteFolder::refusalOfUnopened() const {
+    struct stat named;
+    if (::lstat(path_.constData(), &named) == 0 && S_ISLNK(named.st_mode))
+        return BulkDeleteRefusal::SymbolicLink;
+    return openError_ == EACCES || openError_ == EPERM ? BulkDeleteRefusal::CannotOpen
+                                                       : BulkDeleteRefusal::NotAFolder;
 }
 
 bool BulkDeleteFolder::stillNamed() const {

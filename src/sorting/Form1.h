@@ -99,7 +99,6 @@ public:
     // composition root.
     void setStartEnabled(bool enabled);
     void setSlotCaption(int slot, const QString& caption);
-    void setDestinationText(const QString& text);
     void ShowCopyModeIndicator();
     void setCopyIndicatorShown(bool shown);       // Label8
     void setCopyIndicatorBlinking(bool blinking); // Timer1 at 500 ms, or stopped

@@ -62,9 +62,8 @@ void Form1::File1_MouseDown(int button) {
 
 void Form1::DeleteSelectedFile() {
     const QString name = File1->selectedName();
-    const Prompt question{QStringLiteral("アテンション"),
-                          DisplayName(name) +
-                              QStringLiteral("を削除しようとしています。\r\n削除しますか？"),
+    const Prompt question{tr("アテンション"),
+                          DisplayName(name) + tr("を削除しようとしています。\r\n削除しますか？"),
                           PromptButtons::OkCancel};
     if (prompts_.ask(question) != PromptAnswer::Ok)
         return;
@@ -97,9 +96,9 @@ bool Form1::TrashFile(const QString& path, const QString& name) {
 void Form1::ReportFileError(FileError error, const QString& name) {
     QString text;
     if (error == FileError::InvalidPicture)
-        text = DisplayName(name) + QStringLiteral("はファイルが壊れています\r\n処理を中止します。");
+        text = DisplayName(name) + tr("はファイルが壊れています\r\n処理を中止します。");
     else if (error == FileError::PathNotFound)
-        text = QStringLiteral("ファイルが見つかりません。");
+        text = tr("ファイルが見つかりません。");
     if (!text.isEmpty())
         prompts_.ask({QStringLiteral("Sorvane"), text});
 }

@@ -5,6 +5,7 @@
 #include "controls/ImageBox.h"
 #include "controls/MakeControl.h"
 #include "controls/PicturePane.h"
+#include "controls/SlotText.h"
 #include "controls/StatusPanels.h"
 #include "platform/Paths.h"
 #include "sorting/Form1.h"
@@ -23,21 +24,22 @@ namespace sorvane {
 namespace {
 
 const QColor SlotLabelColour(255, 255, 192);
-const char* const SlotButtonTip = "表示されているフォルダにファイルを移動します。";
+const char* const SlotButtonTip =
+    QT_TRANSLATE_NOOP("sorvane::Form1", "表示されているフォルダにファイルを移動します。");
 
 // The status bar: source folder, file name, file count, a spacer, the Caps
 // and Num Lock keys, date and time.
 std::vector<StatusPanels::Design> StatusDesigns() {
     using Kind = StatusPanels::Kind;
     return {
-        {{}, QStringLiteral("元フォルダのパスです"), 3},
-        {QStringLiteral("（無題）"), QStringLiteral("選択されているファイルネームです"), 2},
-        {{}, QStringLiteral("フォルダ内の残りファイル数です"), 1},
+        {{}, Form1::tr("元フォルダのパスです"), 3},
+        {Form1::tr("（無題）"), Form1::tr("選択されているファイルネームです"), 2},
+        {{}, Form1::tr("フォルダ内の残りファイル数です"), 1},
         {{}, {}, 0, 8},
-        {QStringLiteral("CAPS"), QStringLiteral("Capsキーの状態です。"), 0, 40, Kind::CapsLock},
-        {QStringLiteral("NUM"), QStringLiteral("Numキーの状態です。"), 0, 40, Kind::NumLock},
-        {{}, QStringLiteral("現在の日付です。"), 0, 40, Kind::Date},
-        {{}, QStringLiteral("現在の時間です。"), 0, 40, Kind::Time},
+        {QStringLiteral("CAPS"), Form1::tr("Capsキーの状態です。"), 0, 40, Kind::CapsLock},
+        {QStringLiteral("NUM"), Form1::tr("Numキーの状態です。"), 0, 40, Kind::NumLock},
+        {{}, Form1::tr("現在の日付です。"), 0, 40, Kind::Date},
+        {{}, Form1::tr("現在の時間です。"), 0, 40, Kind::Time},
     };
 }
 
@@ -96,34 +98,34 @@ void Form1::BuildControls() {
 
 void Form1::BuildBrowsing(QWidget* surface) {
     Drive1 = MakeControl<QComboBox>(surface, QStringLiteral("Drive1"),
-                                    "移動元のドライブを選択できます。");
+                                    tr("移動元のドライブを選択できます。"));
     PlaceTwips(Drive1, {120, 120, 3495, 300});
-    Dir1 =
-        MakeControl<DirList>(surface, QStringLiteral("Dir1"), "移動元のフォルダを選択できます。");
+    Dir1 = MakeControl<DirList>(surface, QStringLiteral("Dir1"),
+                                tr("移動元のフォルダを選択できます。"));
     PlaceTwips(Dir1, {120, 480, 3495, 1140});
-    File1 =
-        MakeControl<FileList>(surface, QStringLiteral("File1"),
-                              "マウスの左クリックで画像の確認ができます。ダブルクリックでViewerを起"
-                              "動します。右クリックで削除できます。");
+    File1 = MakeControl<FileList>(
+        surface, QStringLiteral("File1"),
+        tr("マウスの左クリックで画像の確認ができます。ダブルクリックでViewerを起"
+           "動します。右クリックで削除できます。"));
     PlaceTwips(File1, {3720, 120, 3375, 1530});
     File2 = MakeControl<FileList>(surface, QStringLiteral("File2"));
     PlaceTwips(File2, {5160, 480, 1215, 810});
     File2->hide();
     Command1 =
-        MakeControl<QPushButton>(surface, QStringLiteral("Command1"), "Sorvaneを開始します。");
-    Command1->setText(QStringLiteral("実行"));
+        MakeControl<QPushButton>(surface, QStringLiteral("Command1"), tr("Sorvaneを開始します。"));
+    Command1->setText(tr("実行"));
     PlaceTwips(Command1, {7200, 120, 1335, 495});
-    Command2 =
-        MakeControl<QPushButton>(surface, QStringLiteral("Command2"), "プログラムを終了します。");
-    Command2->setText(QStringLiteral("終了"));
+    Command2 = MakeControl<QPushButton>(surface, QStringLiteral("Command2"),
+                                        tr("プログラムを終了します。"));
+    Command2->setText(tr("終了"));
     PlaceTwips(Command2, {7200, 720, 1335, 495});
 }
 
 void Form1::BuildLabels(QWidget* surface) {
     for (int i = 0; i < 4; ++i) {
-        Label2[size_t(i)] =
-            MakeControl<QLabel>(surface, QStringLiteral("Label2_%1").arg(i),
-                                i == 0 ? "このファイルを移動します。" : "移動ファイル候補です。");
+        Label2[size_t(i)] = MakeControl<QLabel>(surface, QStringLiteral("Label2_%1").arg(i),
+                                                i == 0 ? tr("このファイルを移動します。")
+                                                       : tr("移動ファイル候補です。"));
         PlaceTwips(Label2[size_t(i)], {3720, 120 + 240.0f * float(i), 3375, 255});
     }
     const QColor candidateColours[4] = {QColor(255, 0, 0), QColor(0, 0, 255),
@@ -131,44 +133,42 @@ void Form1::BuildLabels(QWidget* surface) {
     for (int i = 0; i < 4; ++i)
         SetColour(Label2[size_t(i)], QPalette::WindowText, candidateColours[i]);
     Label6 = MakeControl<QLabel>(surface, QStringLiteral("Label6"),
-                                 "フォルダの中にある残りのファイル数です。");
+                                 tr("フォルダの中にある残りのファイル数です。"));
     PlaceTwips(Label6, {3720, 1200, 3375, 375});
-    Label8 = MakeControl<QLabel>(surface, QStringLiteral("Label8"), "現在コピーモードです。");
-    Label8->setText(QStringLiteral("コピーモード"));
+    Label8 = MakeControl<QLabel>(surface, QStringLiteral("Label8"), tr("現在コピーモードです。"));
+    Label8->setText(tr("コピーモード"));
     PlaceTwips(Label8, {7200, 1320, 1335, 255});
     Label8->hide();
-    Label3 =
-        MakeControl<QLabel>(surface, QStringLiteral("Label3"), "移動元のフルパスを表示します。");
+    Label3 = MakeControl<QLabel>(surface, QStringLiteral("Label3"),
+                                 tr("移動元のフルパスを表示します。"));
     PlaceTwips(Label3, {480, 2400, 7095, 255});
-    Label4 =
-        MakeControl<QLabel>(surface, QStringLiteral("Label4"), "移動先のフルパスを表示します。");
+    Label4 = MakeControl<QLabel>(surface, QStringLiteral("Label4"),
+                                 tr("移動先のフルパスを表示します。"));
     PlaceTwips(Label4, {480, 2640, 7095, 255});
     Label4->hide();
 }
 
 void Form1::BuildSlots(QWidget* surface) {
-    static const QString fullWidthDigits = QStringLiteral("０１２３４５６７８９");
     for (int i = 0; i < 10; ++i) {
         QLabel* label = MakeControl<QLabel>(
             surface, QStringLiteral("Label1_%1").arg(i),
-            fullWidthDigits[i] +
-                QStringLiteral("キーで下のボタンに対応したフォルダに移動します。"));
+            ForSlot(tr("０キーで下のボタンに対応したフォルダに移動します。"), i));
         label->setText(QString::number(i));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop); // a short label shows the digit whole
         SetColour(label, QPalette::Window, SlotLabelColour);
         PlaceTwips(label, {240 + 840.0f * float(i), 1680, 615, 255});
         Label1[size_t(i)] = label;
-        QPushButton* button =
-            MakeControl<QPushButton>(surface, QStringLiteral("Command4_%1").arg(i), SlotButtonTip);
+        QPushButton* button = MakeControl<QPushButton>(
+            surface, QStringLiteral("Command4_%1").arg(i), tr(SlotButtonTip));
         PlaceTwips(button, {120 + 840.0f * float(i), 1920, 855, 375});
         Command4[size_t(i)] = button;
     }
     Command4[10] = MakeControl<QPushButton>(surface, QStringLiteral("Command4_10"),
-                                            "１０回までアンドゥできます。");
+                                            tr("１０回までアンドゥできます。"));
     Command4[10]->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     PlaceTwips(Command4[10], {7680, 2400, 855, 375});
     FocusSink = Command4[11] =
-        MakeControl<QPushButton>(surface, QStringLiteral("FocusSink"), SlotButtonTip);
+        MakeControl<QPushButton>(surface, QStringLiteral("FocusSink"), tr(SlotButtonTip));
     PlaceTwips(FocusSink, {120, 2400, 135, 105});
     for (QPushButton* button : Command4) {
         button->setAutoDefault(true); // Enter on a focused button clicks it
@@ -185,14 +185,14 @@ void Form1::BuildPreview(QWidget* surface) {
     PlaceTwips(Picture1, {120, 3000, 8415, 3975});
     Image1 =
         MakeControl<ImageBox>(Picture1, QStringLiteral("Image1"),
-                              "表示ビューです。フォームを大きくすると表示エリアが広がります。");
+                              tr("表示ビューです。フォームを大きくすると表示エリアが広がります。"));
     PlaceTwips(Image1, {0, 0, 4215, 3495});
     Label5 = MakeControl<QLabel>(Picture1, QStringLiteral("Label5"),
-                                 "現在の表示ビューの大きさです。単位はピクセルです。");
+                                 tr("現在の表示ビューの大きさです。単位はピクセルです。"));
     PlaceTwips(Label5, {120, 120, 495, 180});
     SetColour(Label5, QPalette::WindowText, Qt::white);
     Label7 = MakeControl<QLabel>(Picture1, QStringLiteral("Label7"),
-                                 "画像本来の大きさです。単位はピクセルです。");
+                                 tr("画像本来の大きさです。単位はピクセルです。"));
     PlaceTwips(Label7, {45, 360, 675, 240});
     SetColour(Label7, QPalette::Window, Qt::black);
     SetColour(Label7, QPalette::WindowText, Qt::white);
@@ -200,21 +200,21 @@ void Form1::BuildPreview(QWidget* surface) {
 }
 
 void Form1::BuildMenu() {
-    QMenu* options = menuBar()->addMenu(QStringLiteral("オプション"));
+    QMenu* options = menuBar()->addMenu(tr("オプション"));
     options->setObjectName(QStringLiteral("mnuOpt"));
-    mnuOpt1 = options->addAction(QStringLiteral("オプション"));
+    mnuOpt1 = options->addAction(tr("オプション"));
     mnuOpt1->setObjectName(QStringLiteral("mnuOpt1"));
     options->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
-    mnuFOL = options->addAction(QStringLiteral("フォルダ選択"));
+    mnuFOL = options->addAction(tr("フォルダ選択"));
     mnuFOL->setObjectName(QStringLiteral("mnuFOL"));
     mnuExtras = options->addAction(tr("追加オプション(&X)..."));
     mnuExtras->setObjectName(QStringLiteral("mnuExtras"));
-    QMenu* version = menuBar()->addMenu(QStringLiteral("バージョン情報"));
+    QMenu* version = menuBar()->addMenu(tr("バージョン情報"));
     version->setObjectName(QStringLiteral("mnuVer"));
-    mnuVer1 = version->addAction(QStringLiteral("バージョン"));
+    mnuVer1 = version->addAction(tr("バージョン"));
     mnuVer1->setObjectName(QStringLiteral("mnuVer1"));
     version->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
-    mnuHelp = version->addAction(QStringLiteral("ヘルプ"));
+    mnuHelp = version->addAction(tr("ヘルプ"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
 }
 

@@ -37,13 +37,12 @@ void Form1::mnuHelp_Click() {
 }
 
 void Form1::LaunchAssociated() {
-    LaunchReportingIn(CurrentImagePath,
-                      QStringLiteral("関連付けられた実行ファイルを、起動出来ませんでした。"));
+    LaunchReportingIn(CurrentImagePath, tr("関連付けられた実行ファイルを、起動出来ませんでした。"));
 }
 
 void Form1::OpenHelpPage() {
     LaunchReportingIn(HelpPagePath(),
-                      QStringLiteral("インターネットエクスプローラーを、起動出来ませんでした。"));
+                      tr("インターネットエクスプローラーを、起動出来ませんでした。"));
 }
 
 QString Form1::HelpPagePath() const {
@@ -65,11 +64,6 @@ void Form1::setStartEnabled(bool enabled) {
 void Form1::setSlotCaption(int slot, const QString& caption) {
     if (slot >= 0 && slot < 10)
         Command4[size_t(slot)]->setText(caption);
-}
-
-void Form1::setDestinationText(const QString& text) {
-    Label4->setText(DisplayName(text));
-    Label4->show();
 }
 
 QString Form1::listFolder() const {

@@ -29,7 +29,7 @@ void Form1::StartRun() {
         Drive1->setEnabled(false);
         Dir1->setEnabled(false);
     }
-    Command1->setText(QStringLiteral("キャンセル"));
+    Command1->setText(tr("キャンセル"));
     for (int i = 0; i <= 10; ++i)
         Command4[size_t(i)]->setEnabled(true);
     EnableUndoButton();
@@ -56,7 +56,7 @@ RunLayout Form1::RunLayoutOfOptions() const {
 
 void Form1::StopRun() {
     SetBrowsingVisible(true, true);
-    Command1->setText(QStringLiteral("実行"));
+    Command1->setText(tr("実行"));
     Command2->setEnabled(true);
     Drive1->setEnabled(true);
     Dir1->setEnabled(true);

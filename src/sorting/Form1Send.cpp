@@ -54,7 +54,7 @@ void Form1::sendStarting(int slot) {
 }
 
 void Form1::sendingTo(const QString& targetFolder) {
-    Label4->setText(DisplayName(targetFolder) + QStringLiteral("に移動します。"));
+    Label4->setText(DisplayName(targetFolder) + tr("に移動します。"));
     Label4->show();
 }
 

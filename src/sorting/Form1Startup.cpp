@@ -162,9 +162,8 @@ void Form1::closeEvent(QCloseEvent* event) {
     Q_EMIT closingOtherWindows();
     SaveGeometryFields();
     if (module_.SortingActive != 1 && !settingsFileKept_ && !SaveSettingsFile(module_)) {
-        prompts_.ask(
-            {QStringLiteral("Sorvane"), QStringLiteral("設定ファイルを保存できませんでした。\r\n") +
-                                            SettingsFilePath(module_)});
+        prompts_.ask({QStringLiteral("Sorvane"),
+                      tr("設定ファイルを保存できませんでした。\r\n") + SettingsFilePath(module_)});
     }
     event->accept();
 }

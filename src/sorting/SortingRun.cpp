@@ -7,6 +7,8 @@
 #include "settings/Module1.h"
 #include "sorting/FailureText.h"
 
+#include <QCoreApplication>
+
 namespace sorvane {
 namespace {
 
@@ -78,9 +80,10 @@ GroupOutcome SortingRun::place(const SendPlan& plan, bool keepSource) {
 }
 
 bool SortingRun::confirmSameName() {
-    const Prompt question{QStringLiteral("Sorvane"),
-                          QStringLiteral("同名のファイルがあります移動しますか？"),
-                          PromptButtons::OkCancel};
+    const Prompt question{
+        QStringLiteral("Sorvane"),
+        QCoreApplication::translate("SortingRun", "同名のファイルがあります移動しますか？"),
+        PromptButtons::OkCancel};
     return prompts_.ask(question) == PromptAnswer::Ok;
 }
 

@@ -22,31 +22,37 @@
 namespace sorvane {
 namespace {
 
-const char* const AreaTip = "マウスのクリックで画像を進めたり戻したり出来ます。";
+const char* const AreaTip =
+    QT_TRANSLATE_NOOP("sorvane::Form4", "マウスのクリックで画像を進めたり戻したり出来ます。");
 
 // Folder, name, pixel size, file size, date, the shrunk mark, the Caps and
 // Num Lock keys, date and time.
 std::vector<StatusPanels::Design> StatusDesigns() {
     using Kind = StatusPanels::Kind;
     return {
-        {{}, QStringLiteral("パス表示"), 3},
-        {{}, QStringLiteral("ファイルネーム"), 2},
-        {{}, QStringLiteral("画像サイズ"), 1},
-        {{}, QStringLiteral("ファイルサイズ"), 1},
-        {{}, QStringLiteral("更新年月日"), 1},
-        {{}, QStringLiteral("縮小表示する時「縮小表示中」と表示されます。"), 1},
-        {QStringLiteral("CAPS"), QStringLiteral("ＣａｐｓＬｏｃｋキーの状態"), 0, 40,
-         Kind::CapsLock},
-        {QStringLiteral("NUM"), QStringLiteral("ＮｕｎＬｏｃｋキーの状態"), 0, 40, Kind::NumLock},
-        {{}, QStringLiteral("現在の日付"), 0, 40, Kind::Date},
-        {{}, QStringLiteral("現在の時間"), 0, 40, Kind::Time},
+        {{}, Form4::tr("パス表示"), 3},
+        {{}, Form4::tr("ファイルネーム"), 2},
+        {{}, Form4::tr("画像サイズ"), 1},
+        {{}, Form4::tr("ファイルサイズ"), 1},
+        {{}, Form4::tr("更新年月日"), 1},
+        {{}, Form4::tr("縮小表示する時「縮小表示中」と表示されます。"), 1},
+        {QStringLiteral("CAPS"), Form4::tr("ＣａｐｓＬｏｃｋキーの状態"), 0, 40, Kind::CapsLock},
+        {QStringLiteral("NUM"), Form4::tr("ＮｕｎＬｏｃｋキーの状態"), 0, 40, Kind::NumLock},
+        {{}, Form4::tr("現在の日付"), 0, 40, Kind::Date},
+        {{}, Form4::tr("現在の時間"), 0, 40, Kind::Time},
     };
 }
 
 // Tooltips of the toolbar buttons 1 to 8 (3 is the separator) and the
 // picture each shows first.
-const char* const ButtonTips[8] = {"オプション", "終了",     "",         "先頭に戻す",
-                                   "一つ戻す",   "順次表示", "一つ進む", "最後に進む"};
+const char* const ButtonTips[8] = {QT_TRANSLATE_NOOP("sorvane::Form4", "オプション"),
+                                   QT_TRANSLATE_NOOP("sorvane::Form4", "終了"),
+                                   "",
+                                   QT_TRANSLATE_NOOP("sorvane::Form4", "先頭に戻す"),
+                                   QT_TRANSLATE_NOOP("sorvane::Form4", "一つ戻す"),
+                                   QT_TRANSLATE_NOOP("sorvane::Form4", "順次表示"),
+                                   QT_TRANSLATE_NOOP("sorvane::Form4", "一つ進む"),
+                                   QT_TRANSLATE_NOOP("sorvane::Form4", "最後に進む")};
 const int ButtonPictures[8] = {1, 2, 0, 3, 4, 5, 6, 7};
 
 } // namespace
@@ -69,10 +75,10 @@ void Form4::BuildControls() {
     BuildToolbar();
     Picture1 = new QWidget(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setToolTip(QString::fromUtf8(AreaTip));
+    Picture1->setToolTip(tr(AreaTip));
     Image1 = new ImageBox(Picture1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setToolTip(QString::fromUtf8(AreaTip));
+    Image1->setToolTip(tr(AreaTip));
     Image1->hide();
     StatusBar1 = new StatusPanels(StatusDesigns(), this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -91,7 +97,7 @@ void Form4::BuildToolbar() {
     for (int i = 1; i <= 8; ++i) {
         QAction* button = i == 3 ? Toolbar1->addSeparator() : Toolbar1->addAction(QString());
         button->setObjectName(QStringLiteral("Toolbar1_%1").arg(i));
-        button->setToolTip(QString::fromUtf8(ButtonTips[i - 1]));
+        button->setToolTip(tr(ButtonTips[i - 1]));
         button->setIcon(ToolbarPicture(ButtonPictures[i - 1]));
         if (QWidget* widget = Toolbar1->widgetForAction(button))
             widget->setFocusPolicy(Qt::NoFocus);

@@ -54,7 +54,7 @@ void Form4::ShowCurrentImage() {
     }
     ShowFileDetails(*file);
     if (pane_->fit())
-        StatusBar1->showText(6, QStringLiteral("縮小表示中"));
+        StatusBar1->showText(6, tr("縮小表示中"));
     Image1->show();
 }
 
@@ -72,8 +72,7 @@ void Form4::NameCurrentFile() {
 void Form4::ShowUnshown(const QString& path, DisplayOutcome outcome) {
     NameCurrentFile();
     const bool gone = outcome == DisplayOutcome::MissingFolder || !FileStamp::of(path);
-    StatusBar1->showText(3, gone ? QStringLiteral("ファイルが見つかりません。")
-                                 : QStringLiteral("表示できません。"));
+    StatusBar1->showText(3, gone ? tr("ファイルが見つかりません。") : tr("表示できません。"));
     StatusBar1->setText(4, {});
     StatusBar1->setText(5, {});
     if (outcome != DisplayOutcome::MissingFolder)
@@ -81,7 +80,7 @@ void Form4::ShowUnshown(const QString& path, DisplayOutcome outcome) {
     // A running slideshow would otherwise tell it again at every tick.
     if (Timer1->isActive())
         StopSlideshow();
-    prompts_.ask({QStringLiteral("Sorvane"), QStringLiteral("ファイルが見つかりません。")});
+    prompts_.ask({QStringLiteral("Sorvane"), tr("ファイルが見つかりません。")});
 }
 
 // Buttons 4 and 5 lead back, 6 to 8 forward: each is enabled only where

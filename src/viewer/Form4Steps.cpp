@@ -123,8 +123,8 @@ void Form4::SlideshowButton() {
     // looking as running while nothing ever advances: say so and stay stopped.
     if (SlideshowInterval(module_.SlideshowSeconds) == 0) {
         prompts_.ask({QStringLiteral("Sorvane"),
-                      QStringLiteral("スライドショーの表示時間が %1 秒なので開始できません。\r\n"
-                                     "オプションで 1 から 32767 までの数を入力してください。")
+                      tr("スライドショーの表示時間が %1 秒なので開始できません。\r\n"
+                         "オプションで 1 から 32767 までの数を入力してください。")
                           .arg(module_.SlideshowSeconds)});
         return;
     }

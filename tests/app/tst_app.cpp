@@ -1,6 +1,7 @@
 // The program's outer layer: the real message boxes, and the program's start
 // and end as the composition root runs them (how its windows meet is in
 // tst_windows).
+#include "app/InterfaceLanguage.h"
 #include "app/QtPrompts.h"
 #include "app/Windows.h"
 #include "controls/FileList.h"
@@ -12,6 +13,7 @@
 #include "support/TestFiles.h"
 #include "support/UnreadableSettings.h"
 
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -38,8 +40,9 @@ class AppTest : public QObject {
     Q_OBJECT
 
     // Asks with the real box and presses the key in it once it shows; seen
-    // gets its title, text and icon.
-    static PromptAnswer AskPressing(Qt::Key key, QStringList& seen) {
+    // gets its title, text and icon, buttons the captions of Retry and Cancel.
+    static PromptAnswer AskPressing(Qt::Key key, QStringList& seen,
+                                    QStringList* buttons = nullptr) {
         QTimer answering;
         answering.callOnTimeout([&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -47,6 +50,9 @@ class AppTest : public QObject {
                 return;
             answering.stop();
             seen = {box->windowTitle(), box->text(), QString::number(box->icon())};
+            if (buttons)
+                *buttons = {box->button(QMessageBox::Retry)->text(),
+                            box->button(QMessageBox::Cancel)->text()};
             QTest::keyClick(box, key);
         });
         answering.start(10);
@@ -62,6 +68,82 @@ private Q_SLOTS:
         QCOMPARE(seen, (QStringList{"Sorvane", "ドライブ /mnt の準備ができていません。",
                                     QString::number(QMessageBox::Information)}));
         QCOMPARE(AskPressing(Qt::Key_Escape, seen), PromptAnswer::Cancel);
+    }
+
+    // Each caption of the main window and the folder setup window, a message
+    // through the prompts and the standard buttons of the real message box.
+    void windowsAndBoxesSpeakTheLanguage_data() {
+        QTest::addColumn<InterfaceLanguage>("language");
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QString>("linkRefused");
+        QTest::newRow("English") << InterfaceLanguage::English
+                                 << QStringList{"Start",
+                                                "Exit",
+                                                "Options",
+                                                "About",
+                                                "Key 3 sends the file to the folder of the "
+                                                "button below.",
+                                                "Folder Setup",
+                                                "Folder 3",
+                                                "Deletion",
+                                                "Retry",
+                                                "Cancel"}
+                                 << ": this is a symbolic link, not a folder, so nothing behind "
+                                    "it is deleted.";
+        QTest::newRow("Japanese")
+            << InterfaceLanguage::Japanese
+            << QStringList{"実行",
+                           "終了",
+                           "オプション",
+                           "バージョン情報",
+                           "３キーで下のボタンに対応したフォルダに移動します。",
+                           "フォルダ選択",
+                           "フォルダ３",
+                           "ファイル削除",
+                           "再試行",
+                           "キャンセル"}
+            << "フォルダはシンボリックリンクなので、一括削除できません。";
+    }
+    void windowsAndBoxesSpeakTheLanguage() {
+        QFETCH(InterfaceLanguage, language);
+        QFETCH(QStringList, captions);
+        QFETCH(QString, linkRefused);
+        const InterfaceTranslations translations(language);
+        QVERIFY(translations.complete());
+        QTemporaryDir folder;
+        Module1 module;
+        module.ProgramFolder = folder.path();
+        ScriptedPrompts prompts;
+        RecordingLauncher launcher;
+        PictureSource pictures;
+        const QString link = folder.filePath("bin");
+        QVERIFY(QFile::exists(link) || QFile::link(folder.path(), link));
+        module.FolderSlots[BulkDeleteSlot] = link;
+        Windows windows(module, prompts, launcher, pictures);
+        Form1& main = windows.main();
+        main.findChild<QAction*>("mnuFOL")->trigger();
+        QWidget* setup = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == u"Form2")
+                setup = window;
+        QVERIFY(setup);
+        const auto text = [&](QWidget* window, const char* name) {
+            return window->findChild<QPushButton*>(name)->text();
+        };
+        QTest::mouseClick(setup->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+        QStringList box, buttons;
+        AskPressing(Qt::Key_Escape, box, &buttons);
+        const QStringList seen = QStringList{text(&main, "Command1"),
+                                             text(&main, "Command2"),
+                                             main.findChild<QMenu*>("mnuOpt")->title(),
+                                             main.findChild<QMenu*>("mnuVer")->title(),
+                                             main.findChild<QWidget*>("Label1_3")->toolTip(),
+                                             setup->windowTitle(),
+                                             text(setup, "Command1_3"),
+                                             text(setup, "Command1_10")} +
+                                 buttons;
+        QCOMPARE(seen, captions);
+        QCOMPARE(prompts.asked.value(0).text, link + linkRefused);
     }
 
     // A settings file the start could not read is kept as it is at the end.

@@ -108,6 +108,24 @@ private Q_SLOTS:
         QCOMPARE(ControlNamed<QPushButton>(&program.main(), "Command4_10")->text(), before10);
     }
 
+    // Removing a folder in the folder setup window leaves the main window's
+    // destination line as it was: hidden, and naming no folder.
+    void removingAFolderLeavesTheDestinationLine() {
+        Program program;
+        const QString empty = program.dir.filePath("empty");
+        QVERIFY(QDir().mkpath(empty));
+        const auto* label4 = ControlNamed<QLabel>(&program.main(), "Label4");
+        const QString before = label4->text();
+        Open(program, "Form2");
+        auto* list = ControlNamed<DirList>(program.other("Form2"), "Dir1");
+        QVERIFY(list->setPath(empty));
+        program.prompts.Answer(PromptAnswer::Ok);
+        QTest::mousePress(list->viewport(), Qt::RightButton);
+        QVERIFY(!QFileInfo::exists(empty));
+        QVERIFY(label4->isHidden());
+        QCOMPARE(label4->text(), before);
+    }
+
     // The viewer's options button opens the options; closing the viewer
     // closes them with it, and 「実行」 comes back once both are gone.
     void viewerTakesItsOptionsAlong() {

@@ -155,9 +155,9 @@ bool RealWindow::keyInto(const QString& window, const QString& keys) {
 }
 
 // The open menu is one more visible window of the program.
-bool RealWindow::openFirstMenu() {
+bool RealWindow::openFirstMenu(const QString& title) {
     const qsizetype before = visibleWindows().size();
-    if (!click("menu item", "オプション"))
+    if (!click("menu item", title))
         return false;
     for (const QDeadlineTimer deadline(5000); visibleWindows().size() <= before;)
         if (deadline.hasExpired())

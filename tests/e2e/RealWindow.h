@@ -85,10 +85,10 @@ public:
     // the X server's test extension.
     bool key(const QString& keys) { return keyInto(window_, keys); }
     bool keyInto(const QString& window, const QString& keys);
-    // Opens the first menu of the menu bar ("オプション") with a click on its
-    // title and waits until it shows; key presses into the open menu, which
-    // holds the keyboard.
-    bool openFirstMenu();
+    // Opens the first menu of the menu bar ("オプション", "Options" in
+    // English) with a click on its title and waits until it shows; key
+    // presses into the open menu, which holds the keyboard.
+    bool openFirstMenu(const QString& title = QStringLiteral("オプション"));
     bool keyIntoMenu(const QString& keys);
     // A picture of the window (or of another window of the program), and of
     // the window's place on the screen with any window lying over it, as PNG.

@@ -270,6 +270,20 @@ private Q_SLOTS:
                                         "せんでした。"));
     }
 
+    // A link in the folder's place is refused as what it is, not as missing,
+    // and what it points to keeps its files.
+    void bulkDeleteTellsALinkIsALink() {
+        const QString real = MakeFolder("real");
+        QVERIFY(WriteFile(real + "/a.jpg", "a"));
+        const QString link = module.FolderSlots[BulkDeleteSlot] = Path("link");
+        QVERIFY(QFile::link(real, link));
+        QTest::mouseClick(window->Command3, Qt::LeftButton);
+        QCOMPARE(prompts.asked.size(), 1);
+        QCOMPARE(prompts.asked[0].text,
+                 link + QStringLiteral("フォルダはシンボリックリンクなので、一括削除できません。"));
+        QCOMPARE(Files(real), QStringList{"a.jpg"});
+    }
+
     void bulkDeleteEmptiesOnlyTheFoldersOwnFiles() {
         const QString trash = module.FolderSlots[BulkDeleteSlot] = MakeFolder("trash") + u'/';
         const QString target = Path("keep.jpg");

@@ -121,8 +121,11 @@ private Q_SLOTS:
         QTest::newRow("program folder") << "PROGRAM" << BulkDeleteRefusal::ProgramFolder;
         QTest::newRow("missing") << "TMP/gone" << BulkDeleteRefusal::NotAFolder;
         QTest::newRow("a file") << "TMP/file" << BulkDeleteRefusal::NotAFolder;
-        QTest::newRow("a link to a folder") << "LINK" << BulkDeleteRefusal::NotAFolder;
-        QTest::newRow("a link to a folder, trailing /") << "LINK/" << BulkDeleteRefusal::NotAFolder;
+        QTest::newRow("a link to a folder") << "LINK" << BulkDeleteRefusal::SymbolicLink;
+        QTest::newRow("a link to a folder, trailing /")
+            << "LINK/" << BulkDeleteRefusal::SymbolicLink;
+        QTest::newRow("a link to nothing") << "TMP/dangling" << BulkDeleteRefusal::SymbolicLink;
+        QTest::newRow("in a folder that is a link") << "LINK/trash" << BulkDeleteRefusal::None;
         QTest::newRow("ordinary folder") << "TMP/trash" << BulkDeleteRefusal::None;
         QTest::newRow("ordinary folder, trailing /") << "TMP/trash/" << BulkDeleteRefusal::None;
     }
@@ -134,6 +137,7 @@ private Q_SLOTS:
             QVERIFY(QDir(dir.path()).mkdir(name));
         WriteFile(dir.filePath("file"), "x");
         QVERIFY(QFile::link(dir.path(), dir.filePath("link")));
+        QVERIFY(QFile::link(dir.filePath("gone"), dir.filePath("dangling")));
         folder.replace("HOME", dir.filePath("home"))
             .replace("PROGRAM", dir.filePath("program"))
             .replace("LINK", dir.filePath("link"))
