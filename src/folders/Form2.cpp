@@ -60,7 +60,10 @@ void Form2::Command3_Click() {
                                      "でした。"));
         return;
     }
-    if (const int failed = opened.deleteFiles(); failed > 0)
+    const auto deleted = [this](const QString& path, const FileIdentity& identity) {
+        Q_EMIT fileDeleted(path, identity);
+    };
+    if (const int failed = opened.deleteFiles(deleted); failed > 0)
         Tell(QStringLiteral("%1個のファイルを削除できませんでした。").arg(failed));
 }
 

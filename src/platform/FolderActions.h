@@ -1,7 +1,11 @@
 #pragma once
 
+#include "platform/FileOps.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace sorvane {
 
@@ -88,8 +92,10 @@ public:
     // removed as a link; what it points to is untouched). Hidden names,
     // sub-folders and special files stay, and no permission is changed.
     // Returns how many files could not be deleted, or -1 when the folder
-    // is not open (nothing is deleted then).
-    int deleteFiles() const;
+    // is not open (nothing is deleted then). Each deleted file is told to
+    // deleted, with what it was, once it is gone.
+    using Deleted = std::function<void(const QString& path, const FileIdentity& identity)>;
+    int deleteFiles(const Deleted& deleted = {}) const;
 
 private:
     QByteArray path_;

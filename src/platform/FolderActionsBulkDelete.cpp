@@ -100,13 +100,22 @@ bool BulkDeleteFolder::stillNamed() const {
            S_ISDIR(named.st_mode) && SameFolder(opened, named);
 }
 
-int BulkDeleteFolder::deleteFiles() const {
+int BulkDeleteFolder::deleteFiles(const Deleted& deleted) const {
     if (fd_ < 0)
         return -1;
     int failed = 0;
-    for (const std::string& name : DeletableNames(fd_))
-        if (::unlinkat(fd_, name.c_str(), 0) != 0 && errno != ENOENT)
+    for (const std::string& name : DeletableNames(fd_)) {
+        const QString path = deleted ? FromNativeName(path_ + '/' + name.c_str()) : QString();
+        FileIdentity identity;
+        if (deleted)
+            IdentityOf(path, &identity);
+        if (::unlinkat(fd_, name.c_str(), 0) == 0) {
+            if (deleted)
+                deleted(path, identity);
+        } else if (errno != ENOENT) {
             ++failed;
+        }
+    }
     return failed;
 }
 

@@ -2,6 +2,8 @@
 
 #include "platform/NativeName.h"
 
+#include <QCoreApplication>
+
 namespace sorvane {
 
 QString FailureReason(FileError error) {
@@ -40,6 +42,11 @@ QString NotPutBackText(const QString& name, FileError error) {
 QString KeptBesideText(const QString& name, const QString& keptAs) {
     return DisplayName(name) + QStringLiteral("はゴミ箱に移せないため、") + DisplayName(keptAs) +
            QStringLiteral("として残しました。");
+}
+
+QString JournalFailedText() {
+    return QCoreApplication::translate("sorvane::FailureText",
+                                       "送りの履歴を書き込めませんでした。");
 }
 
 } // namespace sorvane

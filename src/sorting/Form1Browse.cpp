@@ -66,11 +66,15 @@ void Form1::DeleteSelectedFile() {
                           PromptButtons::OkCancel};
     if (prompts_.ask(question) != PromptAnswer::Ok)
         return;
-    const FileError error = RemoveFile(JoinPath(Dir1->path(), name));
+    const QString path = JoinPath(Dir1->path(), name);
+    FileIdentity identity; // for the journal, as the file was
+    IdentityOf(path, &identity);
+    const FileError error = RemoveFile(path);
     if (error != FileError::None) {
         ReportFileError(error, name);
         return;
     }
+    RecordDeletion(path, identity);
     File1->refresh(); // the counts wait for the next send, undo or folder change
 }
 

@@ -53,6 +53,8 @@ void SortingRun::sendFile(int slot) {
     if (outcome.placed) { // only a placed file can be taken back
         history_.push({send.SourcePath, send.DestinationPath, keepSource, outcome.replaced});
         window_.historyChanged();
+        record({keepSource ? JournalAction::Copy : JournalAction::Move, send.SourcePath,
+                send.DestinationPath, slot, outcome.replaced});
         reportKeptBeside(outcome.replaced);
     } else if (outcome.error != FileError::None) {
         window_.reportFailure(SendFailedText(send.TargetFolder, keepSource, outcome.error));
@@ -118,10 +120,21 @@ void SortingRun::undoLastSend() {
         if (outcome.replaced != FileError::None)
             window_.reportFailure(
                 NotPutBackText(FileNameOf(entry.replaced.original), outcome.replaced));
+        record({JournalAction::Undo, entry.destination, entry.source, -1, {}});
         history_.dropNewest();
     }
     window_.listChanged();
     window_.undoFinished();
+}
+
+// Recorded once the file stands at its new place, so the record never runs
+// ahead of the disk; a record that cannot be written leaves the send as done.
+void SortingRun::record(JournalEvent event) {
+    if (!recorder_)
+        return;
+    IdentityOf(event.destination, &event.identity);
+    if (!recorder_->record(event))
+        window_.reportFailure(JournalFailedText());
 }
 
 } // namespace sorvane
