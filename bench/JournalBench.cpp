@@ -93,12 +93,12 @@ void JournalRows(int folderSize, int bigJournal, const RowPrinter& row) {
     const auto [with, without] = SendTimes(dir.path(), folderSize);
     const QString folder = QStringLiteral("%1 files").arg(folderSize);
     row(QStringLiteral("send, journal on (baseline: off), median"), folder, with.Median(),
-        without.Median(), QStringLiteral("ms"), QStringLiteral("+ <= 0.5 ms"));
+        without.Median(), QStringLiteral("ms"), QStringLiteral("+ <= 0.5 ms"), false);
     row(QStringLiteral("send, journal on (baseline: off), 99th pct"), folder, with.Percentile(99),
-        without.Percentile(99), QStringLiteral("ms"), QString());
+        without.Percentile(99), QStringLiteral("ms"), QString(), false);
     row(QStringLiteral("journal window open to first paint"),
         QStringLiteral("%1 entries").arg(bigJournal), WindowOpenMs(dir.path(), bigJournal), 0,
-        QStringLiteral("ms"), QStringLiteral("<= 200 ms"));
+        QStringLiteral("ms"), QStringLiteral("<= 200 ms"), false);
 }
 
 } // namespace sorvane::bench
