@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -30,7 +31,9 @@ JournalWindow::JournalWindow(SendJournal& journal, const Module1& module, QWidge
     buildControls();
     fillFolders();
     applyFilter();
-    resize(900, 520);
+    if (unreadable())
+        ResultText->setText(tr("送りの履歴を開けませんでした。"));
+    resize(1000, 520);
     runWatch_.setInterval(250);
     connect(&runWatch_, &QTimer::timeout, this, &JournalWindow::updateTakeBackButton);
 }
@@ -42,7 +45,13 @@ void JournalWindow::buildControls() {
     EntryTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     EntryTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
     EntryTable->verticalHeader()->hide();
+    EntryTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    EntryTable->setWordWrap(false);
+    EntryTable->setTextElideMode(Qt::ElideMiddle); // a folder's own name is at its end
     EntryTable->horizontalHeader()->setStretchLastSection(true);
+    const int widths[JournalModel::ColumnCount] = {150, 70, 140, 210, 210, 60, 90};
+    for (int column = 0; column < JournalModel::ColumnCount; ++column)
+        EntryTable->setColumnWidth(column, widths[column]);
     TakeBackButton = new QPushButton(tr("選んだ送りを取り消す"), this);
     TakeBackButton->setObjectName(QStringLiteral("TakeBackButton"));
     ResultText = new QLabel(this);
@@ -139,12 +148,18 @@ void JournalWindow::takeBackSelected() {
         Q_EMIT filesTakenBack();
 }
 
+// A journal not made yet is only empty; one that is there but cannot be
+// opened is worth a word.
+bool JournalWindow::unreadable() const {
+    return !journal_.isOpen() && QFileInfo::exists(journal_.path());
+}
+
 // A run may start or stop while the window is open, and the main window
 // tells no one: the button looks again a few times a second while shown.
 void JournalWindow::updateTakeBackButton() {
     const bool running = module_.SortingActive == 1;
     TakeBackButton->setEnabled(!running && EntryTable->selectionModel()->hasSelection());
-    if (running == toldRunning_)
+    if (running == toldRunning_ || unreadable()) // nothing to take back then
         return;
     toldRunning_ = running;
     const QString why = running ? tr("実行中は取り消せません。") : QString();

@@ -52,6 +52,7 @@ private:
     void fillFolders();
     void applyFilter();
     void updateTakeBackButton();
+    bool unreadable() const;
     QList<qint64> selectedIds() const;
 
     SendJournal& journal_;

@@ -152,16 +152,27 @@ SendJournal::Entry ReadEntry(sqlite3_stmt* stmt) {
 
 } // namespace
 
-SendJournal::SendJournal(const QString& path, qint64 bound) : path_(path), bound_(bound) {
+SendJournal::SendJournal(const QString& path, qint64 bound) : path_(path), bound_(bound) {}
+
+// Opened at the first record, and for reading only once the file is there:
+// a program that never sends leaves no journal behind. A journal that
+// could not be opened is tried again next time, so a folder made writable
+// meanwhile takes the next record.
+bool SendJournal::ready(bool create) const {
+    if (db_)
+        return true;
+    if (!create && !QFileInfo::exists(path_))
+        return false;
     if (!open())
         close();
+    return db_ != nullptr;
 }
 
 SendJournal::~SendJournal() {
     close();
 }
 
-void SendJournal::close() {
+void SendJournal::close() const {
     sqlite3_finalize(insert_);
     insert_ = nullptr;
     sqlite3_close(db_);
@@ -172,7 +183,7 @@ void SendJournal::close() {
 // the system's own writeback; a killed process loses nothing committed. A
 // file system that cannot share the log's index (some FUSE volumes) keeps
 // the rollback journal instead, just as safe and a little slower.
-bool SendJournal::open() {
+bool SendJournal::open() const {
     QDir().mkpath(QFileInfo(path_).absolutePath());
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(ToNativeName(path_).constData(), &db_, flags, nullptr) != SQLITE_OK)
@@ -205,7 +216,7 @@ bool SendJournal::execute(const char* sql) const {
     return db_ && sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-void SendJournal::prune() {
+void SendJournal::prune() const {
     Statement remove(db_, "DELETE FROM entries WHERE id <= (SELECT max(id) FROM entries) - ?");
     if (remove) {
         sqlite3_bind_int64(remove.get(), 1, bound_);
@@ -214,7 +225,7 @@ void SendJournal::prune() {
 }
 
 bool SendJournal::record(const JournalEvent& event) {
-    if (!db_)
+    if (!ready(true))
         return false;
     const bool reverses =
         event.action == JournalAction::Undo || event.action == JournalAction::TakeBack;
@@ -287,8 +298,10 @@ QList<SendJournal::Entry> SendJournal::entries(const Filter& filter, qint64 befo
     if (!filter.name.isEmpty())
         sql += " AND instr(lower(CAST(name AS TEXT)), lower(CAST(?5 AS TEXT))) > 0";
     sql += " ORDER BY id DESC LIMIT ?6";
-    Statement query(db_, sql);
     QList<Entry> found;
+    if (!ready(false))
+        return found;
+    Statement query(db_, sql);
     if (!query)
         return found;
     sqlite3_stmt* q = query.get();
@@ -308,6 +321,8 @@ QList<SendJournal::Entry> SendJournal::entries(const Filter& filter, qint64 befo
 }
 
 bool SendJournal::entry(qint64 id, Entry* found) const {
+    if (!ready(false))
+        return false;
     Statement query(db_, QByteArray("SELECT ") + Columns + " FROM entries WHERE id = ?");
     if (!query)
         return false;
@@ -319,6 +334,8 @@ bool SendJournal::entry(qint64 id, Entry* found) const {
 }
 
 QStringList SendJournal::destinationFolders() const {
+    if (!ready(false))
+        return {};
     Statement query(db_, "SELECT DISTINCT to_folder FROM entries WHERE to_folder IS NOT NULL");
     QStringList folders;
     while (query && sqlite3_step(query.get()) == SQLITE_ROW)
@@ -328,14 +345,16 @@ QStringList SendJournal::destinationFolders() const {
 }
 
 qint64 SendJournal::count() const {
+    if (!ready(false))
+        return 0;
     Statement query(db_, "SELECT count(*) FROM entries");
     return query && sqlite3_step(query.get()) == SQLITE_ROW ? sqlite3_column_int64(query.get(), 0)
                                                             : 0;
 }
 
 SendJournal::Batch::Batch(SendJournal& journal) : journal_(journal) {
-    began_ =
-        journal_.db_ && sqlite3_get_autocommit(journal_.db_) && journal_.execute("BEGIN IMMEDIATE");
+    began_ = journal_.ready(true) && sqlite3_get_autocommit(journal_.db_) &&
+             journal_.execute("BEGIN IMMEDIATE");
 }
 
 SendJournal::Batch::~Batch() {

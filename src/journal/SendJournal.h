@@ -22,7 +22,8 @@ namespace sorvane {
 // back unchanged. The oldest rows beyond the bound go, a range at a time.
 //
 // A journal that cannot be opened or written stays usable as an object:
-// every record() then returns false, and nothing else is affected.
+// every record() then returns false, and nothing else is affected. The file
+// is made at the first record.
 class SendJournal : public SendRecorder {
 public:
     static constexpr qint64 DefaultBound = 100000;
@@ -32,6 +33,8 @@ public:
     SendJournal(const SendJournal&) = delete;
     SendJournal& operator=(const SendJournal&) = delete;
 
+    // Whether the file has been opened (by a record, or a read of a file
+    // that exists).
     bool isOpen() const { return db_ != nullptr; }
     QString path() const { return path_; }
 
@@ -73,17 +76,18 @@ public:
     };
 
 private:
-    bool open();
+    bool ready(bool create) const;
+    bool open() const;
     bool execute(const char* sql) const;
     bool markReversed(const JournalEvent& event, qint64 by);
-    void prune();
-    void close();
+    void prune() const;
+    void close() const;
 
     QString path_;
     qint64 bound_;
-    sqlite3* db_ = nullptr;
-    sqlite3_stmt* insert_ = nullptr;
-    int sincePrune_ = 0;
+    // Opened when first needed, also by the readers.
+    mutable sqlite3* db_ = nullptr;
+    mutable sqlite3_stmt* insert_ = nullptr;
 };
 
 } // namespace sorvane

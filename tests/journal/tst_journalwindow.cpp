@@ -189,6 +189,8 @@ private Q_SLOTS:
                  writable ? (QStringList{"old.jpg", "notes.txt"}) : QStringList());
         QCOMPARE(Column(*window, 1), writable ? QStringList(2, "削除") : QStringList());
         QCOMPARE(Column(*window, 5), writable ? (QStringList{"一括削除", ""}) : QStringList());
+        QCOMPARE(window->ResultText->text(),
+                 writable ? "実行中は取り消せません。" : "送りの履歴を開けませんでした。");
     }
 };
 
