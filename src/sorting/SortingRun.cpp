@@ -117,10 +117,10 @@ void SortingRun::undoLastSend() {
     if (outcome.sent != FileError::None) {
         window_.reportFailure(UndoFailedText(outcome.sent));
     } else {
-        if (outcome.replaced != FileError::None)
+        record({JournalAction::Undo, entry.destination, entry.source, -1, {}});
+        if (outcome.replaced != FileError::None) // said after the journal's word: it matters more
             window_.reportFailure(
                 NotPutBackText(FileNameOf(entry.replaced.original), outcome.replaced));
-        record({JournalAction::Undo, entry.destination, entry.source, -1, {}});
         history_.dropNewest();
     }
     window_.listChanged();
