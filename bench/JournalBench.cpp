@@ -78,6 +78,12 @@ double WindowOpenMs(const QString& root, int entries) {
                             {}});
     }
     Module1 module;
+    { // as in the program, whose main window has loaded the fonts and the style already
+        SendJournal empty(root + QStringLiteral("/empty.sqlite"));
+        JournalWindow warm(empty, module);
+        warm.show();
+        QApplication::processEvents();
+    }
     QElapsedTimer timer;
     timer.start();
     JournalWindow window(journal, module);

@@ -13,7 +13,7 @@ class JournalModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { When, Action, Name, From, To, Slot, State, ColumnCount };
-    static constexpr int PageSize = 200;
+    static constexpr int PageSize = 100;
 
     explicit JournalModel(const SendJournal& journal, QObject* parent = nullptr);
 

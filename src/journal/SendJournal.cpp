@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <sqlite3.h>
 
@@ -169,7 +170,34 @@ bool SendJournal::ready(bool create) const {
 }
 
 SendJournal::~SendJournal() {
+    checkpoint_.waitForFinished();
+    sqlite3_close(checkpointer_);
     close();
+}
+
+// SQLite copies the log into the database itself every thousand pages, on
+// the connection that commits, which is a send; with its flushes to disk
+// that costs a send several milliseconds now and then. The copy is left to
+// a worker with a connection of its own instead: a passive checkpoint lets
+// the sends go on appending to the log meanwhile.
+int SendJournal::committed(void* journal, sqlite3*, const char*, int pages) {
+    static constexpr int CheckpointPages = 1000;
+    auto* self = static_cast<const SendJournal*>(journal);
+    if (pages >= CheckpointPages && !self->checkpointing_.exchange(true))
+        self->checkpoint_ = QtConcurrent::run([self] {
+            if (!self->checkpointer_ &&
+                sqlite3_open_v2(ToNativeName(self->path_).constData(), &self->checkpointer_,
+                                SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                                nullptr) != SQLITE_OK) {
+                sqlite3_close(self->checkpointer_);
+                self->checkpointer_ = nullptr;
+            }
+            if (self->checkpointer_)
+                sqlite3_wal_checkpoint_v2(self->checkpointer_, nullptr, SQLITE_CHECKPOINT_PASSIVE,
+                                          nullptr, nullptr);
+            self->checkpointing_ = false;
+        });
+    return SQLITE_OK;
 }
 
 void SendJournal::close() const {
@@ -190,6 +218,7 @@ bool SendJournal::open() const {
         return false;
     sqlite3_busy_timeout(db_, 200); // another running copy of the program writing
     execute("PRAGMA journal_mode = WAL");
+    sqlite3_wal_hook(db_, &SendJournal::committed, const_cast<SendJournal*>(this));
     if (!execute("PRAGMA synchronous = NORMAL") || !execute(Schema))
         return false;
     // The bound is kept by the insert itself, in its own statement's
@@ -336,7 +365,12 @@ bool SendJournal::entry(qint64 id, Entry* found) const {
 QStringList SendJournal::destinationFolders() const {
     if (!ready(false))
         return {};
-    Statement query(db_, "SELECT DISTINCT to_folder FROM entries WHERE to_folder IS NOT NULL");
+    // From one folder to the next on the index: a few seeks a folder, not a
+    // pass over every entry.
+    Statement query(db_, "WITH RECURSIVE f(folder) AS (SELECT min(to_folder) FROM entries "
+                         "UNION ALL SELECT (SELECT min(to_folder) FROM entries WHERE to_folder > "
+                         "folder) FROM f WHERE folder IS NOT NULL) "
+                         "SELECT folder FROM f WHERE folder IS NOT NULL");
     QStringList folders;
     while (query && sqlite3_step(query.get()) == SQLITE_ROW)
         folders.append(ColumnPath(query.get(), 0));

@@ -3,9 +3,12 @@
 #include "sorting/SendRecorder.h"
 
 #include <QDate>
+#include <QFuture>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <atomic>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -83,8 +86,14 @@ private:
     void prune() const;
     void close() const;
 
+    static int committed(void* journal, sqlite3* db, const char* name, int pages);
+
     QString path_;
     qint64 bound_;
+    // The log's checkpoints, on a worker (its own connection) one at a time.
+    mutable std::atomic<bool> checkpointing_{false};
+    mutable QFuture<void> checkpoint_;
+    mutable sqlite3* checkpointer_ = nullptr;
     // Opened when first needed, also by the readers.
     mutable sqlite3* db_ = nullptr;
     mutable sqlite3_stmt* insert_ = nullptr;
