@@ -2,6 +2,7 @@
 // in SortingBench.cpp. Run: ./dev bench [--quick]
 #include "BenchPictures.h"
 #include "BombBench.h"
+#include "JournalBench.h"
 #include "KindsBench.h"
 #include "SortingBench.h"
 #include "ViewerBench.h"
@@ -70,7 +71,7 @@ int main(int argc, char* argv[]) {
         sizes = Sizes{2000, 20000, 40, 15, 6, 3};
     skipBaseline = app.arguments().contains(QStringLiteral("--ours"));
     // --only NAME[,NAME...] runs some measurements: jpeg, png, progressive, held, list, viewer,
-    // kinds; bombs (or only its new kinds, claims) and cold run alone.
+    // kinds, journal; bombs (or only its new kinds, claims), cold and journal run alone.
     const int only = int(app.arguments().indexOf(QStringLiteral("--only")));
     const QString chosen = only > 0 ? app.arguments().value(only + 1) : QString();
     auto wanted = [&chosen](const char* name) {
@@ -78,6 +79,10 @@ int main(int argc, char* argv[]) {
     };
     if (chosen == QLatin1String("bombs")) { // no camera pictures needed
         BombRows(Row);
+        return 0;
+    }
+    if (chosen == QLatin1String("journal")) { // no camera pictures needed
+        JournalRows(sizes.folder, sizes.bigFolder, Row);
         return 0;
     }
     if (chosen == QLatin1String("cold")) {
@@ -155,6 +160,8 @@ int main(int argc, char* argv[]) {
     if (wanted("viewer"))
         ViewerRows(jpegs, pngs, app.arguments().contains(QStringLiteral("--quick")), skipBaseline,
                    Row);
+    if (wanted("journal"))
+        JournalRows(sizes.folder, sizes.bigFolder, Row);
     if (wanted("kinds"))
         KindRows(jpegs, app.arguments().contains(QStringLiteral("--quick")), skipBaseline, Row);
     std::printf("\nFiles not in the slot pressed: %d\n", misplaced);

@@ -8,14 +8,17 @@
 // --viewer the first file is double-clicked and the viewer is saved. Without
 // an option the usage window and the About box are also drawn, offscreen in
 // this process, and saved beside the main window's picture as usage.png and
-// about.png. Controls are found by name over the accessibility bus, so it
-// runs in a D-Bus session:
+// about.png. With --journal the send journal's window alone is drawn
+// offscreen, over a journal of a few sends, an undo and a deletion.
+// Controls are found by name over the accessibility bus, so it runs in a
+// D-Bus session:
 //
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot docs/screenshot.png
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --folders docs/folders.png
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --viewer docs/viewer.png
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --options docs/options.png
 //   E2E_DISPLAY=:99 dbus-run-session -- build/bin/sorvane_screenshot --extras docs/extras.png
+//   build/bin/sorvane_screenshot --journal docs/journal.png
 //
 // Under an English locale the program, and so the pictures, are in English:
 //
@@ -25,6 +28,9 @@
 #include "e2e/RealWindow.h"
 #include "help/Form3.h"
 #include "help/frmAbout.h"
+#include "journal/JournalWindow.h"
+#include "journal/SendJournal.h"
+#include "settings/Module1.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 
@@ -38,6 +44,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
 
@@ -95,6 +102,43 @@ bool SaveHelpWindows(const QString& programFolder, const QDir& folder) {
            about.grab().save(folder.filePath(QStringLiteral("about.png")));
 }
 
+// The journal's window over an afternoon's sorting in a journal of its own.
+bool SaveJournalWindow(const QString& output) {
+    using namespace sorvane;
+    QTemporaryDir dir;
+    SendJournal journal(dir.filePath(QStringLiteral("journal.sqlite")));
+    const QString source = QStringLiteral("/home/mika/Pictures/2024 summer");
+    const QString sorted = QStringLiteral("/home/mika/Pictures/Sorted/");
+    const char* const slots[] = {"Family", "Friends", "Landscapes", "Holiday", "Cats"};
+    FileIdentity identity;
+    identity.size = 4'200'000;
+    for (int i = 0; i < 14; ++i) {
+        const QString name = QStringLiteral("IMG_%1.jpg").arg(4101 + i);
+        const int slot = (i * 3) % 5;
+        journal.record({i == 9 ? JournalAction::Copy : JournalAction::Move,
+                        source + u'/' + name,
+                        sorted + QLatin1String(slots[slot]) + u'/' + name,
+                        slot,
+                        {},
+                        identity});
+        if (i == 6)
+            journal.record({JournalAction::Undo,
+                            sorted + QLatin1String(slots[slot]) + u'/' + name,
+                            source + u'/' + name,
+                            -1,
+                            {},
+                            identity});
+    }
+    journal.record(
+        {JournalAction::Delete, source + QStringLiteral("/IMG_4120.jpg"), {}, -1, {}, identity});
+    Module1 module;
+    JournalWindow window(journal, module);
+    window.resize(1000, 420);
+    window.show();
+    QApplication::processEvents();
+    return window.grab().save(output);
+}
+
 int Fail(const char* what) {
     QTextStream(stderr) << "sorvane_screenshot: " << what << "\n";
     return 1;
@@ -110,9 +154,12 @@ int main(int argc, char* argv[]) {
     const bool extras = argc == 3 && QByteArray(argv[1]) == "--extras";
     const bool options = extras || (argc == 3 && QByteArray(argv[1]) == "--options");
     const bool viewer = argc == 3 && QByteArray(argv[1]) == "--viewer";
+    if (argc == 3 && QByteArray(argv[1]) == "--journal") // drawn here, no program needed
+        return SaveJournalWindow(QString::fromLocal8Bit(argv[2])) ? 0 : Fail("cannot save it");
     if (argc != 2 && !folders && !options && !viewer)
-        return Fail("usage: sorvane_screenshot [--folders | --options | --extras | --viewer] "
-                    "OUTPUT.png");
+        return Fail(
+            "usage: sorvane_screenshot [--folders | --options | --extras | --viewer | --journal] "
+            "OUTPUT.png");
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[argc - 1]));
     if (E2eDisplay().isEmpty())
         qputenv("E2E_DISPLAY", qgetenv("DISPLAY"));

@@ -24,4 +24,17 @@ ProgramPlaces FindProgramPlaces() {
                              qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath());
 }
 
+QString JournalPath(const ProgramPlaces& places, const QString& stateHome, const QString& home) {
+    if (places.settingsPath.isEmpty())
+        return places.programFolder + QStringLiteral("/Sorvane-journal.sqlite");
+    const QString state = QDir::isAbsolutePath(stateHome)
+                              ? QDir::cleanPath(stateHome)
+                              : QDir::cleanPath(home + QStringLiteral("/.local/state"));
+    return state + QStringLiteral("/sorvane/journal.sqlite");
+}
+
+QString JournalPath(const ProgramPlaces& places) {
+    return JournalPath(places, qEnvironmentVariable("XDG_STATE_HOME"), QDir::homePath());
+}
+
 } // namespace sorvane

@@ -23,4 +23,13 @@ ProgramPlaces FindProgramPlaces(const QString& executableFolder, const QString& 
 // The same for this process: its executable's folder and its environment.
 ProgramPlaces FindProgramPlaces();
 
+// Where the send journal is kept: beside the settings file of a program kept
+// in a folder of its own, and for an installed one in the user's state
+// folder, stateHome ($XDG_STATE_HOME) when that is an absolute path, else
+// home/.local/state.
+QString JournalPath(const ProgramPlaces& places, const QString& stateHome, const QString& home);
+
+// The same for this process's environment.
+QString JournalPath(const ProgramPlaces& places);
+
 } // namespace sorvane

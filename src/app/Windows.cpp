@@ -5,6 +5,8 @@
 #include "help/Form3.h"
 #include "help/ProgramIcon.h"
 #include "help/frmAbout.h"
+#include "journal/JournalWindow.h"
+#include "journal/SendJournal.h"
 #include "options/Dialog.h"
 #include "platform/Paths.h"
 #include "settings/ExtraOptions.h"
@@ -19,9 +21,16 @@
 
 namespace sorvane {
 
-Windows::Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures)
+Windows::Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
+                 const QString& journalPath)
     : module_(module), prompts_(prompts), launcher_(launcher), pictures_(pictures),
       main_(std::make_unique<Form1>(module, prompts, launcher, pictures)) {
+    if (!journalPath.isEmpty()) {
+        journal_ = std::make_unique<SendJournal>(journalPath);
+        main_->setSendRecorder(journal_.get());
+        main_->addJournalMenuItem();
+        connect(main_.get(), &Form1::journalRequested, this, &Windows::openJournal);
+    }
     QApplication::setWindowIcon(ProgramIcon()); // every window's
     connect(main_.get(), &Form1::closingOtherWindows, this, &Windows::closeOthers);
     connect(main_.get(), &Form1::folderSetupRequested, this, &Windows::openFolderSetup);
@@ -118,6 +127,7 @@ void Windows::openFolderSetup() {
         return;
     folderSetup_ = new Form2(module_, prompts_);
     connect(folderSetup_, &Form2::slotCaptionChanged, main_.get(), &Form1::setSlotCaption);
+    connect(folderSetup_, &Form2::fileDeleted, this, &Windows::recordBulkDeletion);
     folderSetup_->Form_Load();
     openOther(folderSetup_);
 }
@@ -137,6 +147,24 @@ void Windows::openViewer() {
     });
     viewer_->Form_Load();
     openOther(viewer_);
+}
+
+// Opened again while open, it comes to the front showing what was recorded
+// since.
+void Windows::openJournal() {
+    if (raiseOpen(journalWindow_)) {
+        journalWindow_->refresh();
+        return;
+    }
+    journalWindow_ = new JournalWindow(*journal_, module_, main_.get());
+    connect(journalWindow_, &JournalWindow::filesTakenBack, main_.get(), &Form1::refreshFileList);
+    openOther(journalWindow_);
+}
+
+void Windows::recordBulkDeletion(const QString& path, const FileIdentity& identity) {
+    if (journal_ &&
+        !journal_->record({JournalAction::Delete, path, {}, BulkDeleteSlot, {}, identity}))
+        main_->reportJournalFailure();
 }
 
 } // namespace sorvane

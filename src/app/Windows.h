@@ -20,6 +20,9 @@ class Form4;
 class Launcher;
 class PictureSource;
 class Prompts;
+class JournalWindow;
+class SendJournal;
+struct FileIdentity;
 struct Module1;
 
 // The program's windows and how they meet. The main window is made at once;
@@ -32,7 +35,10 @@ struct Module1;
 class Windows : public QObject {
     Q_OBJECT
 public:
-    Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures);
+    // With a journal path, every send, undo and deletion is recorded in the
+    // journal kept there, and the main window's menu opens its window.
+    Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
+            const QString& journalPath = {});
     ~Windows() override;
 
     // Runs the main window's start-up, opens the folder or file the program
@@ -58,6 +64,8 @@ private:
     void closeOthers();
     void openFolderSetup();
     void openViewer();
+    void openJournal();
+    void recordBulkDeletion(const QString& path, const FileIdentity& identity);
 
     Module1& module_;
     Prompts& prompts_;
@@ -71,6 +79,8 @@ private:
     QPointer<frmAbout> about_;
     QPointer<Form3> usage_;
     QPointer<Form4> viewer_;
+    std::unique_ptr<SendJournal> journal_;
+    QPointer<JournalWindow> journalWindow_;
 };
 
 } // namespace sorvane

@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
     sorvane::QtPrompts prompts;
     sorvane::GioLauncher launcher;
     sorvane::PictureSource pictures;
-    sorvane::Windows windows(module, prompts, launcher, pictures);
+    sorvane::Windows windows(module, prompts, launcher, pictures, sorvane::JournalPath(places));
     // A file manager passes the picture (or folder) to open as the one
     // argument, in the bytes of its name.
     if (!windows.start(sorvane::FromNativeName(startArgument)))

@@ -61,8 +61,11 @@ void Form2::Command3_Click() {
                          "でした。"));
         return;
     }
+    const auto deleted = [this](const QString& path, const FileIdentity& identity) {
+        Q_EMIT fileDeleted(path, identity);
+    };
     const bool toTrash = module_.Extras.deleteToTrash;
-    if (const int failed = opened.deleteFiles(toTrash); failed > 0)
+    if (const int failed = opened.deleteFiles(toTrash, deleted); failed > 0)
         Tell(toTrash ? tr("%1個のファイルはごみ箱に入れられなかったので、削除せずに残しました。")
                            .arg(failed)
                      : tr("%1個のファイルを削除できませんでした。").arg(failed));

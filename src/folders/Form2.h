@@ -51,6 +51,8 @@ public:
 Q_SIGNALS:
     void slotCaptionChanged(int index,
                             const QString& caption); // Command4(index) of the main window
+    // The bulk delete deleted the file; identity tells what it was.
+    void fileDeleted(const QString& path, const sorvane::FileIdentity& identity);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "platform/FileOps.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace sorvane {
 
@@ -91,8 +95,10 @@ public:
     // Returns how many files could not be deleted, or -1 when the folder
     // is not open (nothing is deleted then). With toTrash each goes into its
     // trash instead, renamed from the folder opened; a file no trash takes
-    // stays where it is and counts as not deleted.
-    int deleteFiles(bool toTrash = false) const;
+    // stays where it is and counts as not deleted. Each file deleted or
+    // trashed is told to deleted, with what it was, once it is gone.
+    using Deleted = std::function<void(const QString& path, const FileIdentity& identity)>;
+    int deleteFiles(bool toTrash = false, const Deleted& deleted = {}) const;
 
 private:
     BulkDeleteRefusal refusalOfUnopened() const;

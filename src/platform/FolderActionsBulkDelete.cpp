@@ -115,16 +115,24 @@ bool BulkDeleteFolder::stillNamed() const {
            S_ISDIR(named.st_mode) && SameFolder(opened, named);
 }
 
-int BulkDeleteFolder::deleteFiles(bool toTrash) const {
+int BulkDeleteFolder::deleteFiles(bool toTrash, const Deleted& deleted) const {
     if (fd_ < 0)
         return -1;
     int failed = 0;
     for (const std::string& name : DeletableNames(fd_)) {
+        const QString path = deleted ? FromNativeName(path_ + '/' + name.c_str()) : QString();
+        FileIdentity identity;
+        if (deleted)
+            IdentityOf(path, &identity);
         TrashedFile trashed;
-        if (toTrash
-                ? !MoveToTrashAt(fd_, QByteArray::fromStdString(name), &trashed) && Holds(fd_, name)
-                : ::unlinkat(fd_, name.c_str(), 0) != 0 && errno != ENOENT)
+        const bool gone = toTrash ? MoveToTrashAt(fd_, QByteArray::fromStdString(name), &trashed)
+                                  : ::unlinkat(fd_, name.c_str(), 0) == 0;
+        if (gone) {
+            if (deleted)
+                deleted(path, identity);
+        } else if (toTrash ? Holds(fd_, name) : errno != ENOENT) {
             ++failed; // a file someone else removed meanwhile is gone all the same
+        }
     }
     return failed;
 }

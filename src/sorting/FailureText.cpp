@@ -50,4 +50,9 @@ QString KeptBesideText(const QString& name, const QString& keptAs) {
            DisplayName(keptAs) + QCoreApplication::translate("FailureText", "として残しました。");
 }
 
+QString JournalFailedText() {
+    return QCoreApplication::translate("sorvane::FailureText",
+                                       "送りの履歴を書き込めませんでした。");
+}
+
 } // namespace sorvane

@@ -25,4 +25,7 @@ QString NotPutBackText(const QString& name, FileError error);
 // No trash could take the file a send replaced: it stays beside, renamed.
 QString KeptBesideText(const QString& name, const QString& keptAs);
 
+// The journal of sends could not record what was just done (it was done).
+QString JournalFailedText();
+
 } // namespace sorvane

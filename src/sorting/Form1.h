@@ -219,6 +219,25 @@ private:
     bool TrashFile(const QString& path, const QString& name);
 
     friend class test::Form1Fixture;
+
+    // The send journal (Form1Menu.cpp, Form1Send.cpp).
+public:
+    // Records every send, undo and right-click delete from now on.
+    void setSendRecorder(SendRecorder* recorder);
+    // Appends the journal's item to the options menu.
+    void addJournalMenuItem();
+    void mnuJournal_Click();
+    // Label4 says the journal could not record what was just done.
+    void reportJournalFailure();
+    // Files came or went by another window's doing.
+    void refreshFileList();
+Q_SIGNALS:
+    void journalRequested(); // the journal's menu item, also during a run
+
+private:
+    void RecordDeletion(const QString& path, const FileIdentity& identity);
+    SendRecorder* recorder_ = nullptr;
+    QAction* mnuJournal = nullptr;
 };
 
 } // namespace sorvane

@@ -68,6 +68,8 @@ void Form1::DeleteSelectedFile() {
     if (prompts_.ask(question) != PromptAnswer::Ok)
         return;
     const QString path = JoinPath(Dir1->path(), name);
+    FileIdentity identity; // for the journal, as the file was
+    IdentityOf(path, &identity);
     if (module_.Extras.deleteToTrash) {
         if (!TrashFile(path, name))
             return;
@@ -75,6 +77,7 @@ void Form1::DeleteSelectedFile() {
         ReportFileError(error, name);
         return;
     }
+    RecordDeletion(path, identity);
     File1->refresh(); // the counts wait for the next send, undo or folder change
 }
 

@@ -8,6 +8,8 @@
 #include "sorting/Form1.h"
 
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 
 namespace sorvane {
@@ -74,6 +76,23 @@ void Form1::mnuExtras_Click() {
     if (module_.SortingActive == 1)
         return;
     Q_EMIT extrasRequested();
+}
+
+// Appended by the composition root, which keeps the journal: a window made
+// without one has no such item.
+void Form1::addJournalMenuItem() {
+    auto* options = menuBar()->findChild<QMenu*>(QStringLiteral("mnuOpt"));
+    if (mnuJournal || !options)
+        return;
+    mnuJournal = options->addAction(tr("送りの履歴"));
+    mnuJournal->setObjectName(QStringLiteral("mnuJournal"));
+    connect(mnuJournal, &QAction::triggered, this, &Form1::mnuJournal_Click);
+}
+
+// Looking back is allowed during a run; the window itself refuses to take
+// anything back then.
+void Form1::mnuJournal_Click() {
+    Q_EMIT journalRequested();
 }
 
 } // namespace sorvane

@@ -2,6 +2,7 @@
 // the window shows while the sorting run does the work.
 #include "controls/FileList.h"
 #include "platform/NativeName.h"
+#include "sorting/FailureText.h"
 #include "sorting/Form1.h"
 
 #include <QLabel>
@@ -87,6 +88,26 @@ void Form1::reportFailure(const QString& line) {
 
 void Form1::EnableUndoButton() {
     Command4[10]->setEnabled(!run_.history().isEmpty());
+}
+
+void Form1::setSendRecorder(SendRecorder* recorder) {
+    recorder_ = recorder;
+    run_.setRecorder(recorder);
+}
+
+// The file is gone already; a record that cannot be written changes nothing
+// of that, the user is only told.
+void Form1::RecordDeletion(const QString& path, const FileIdentity& identity) {
+    if (recorder_ && !recorder_->record({JournalAction::Delete, path, {}, -1, {}, identity}))
+        reportJournalFailure();
+}
+
+void Form1::reportJournalFailure() {
+    reportFailure(JournalFailedText());
+}
+
+void Form1::refreshFileList() {
+    listChanged();
 }
 
 } // namespace sorvane

@@ -56,6 +56,11 @@ void SortingRun::sendFile(int slot) {
     if (outcome.placed) { // only a placed file can be taken back
         history_.push(EntryOf(plan, keepSource, outcome));
         window_.historyChanged();
+        const JournalAction action = keepSource ? JournalAction::Copy : JournalAction::Move;
+        record({action, send.SourcePath, send.DestinationPath, slot, outcome.replaced});
+        for (size_t i = 0; i < outcome.companions.size(); ++i) // one record a file
+            record({action, plan.companions[i].source, plan.companions[i].destination, slot,
+                    outcome.companions[i].replaced});
         reportKeptBeside(outcome.replaced);
         for (const SendOutcome& companion : outcome.companions)
             reportKeptBeside(companion.replaced);
@@ -120,12 +125,25 @@ void SortingRun::undoLastSend() {
     if (outcome.sent != FileError::None) {
         window_.reportFailure(UndoFailedText(outcome.sent));
     } else {
-        if (outcome.replaced != FileError::None)
+        record({JournalAction::Undo, entry.destination, entry.source, -1, {}});
+        for (const UndoHistory::Entry& companion : entry.companions)
+            record({JournalAction::Undo, companion.destination, companion.source, -1, {}});
+        if (outcome.replaced != FileError::None) // said after the journal's word: it matters more
             window_.reportFailure(NotPutBackText(outcome.notPutBack, outcome.replaced));
         history_.dropNewest();
     }
     window_.listChanged();
     window_.undoFinished();
+}
+
+// Recorded once the file stands at its new place, so the record never runs
+// ahead of the disk; a record that cannot be written leaves the send as done.
+void SortingRun::record(JournalEvent event) {
+    if (!recorder_)
+        return;
+    IdentityOf(event.destination, &event.identity);
+    if (!recorder_->record(event))
+        window_.reportFailure(JournalFailedText());
 }
 
 } // namespace sorvane

@@ -2,6 +2,7 @@
 
 #include "platform/ArrivalOrder.h"
 #include "sorting/SendOperations.h"
+#include "sorting/SendRecorder.h"
 #include "sorting/UndoHistory.h"
 
 #include <QSet>
@@ -51,6 +52,9 @@ public:
     bool idle() const { return order_.idle(); }
     const UndoHistory& history() const { return history_; }
 
+    // Where each completed send and undo is recorded; none by default.
+    void setRecorder(SendRecorder* recorder) { recorder_ = recorder; }
+
 private:
     void sendFile(int slot);
     void undoLastSend();
@@ -58,6 +62,7 @@ private:
     bool confirmSameName();
     void reportKeptBeside(const SetAsideFile& replaced);
     void tidy(const QString& folder);
+    void record(JournalEvent event);
 
     Module1& module_;
     Prompts& prompts_;
@@ -65,6 +70,7 @@ private:
     UndoHistory history_;
     ArrivalOrder order_;
     QSet<QString> tidied_; // folders cleared of stale hidden files of this program
+    SendRecorder* recorder_ = nullptr;
 };
 
 } // namespace sorvane

@@ -39,6 +39,34 @@ private Q_SLOTS:
         QCOMPARE((QStringList{found.programFolder, found.settingsPath}),
                  (QStringList{in(places[1]), in(places[2])}));
     }
+
+    // The journal goes beside the settings of a portable program, into the
+    // user's state folder for an installed one.
+    void journalFollowsTheSettings_data() {
+        QTest::addColumn<QString>("settings");  // empty: portable
+        QTest::addColumn<QString>("stateHome"); // XDG_STATE_HOME
+        QTest::addColumn<QString>("journal");
+        QTest::newRow("portable") << ""
+                                  << "/state"
+                                  << "/prog/Sorvane-journal.sqlite";
+        QTest::newRow("installed") << "/cfg/sorvane/Sorvane.ini"
+                                   << "/state"
+                                   << "/state/sorvane/journal.sqlite";
+        QTest::newRow("installed, no XDG_STATE_HOME")
+            << "/cfg/sorvane/Sorvane.ini"
+            << ""
+            << "/home/u/.local/state/sorvane/journal.sqlite";
+        QTest::newRow("installed, relative XDG_STATE_HOME is ignored")
+            << "/cfg/sorvane/Sorvane.ini"
+            << "state"
+            << "/home/u/.local/state/sorvane/journal.sqlite";
+    }
+    void journalFollowsTheSettings() {
+        QFETCH(QString, settings);
+        QFETCH(QString, stateHome);
+        QFETCH(QString, journal);
+        QCOMPARE(JournalPath({"/prog", settings}, stateHome, "/home/u"), journal);
+    }
 };
 
 QTEST_GUILESS_MAIN(ProgramPlacesTest)

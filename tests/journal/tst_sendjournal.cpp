@@ -1,0 +1,383 @@
+// The send journal on a real SQLite file: what each operation records, the
+// take-back across a restart and its refusals, the bound, a journal that
+// cannot be written, and a run killed while it sends.
+#include "journal/SendJournal.h"
+#include "journal/TakeBackEntries.h"
+#include "platform/FolderActions.h"
+#include "platform/NativeName.h"
+#include "platform/Paths.h"
+#include "sorting/FailureText.h"
+#include "sorting/RunOnFiles.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace sorvane;
+using namespace sorvane::test;
+
+namespace {
+
+// A run whose sends and undos go into a journal file beside its folders.
+struct JournalRun : Run {
+    QString journalPath = path("journal/journal.sqlite");
+    std::unique_ptr<SendJournal> journal = std::make_unique<SendJournal>(journalPath);
+
+    explicit JournalRun(const QStringList& files) : Run(files) { run.setRecorder(journal.get()); }
+    // The program started again: a new journal object on the same file.
+    void restart() {
+        run.setRecorder(nullptr);
+        journal.reset();
+        journal = std::make_unique<SendJournal>(journalPath);
+        run.setRecorder(journal.get());
+    }
+    QList<SendJournal::Entry> all() const { return journal->entries({}, 0, 1000); }
+};
+
+FileIdentity IdentityAt(const QString& path) {
+    FileIdentity identity;
+    IdentityOf(path, &identity);
+    return identity;
+}
+
+JournalEvent Moved(const QString& from, const QString& to) {
+    return {JournalAction::Move, from, to, 1, {}, IdentityAt(to)};
+}
+
+// Sets the file's modification time to the given one.
+bool Stamp(const QString& path, const FileIdentity& like) {
+    const timespec times[2] = {{like.modifiedSeconds, long(like.modifiedNanoseconds)},
+                               {like.modifiedSeconds, long(like.modifiedNanoseconds)}};
+    return ::utimensat(AT_FDCWD, ToNativeName(path).constData(), times, 0) == 0;
+}
+
+} // namespace
+
+class SendJournalTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> data; // the trash goes here, never into the real home
+
+private Q_SLOTS:
+    void init() {
+        data = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", data->path().toUtf8());
+        QDir().mkpath(data->filePath("Trash"));
+    }
+
+    // Each operation leaves one row saying what it did, to which file, and
+    // what the file is afterwards; an undo marks the send it reversed.
+    void recordsEachKind_data() {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"move", "copy", "replacing", "undo", "bulk delete"})
+            QTest::newRow(kind) << QString(kind);
+    }
+    void recordsEachKind() {
+        QFETCH(QString, kind);
+        JournalRun r({"a.jpg"});
+        r.module.CopyMode = kind == "copy";
+        if (kind == "replacing")
+            WriteFile(r.slot(3) + "/a.jpg", "older");
+        if (kind == "bulk delete") {
+            WriteFile(r.slot(BulkDeleteSlot) + "/b.jpg", "bb");
+            const FileIdentity before = IdentityAt(r.slot(BulkDeleteSlot) + "/b.jpg");
+            const BulkDeleteFolder bulk(r.slot(BulkDeleteSlot));
+            QCOMPARE(bulk.deleteFiles([&](const QString& path, const FileIdentity& identity) {
+                QVERIFY(r.journal->record(
+                    {JournalAction::Delete, path, {}, BulkDeleteSlot, {}, identity}));
+            }),
+                     0);
+            const QList<SendJournal::Entry> entries = r.all();
+            QCOMPARE(entries.size(), 1);
+            QCOMPARE(entries[0].event.action, JournalAction::Delete);
+            QCOMPARE(entries[0].event.source, r.slot(BulkDeleteSlot) + "/b.jpg");
+            QVERIFY(entries[0].event.destination.isEmpty());
+            QCOMPARE(entries[0].event.slot, BulkDeleteSlot);
+            QVERIFY(entries[0].event.identity == before);
+            return;
+        }
+        r.run.send(3);
+        const QString sent = r.slot(3) + "/a.jpg";
+        QCOMPARE(ReadFile(sent), "a.jpg");
+        if (kind == "undo")
+            r.run.undo();
+        const QList<SendJournal::Entry> entries = r.all();
+        QCOMPARE(entries.size(), kind == "undo" ? 2 : 1);
+        const SendJournal::Entry& send = entries.last();
+        QCOMPARE(send.event.action, kind == "copy" ? JournalAction::Copy : JournalAction::Move);
+        QCOMPARE(send.event.source, r.path("src/a.jpg"));
+        QCOMPARE(send.event.destination, sent);
+        QCOMPARE(send.event.slot, 3);
+        QVERIFY(qAbs(send.atMs - QDateTime::currentMSecsSinceEpoch()) < 60000);
+        QCOMPARE(send.event.replaced.isEmpty(), kind != "replacing");
+        if (kind == "replacing") {
+            QCOMPARE(send.event.replaced.original, sent);
+            QCOMPARE(ReadFile(send.event.replaced.where.file), "older");
+            QVERIFY(send.event.replaced.where.identity ==
+                    IdentityAt(send.event.replaced.where.file));
+        }
+        if (kind == "undo") {
+            const SendJournal::Entry& undo = entries.first();
+            QCOMPARE(undo.event.action, JournalAction::Undo);
+            QCOMPARE(undo.event.source, sent);
+            QCOMPARE(undo.event.destination, r.path("src/a.jpg"));
+            QCOMPARE(undo.event.reverses, send.id);
+            QCOMPARE(send.reversedBy, undo.id);
+            QVERIFY(undo.event.identity == IdentityAt(r.path("src/a.jpg")));
+        } else {
+            QCOMPARE(send.reversedBy, 0);
+            QVERIFY(send.event.identity == IdentityAt(sent));
+        }
+    }
+
+    // A name that is not UTF-8 is kept as its bytes and found again by them.
+    void nameBytesSurvive() {
+        JournalRun r({});
+        const QByteArray name = "caf\xe9 \xff.jpg"; // Latin-1, as an old camera card holds it
+        QVERIFY(WriteNativeFile(ToNativeName(r.path("src")) + "/" + name, "x"));
+        r.listed = ListFiles(r.listFolder());
+        r.run.send(2);
+        const QList<SendJournal::Entry> entries = r.all();
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(ToNativeName(entries[0].event.destination), ToNativeName(r.slot(2)) + "/" + name);
+        const QList<TakeBackResult> back = TakeBackEntries(*r.journal, {entries[0].id});
+        QVERIFY(back[0].done);
+        QCOMPARE(NativeFiles(ToNativeName(r.path("src"))), QList<QByteArray>{name});
+        ::unlink((ToNativeName(r.path("src")) + "/" + name).constData()); // QDir cannot
+    }
+
+    // After a restart the journal still takes a send back as the undo does,
+    // records the take-back, and refuses a second one.
+    void takeBackAfterRestart_data() {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"move", "copy", "replacing"})
+            QTest::newRow(kind) << QString(kind);
+    }
+    void takeBackAfterRestart() {
+        QFETCH(QString, kind);
+        JournalRun r({"a.jpg", "b.jpg"});
+        r.module.CopyMode = kind == "copy";
+        if (kind == "replacing")
+            WriteFile(r.slot(4) + "/a.jpg", "older");
+        r.run.send(4);
+        r.run.send(5);
+        r.restart();
+        const qint64 first = r.all().last().id;
+        const QList<TakeBackResult> results = TakeBackEntries(*r.journal, {first});
+        QCOMPARE(results.size(), 1);
+        QVERIFY2(results[0].done, qPrintable(results[0].message));
+        QCOMPARE(results[0].message, QString());
+        QCOMPARE(ReadFile(r.path("src/a.jpg")), "a.jpg");
+        if (kind == "replacing")
+            QCOMPARE(ReadFile(r.slot(4) + "/a.jpg"), "older");
+        else
+            QCOMPARE(Files(r.slot(4)), QStringList());
+        // the other send stays (a copy copies the first file again)
+        QCOMPARE(Files(r.slot(5)), QStringList{kind == "copy" ? "a.jpg" : "b.jpg"});
+        r.restart();
+        const QList<SendJournal::Entry> entries = r.all();
+        QCOMPARE(entries.size(), 3);
+        QCOMPARE(entries[0].event.action, JournalAction::TakeBack);
+        QCOMPARE(entries[0].event.reverses, first);
+        QCOMPARE(entries[2].reversedBy, entries[0].id);
+        const QList<TakeBackResult> again = TakeBackEntries(*r.journal, {first});
+        QVERIFY(!again[0].done);
+        QCOMPARE(again[0].message, "すでに取り消してあります。");
+    }
+
+    // A take-back is refused, touching nothing, when the file at the
+    // destination is gone or is no longer the file sent there, and for
+    // entries that are no sends.
+    void takeBackRefused_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("refusal");
+        const QString gone = "送り先にファイルがありません。";
+        const QString other = "送り先のファイルが送ったときのファイルではありません。";
+        QTest::newRow("gone") << "gone" << gone;
+        QTest::newRow("sent on elsewhere") << "sent on" << gone;
+        QTest::newRow("edited") << "edited" << other;
+        QTest::newRow("look-alike: same bytes and time") << "look-alike" << other;
+        QTest::newRow("a delete") << "delete"
+                                  << "削除したファイルは戻せません。";
+        QTest::newRow("an undo") << "undo"
+                                 << "取り消しの記録は戻せません。";
+    }
+    void takeBackRefused() {
+        QFETCH(QString, change);
+        QFETCH(QString, refusal);
+        JournalRun r({"a.jpg"});
+        r.run.send(1);
+        const QString sent = r.slot(1) + "/a.jpg";
+        const FileIdentity recorded = IdentityAt(sent);
+        if (change == "gone")
+            QVERIFY(QFile::remove(sent));
+        if (change == "sent on")
+            QVERIFY(QFile::rename(sent, r.slot(2) + "/a.jpg"));
+        if (change == "edited")
+            WriteFile(sent, "a.jpg, edited");
+        if (change == "look-alike") { // another file, same size and time: only the inode differs
+            QVERIFY(QFile::rename(sent, r.slot(2) + "/a.jpg"));
+            WriteFile(sent, "a.jpg");
+            QVERIFY(Stamp(sent, recorded));
+        }
+        if (change == "delete")
+            QVERIFY(r.journal->record({JournalAction::Delete, sent, {}, -1, {}, recorded}));
+        if (change == "undo")
+            r.run.undo();
+        const QStringList before = Files(r.slot(1)) + Files(r.path("src"));
+        const QList<TakeBackResult> results = TakeBackEntries(*r.journal, {r.all().first().id});
+        QVERIFY(!results[0].done);
+        QCOMPARE(results[0].name, "a.jpg");
+        QCOMPARE(results[0].message, refusal);
+        QCOMPARE(Files(r.slot(1)) + Files(r.path("src")), before);
+    }
+
+    // Several entries at once go back newest first, each on its own: one
+    // refusal does not hold back the others.
+    void takeBackSeveral() {
+        JournalRun r({"a.jpg", "b.jpg", "c.jpg"});
+        r.run.send(1);
+        r.run.send(1);
+        r.run.send(2);
+        QVERIFY(QFile::remove(r.slot(1) + "/b.jpg"));
+        QList<qint64> ids;
+        for (const SendJournal::Entry& entry : r.all())
+            ids.prepend(entry.id); // oldest first: the order must not matter
+        const QList<TakeBackResult> results = TakeBackEntries(*r.journal, ids);
+        QCOMPARE(results.size(), 3);
+        QCOMPARE((QList<bool>{results[0].done, results[1].done, results[2].done}),
+                 (QList<bool>{true, false, true}));
+        QCOMPARE(results[1].name, "b.jpg");
+        QCOMPARE(Files(r.path("src")), (QStringList{"a.jpg", "c.jpg"}));
+    }
+
+    // No file is made until there is something to record: looking does not
+    // make one.
+    void madeAtTheFirstRecord() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("state/sorvane/journal.sqlite");
+        SendJournal journal(path);
+        QCOMPARE(journal.entries({}).size(), 0);
+        QCOMPARE(journal.count(), 0);
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(journal.record(Moved(dir.filePath("a"), dir.filePath("b"))));
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(journal.count(), 1);
+    }
+
+    // The journal keeps the newest entries up to its bound, also when it is
+    // opened with a smaller bound than it was written with.
+    void keepsItsBound() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("j.sqlite");
+        {
+            SendJournal journal(path);
+            for (int i = 0; i < 12; ++i)
+                QVERIFY(journal.record(Moved(dir.filePath(QString::number(i)), dir.filePath("x"))));
+            QCOMPARE(journal.count(), 12);
+        }
+        SendJournal journal(path, 5);
+        QCOMPARE(journal.count(), 5);
+        QVERIFY(journal.record(Moved(dir.filePath("12"), dir.filePath("x"))));
+        QCOMPARE(journal.count(), 5);
+        QStringList names;
+        for (const SendJournal::Entry& entry : journal.entries({}))
+            names.append(FileNameOf(entry.event.source));
+        QCOMPARE(names, (QStringList{"12", "11", "10", "9", "8"}));
+    }
+
+    // Filters combine; the name filter ignores case; paging goes on where
+    // the last page ended.
+    void filtersAndPages() {
+        QTemporaryDir dir;
+        SendJournal journal(dir.filePath("j.sqlite"));
+        for (int i = 0; i < 7; ++i)
+            QVERIFY(journal.record(
+                Moved(dir.filePath("src/IMG_" + QString::number(i) + ".JPG"),
+                      dir.filePath((i % 2 ? "odd/" : "even/") + QString("IMG_%1.JPG").arg(i)))));
+        SendJournal::Filter odd;
+        odd.folder = dir.filePath("odd");
+        QCOMPARE(journal.entries(odd).size(), 3);
+        odd.name = "img_3";
+        QCOMPARE(journal.entries(odd).size(), 1);
+        odd.day = QDate::currentDate().addDays(-1);
+        QCOMPARE(journal.entries(odd).size(), 0);
+        odd.day = QDate::currentDate();
+        QCOMPARE(journal.entries(odd).size(), 1);
+        const QList<SendJournal::Entry> first = journal.entries({}, 0, 4);
+        const QList<SendJournal::Entry> rest = journal.entries({}, first.last().id, 4);
+        QCOMPARE(first.size() + rest.size(), 7);
+        QVERIFY(rest.first().id < first.last().id);
+        QCOMPARE(journal.destinationFolders(),
+                 (QStringList{dir.filePath("even"), dir.filePath("odd")}));
+    }
+
+    // A journal that cannot be written never stops a send: the file is
+    // placed and the window is told the journal missed it.
+    void unwritableJournalDoesNotStopTheSend_data() {
+        QTest::addColumn<QString>("blocker");
+        QTest::newRow("a folder in the file's place") << "folder";
+        QTest::newRow("a file in its folder's place") << "file";
+    }
+    void unwritableJournalDoesNotStopTheSend() {
+        QFETCH(QString, blocker);
+        Run r({"a.jpg", "b.jpg"});
+        const QString path =
+            blocker == "folder" ? r.path("journal.sqlite") : r.path("state/sorvane/journal.sqlite");
+        if (blocker == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else
+            QVERIFY(WriteFile(r.path("state"), "not a folder"));
+        SendJournal journal(path);
+        r.run.setRecorder(&journal);
+        r.run.send(1);
+        r.run.undo();
+        r.run.send(2);
+        QVERIFY(!journal.isOpen());
+        QCOMPARE(Files(r.slot(2)), (QStringList{"a.jpg"}));
+        QCOMPARE(Files(r.path("src")), (QStringList{"b.jpg"}));
+        QCOMPARE(r.failures, QStringList(3, JournalFailedText()));
+    }
+
+    // A run killed at any moment of its sends leaves a journal that agrees
+    // with the disk or is one send behind: never a row for a file that is
+    // not at its destination, never two files unrecorded.
+    void killedRunLeavesJournalBehindNeverAhead() {
+        for (int kill = 0; kill < 8; ++kill) {
+            QStringList names;
+            for (int i = 0; i < 200; ++i)
+                names.append(QString("p%1.jpg").arg(i, 3, 10, QChar('0')));
+            JournalRun r(names);
+            r.journal.reset(); // the child opens its own
+            const pid_t child = ::fork();
+            if (child == 0) {
+                SendJournal journal(r.journalPath);
+                r.run.setRecorder(&journal);
+                for (int i = 0; i < 200; ++i)
+                    r.run.send(i % 10);
+                ::_exit(0);
+            }
+            ::usleep(useconds_t(QRandomGenerator::global()->bounded(2000, 60000)));
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            SendJournal journal(r.journalPath);
+            const QList<SendJournal::Entry> entries = journal.entries({}, 0, 1000);
+            QVERIFY(journal.isOpen() || !QFile::exists(r.journalPath)); // killed before a send
+            int placed = 0;
+            for (int i = 0; i < 10; ++i)
+                placed += int(Files(r.slot(i)).size());
+            for (const SendJournal::Entry& entry : entries)
+                QVERIFY2(IsRegularFile(entry.event.destination),
+                         qPrintable(entry.event.destination));
+            QVERIFY2(placed == entries.size() || placed == entries.size() + 1,
+                     qPrintable(QString("%1 placed, %2 recorded").arg(placed).arg(entries.size())));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(SendJournalTest)
+#include "tst_sendjournal.moc"
