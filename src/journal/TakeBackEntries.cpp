@@ -49,14 +49,16 @@ TakeBackResult TakeBackOne(SendJournal& journal, qint64 id) {
     if (!result.message.isEmpty())
         return result;
     const bool copy = sent.action == JournalAction::Copy;
-    const TakeBackOutcome outcome = TakeBack({sent.source, sent.destination, copy, sent.replaced});
+    // One file a record: a companion sent with it has a record of its own.
+    const TakeBackOutcome outcome =
+        TakeBack({sent.source, sent.destination, copy, sent.replaced, {}});
     if (outcome.sent != FileError::None) {
         result.message = FailureReason(outcome.sent);
         return result;
     }
     result.done = true;
     if (outcome.replaced != FileError::None)
-        result.message = NotPutBackText(FileNameOf(sent.replaced.original), outcome.replaced);
+        result.message = NotPutBackText(outcome.notPutBack, outcome.replaced);
     JournalEvent back{
         JournalAction::TakeBack, sent.destination, sent.source, sent.slot, {}, {}, id};
     IdentityOf(sent.source, &back.identity);

@@ -86,10 +86,12 @@ private Q_SLOTS:
             WriteFile(r.slot(BulkDeleteSlot) + "/b.jpg", "bb");
             const FileIdentity before = IdentityAt(r.slot(BulkDeleteSlot) + "/b.jpg");
             const BulkDeleteFolder bulk(r.slot(BulkDeleteSlot));
-            QCOMPARE(bulk.deleteFiles([&](const QString& path, const FileIdentity& identity) {
-                QVERIFY(r.journal->record(
-                    {JournalAction::Delete, path, {}, BulkDeleteSlot, {}, identity}));
-            }),
+            QCOMPARE(bulk.deleteFiles(
+                         false,
+                         [&](const QString& path, const FileIdentity& identity) {
+                             QVERIFY(r.journal->record(
+                                 {JournalAction::Delete, path, {}, BulkDeleteSlot, {}, identity}));
+                         }),
                      0);
             const QList<SendJournal::Entry> entries = r.all();
             QCOMPARE(entries.size(), 1);
