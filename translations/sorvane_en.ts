@@ -278,6 +278,52 @@
     </message>
 </context>
 <context>
+    <name>sorvane::ExtrasDialog</name>
+    <message>
+        <source>追加のオプションを設定します。</source>
+        <translation>Sets the added options.</translation>
+    </message>
+    <message>
+        <source>オプションを確定してプログラムに戻ります。</source>
+        <translation>Applies the options and returns to the program.</translation>
+    </message>
+    <message>
+        <source>キャンセルします。</source>
+        <translation>Leaves the options as they were.</translation>
+    </message>
+    <message>
+        <source>削除したファイルをごみ箱に入れる。</source>
+        <translation>Put deleted files in the trash.</translation>
+    </message>
+    <message>
+        <source>右クリックの削除と一括削除で、ファイルをごみ箱に入れます。</source>
+        <translation>The right-click delete and the bulk delete put files in the trash.</translation>
+    </message>
+    <message>
+        <source>同じ名前の関連ファイルも一緒に送る。</source>
+        <translation>Send companion files of the same name along.</translation>
+    </message>
+    <message>
+        <source>RAW と JPEG、.xmp などの同じ名前のファイルをまとめて送ります。</source>
+        <translation>Sends RAW and JPEG files, .xmp sidecars and other files of the same name together.</translation>
+    </message>
+    <message>
+        <source>追加オプションを保存できませんでした。次回の起動では元に戻ります。</source>
+        <translation>The added options could not be saved. They will be as before at the next start.</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>sorvane::FailureText</name>
+    <message>
+        <source>送りの履歴を書き込めませんでした。</source>
+        <translation>The send journal could not be written.</translation>
+    </message>
+</context>
+<context>
     <name>sorvane::Form1</name>
     <message>
         <source>アテンション</source>
@@ -453,6 +499,18 @@ Nothing was done.</translation>
         <translation>The settings file could not be saved.<byte value="xd"/>
 </translation>
     </message>
+    <message>
+        <source>%1をごみ箱に入れられなかったので、削除せずに残しました。</source>
+        <translation>%1 could not be put in the trash, so it was left undeleted.</translation>
+    </message>
+    <message>
+        <source>追加オプション(&amp;X)...</source>
+        <translation>More Options(&amp;X)...</translation>
+    </message>
+    <message>
+        <source>送りの履歴</source>
+        <translation>Send Journal</translation>
+    </message>
 </context>
 <context>
     <name>sorvane::Form2</name>
@@ -551,6 +609,10 @@ Nothing was done.</translation>
     <message>
         <source>フォルダ０ボタンで確定したフォルダのフルパスが表示されます。</source>
         <translation>The full path of the folder assigned with the Folder 0 button.</translation>
+    </message>
+    <message>
+        <source>%1個のファイルはごみ箱に入れられなかったので、削除せずに残しました。</source>
+        <translation>%1 file(s) could not be put in the trash, so they were left undeleted.</translation>
     </message>
 </context>
 <context>
@@ -659,6 +721,127 @@ Nothing was done.</translation>
 オプションで 1 から 32767 までの数を入力してください。</source>
         <translation>The slideshow cannot start: a picture would show for %1 seconds.<byte value="xd"/>
 Enter a number from 1 to 32767 in the options.</translation>
+    </message>
+</context>
+<context>
+    <name>sorvane::JournalModel</name>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>取り消し</source>
+        <translation>Take back</translation>
+    </message>
+    <message>
+        <source>一括削除</source>
+        <translation>Delete all</translation>
+    </message>
+    <message>
+        <source>取り消し済み</source>
+        <translation>Taken back</translation>
+    </message>
+    <message>
+        <source>日時</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>元のフォルダ</source>
+        <translation>From folder</translation>
+    </message>
+    <message>
+        <source>送り先</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>スロット</source>
+        <translation>Slot</translation>
+    </message>
+    <message>
+        <source>状態</source>
+        <translation>State</translation>
+    </message>
+</context>
+<context>
+    <name>sorvane::JournalWindow</name>
+    <message>
+        <source>送りの履歴</source>
+        <translation>Send Journal</translation>
+    </message>
+    <message>
+        <source>送りの履歴を開けませんでした。</source>
+        <translation>The send journal could not be opened.</translation>
+    </message>
+    <message>
+        <source>選んだ送りを取り消す</source>
+        <translation>Take Back Selected Sends</translation>
+    </message>
+    <message>
+        <source>日付</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>すべてのフォルダ</source>
+        <translation>All folders</translation>
+    </message>
+    <message>
+        <source>%1件を取り消しました。</source>
+        <translation>%1 send(s) taken back.</translation>
+    </message>
+    <message>
+        <source>実行中は取り消せません。</source>
+        <translation>Nothing can be taken back during a run.</translation>
+    </message>
+</context>
+<context>
+    <name>sorvane::TakeBackEntries</name>
+    <message>
+        <source>削除したファイルは戻せません。</source>
+        <translation>A deleted file cannot be brought back.</translation>
+    </message>
+    <message>
+        <source>取り消しの記録は戻せません。</source>
+        <translation>A take-back cannot itself be taken back.</translation>
+    </message>
+    <message>
+        <source>すでに取り消してあります。</source>
+        <translation>Already taken back.</translation>
+    </message>
+    <message>
+        <source>送り先にファイルがありません。</source>
+        <translation>The file is no longer where it was sent.</translation>
+    </message>
+    <message>
+        <source>送り先のファイルが送ったときのファイルではありません。</source>
+        <translation>The file where it was sent is not the file that was sent.</translation>
+    </message>
+    <message>
+        <source>履歴にありません。</source>
+        <translation>Not in the journal.</translation>
     </message>
 </context>
 <context>

@@ -39,7 +39,7 @@ void ExtrasDialog::BuildControls() {
     OKButton = Add<QPushButton>("OKButton", QStringLiteral("OK"), {4680, 120, 1215, 375},
                                 tr("オプションを確定してプログラムに戻ります。"));
     OKButton->setDefault(true);
-    CancelButton = Add<QPushButton>("CancelButton", QStringLiteral("ｷｬﾝｾﾙ"), {4680, 600, 1215, 375},
+    CancelButton = Add<QPushButton>("CancelButton", tr("キャンセル"), {4680, 600, 1215, 375},
                                     tr("キャンセルします。"));
     TrashCheck = Add<QCheckBox>("TrashCheck", tr("削除したファイルをごみ箱に入れる。"),
                                 {120, 600, 4455, 255},
