@@ -1,6 +1,7 @@
 #include "controls/ImageBox.h"
 
 #include "controls/MouseButtons.h"
+#include "controls/StageMarks.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,6 +43,7 @@ void ImageBox::paintEvent(QPaintEvent*) {
         scaled_ = image_.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QImage& shown = image_.size() == pixels ? image_ : scaled_;
     QPainter(this).drawImage(QRectF(rect()), shown, QRectF(shown.rect()));
+    MarkStage(Stage::Painted);
 }
 
 void ImageBox::mousePressEvent(QMouseEvent* event) {
