@@ -15,6 +15,9 @@ ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {}
 void ImageBox::setPicture(const QImage& image, QSize naturalSize) {
     image_ = image;
     natural_ = naturalSize.isValid() ? naturalSize : image.size();
+    // An opaque picture covers the whole control, so nothing beneath it
+    // needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent, !image.isNull() && !image.hasAlphaChannel());
     scaled_ = QImage();
     if (!stretch_)
         resize(natural_);

@@ -33,6 +33,20 @@ Picture LoadPng(const QString& path, QSize box) {
     return picture;
 }
 
+// Readers hand out pictures in their own formats (three bytes a pixel,
+// grey, alpha not premultiplied), which the screen's painter would convert
+// at every paint, on the window's thread. Converted once here, on the thread
+// that read them, they are drawn as they are: opaque pictures as 32-bit
+// RGB, the screen's own format, see-through ones premultiplied.
+void PrepareForScreen(QImage& image) {
+    if (image.isNull())
+        return;
+    const QImage::Format drawn =
+        image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    if (image.format() != drawn)
+        image.convertTo(drawn);
+}
+
 } // namespace
 
 PictureSource::PictureSource() : PictureSource(Options{}) {}
@@ -54,9 +68,9 @@ PictureSource::~PictureSource() {
 }
 
 Picture PictureSource::decode(const QString& path, QSize box) const {
-    if (IsPngFile(path))
-        return LoadPng(path, box);
-    return ReadPicture(path, box);
+    Picture picture = IsPngFile(path) ? LoadPng(path, box) : ReadPicture(path, box);
+    PrepareForScreen(picture.image);
+    return picture;
 }
 
 bool PictureSource::inFlight(const QString& path, QSize box) const {
