@@ -80,7 +80,9 @@ bool PictureSource::inFlight(const QString& path, QSize box) const {
 
 // Decodes and keeps the picture if its file did not change meanwhile. The
 // file counts as in flight meanwhile, so no other thread decodes it as well.
-// Called with the lock held; releases it while decoding.
+// Called with the lock held; releases it while decoding, and while it frees
+// the pictures the cache dropped: the window's thread takes the same lock on
+// a key press, and a worker (at a lower priority) must not keep it waiting.
 Picture PictureSource::decodeAndKeep(std::unique_lock<std::mutex>& lock, const Job& job,
                                      const FileStamp& stamp) {
     inFlight_.push_back(job);
@@ -88,12 +90,18 @@ Picture PictureSource::decodeAndKeep(std::unique_lock<std::mutex>& lock, const J
     const Picture picture = decode(job.path, job.box);
     const bool unchanged = FileStamp::of(job.path) == stamp;
     lock.lock();
+    std::vector<Picture> dropped;
     if (unchanged)
-        cache_.store(job.path, job.box, stamp, picture);
+        dropped = cache_.store(job.path, job.box, stamp, picture);
     inFlight_.erase(std::find_if(inFlight_.begin(), inFlight_.end(), [&](const Job& j) {
         return j.box == job.box && j.path == job.path;
     }));
     changed_.notify_all();
+    if (!dropped.empty()) {
+        lock.unlock();
+        dropped.clear();
+        lock.lock();
+    }
     return picture;
 }
 
@@ -148,8 +156,13 @@ void PictureSource::work() {
         pending_.pop_front();
         if (inFlight(job.path, job.box))
             continue;
+        // The file system is asked without the lock (see decodeAndKeep).
+        lock.unlock();
         const std::optional<FileStamp> stamp = FileStamp::of(job.path);
-        if (stamp && !cache_.contains(job.path, job.box, *stamp))
+        lock.lock();
+        if (stopping_)
+            return;
+        if (stamp && !inFlight(job.path, job.box) && !cache_.contains(job.path, job.box, *stamp))
             decodeAndKeep(lock, job, *stamp);
     }
 }
