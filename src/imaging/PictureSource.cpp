@@ -145,8 +145,11 @@ int PictureSource::cachedCount() {
 
 void PictureSource::work() {
     // Reading ahead must never slow the window down: the workers yield the
-    // processor to it.
-    ::setpriority(PRIO_PROCESS, ::gettid(), 10);
+    // processor to it, ten steps below the thread that started them (the
+    // window's) whatever that one runs at, so a program started at a higher
+    // priority reads ahead at a higher one too.
+    const id_t self = id_t(::gettid());
+    ::setpriority(PRIO_PROCESS, self, ::getpriority(PRIO_PROCESS, self) + 10);
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
