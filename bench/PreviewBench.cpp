@@ -73,8 +73,12 @@ StartResult MeasureStart(const QString& root, const QStringList& originals, int 
         clock.start();
         Program program(at, std::make_unique<PictureSource>(options));
         result.firstPaint.Add(Ms(firstFlush));
-        // The click comes when the user has looked at the window for a moment.
+        // The click comes when the user has looked at the window for a
+        // moment: long enough for the first files to be read ahead.
         QTest::qWait(300);
+        if (readAhead &&
+            !RunEventsUntil([&] { return program.pictures().cachedCount() >= 4; }, 30000))
+            qWarning("the first files were not read ahead");
         MarkFlushesAfterPaint();
         ClearStages();
         const qint64 clicked = StageClockNow();
