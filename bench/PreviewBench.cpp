@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QInputDevice>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -118,6 +119,9 @@ BurstResult MeasureBurst(const QString& root, const QStringList& originals, doub
         QCoreApplication::postEvent(
             sink, new QKeyEvent(type, Qt::Key_4, {}, QStringLiteral("4"), repeat));
     };
+    // Key events name the keyboard they come from; made here, before the
+    // keyboard thread's first event would make it on that thread.
+    QInputDevice::primaryKeyboard();
     std::atomic<int> posted = 0;
     std::atomic<qint64> lastPressAt = 0;
     std::thread keyboard([&] {

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QInputDevice>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStringListModel>
@@ -121,6 +122,7 @@ HeldKeyResult MeasureHeldKey(const QString& root, const QStringList& originals, 
     auto sentSoFar = [&slot] { return int(QDir(slot).entryList(QDir::Files).size()); };
     // The key repeats as a keyboard repeats it: presses arrive every 33 ms
     // whatever the program is doing, and wait in its event queue.
+    QInputDevice::primaryKeyboard(); // made here, not by the keyboard thread's first event
     std::atomic<int> posted = 0;
     std::atomic<int> sentWhileHeld = -1;
     std::thread keyboard([&] {
