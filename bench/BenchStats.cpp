@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <malloc.h>
 
 namespace sorvane::bench {
 namespace {
@@ -34,6 +35,12 @@ double ResidentMiB() {
 }
 double PeakResidentMiB() {
     return StatusField("VmHWM:");
+}
+
+HeapMiB Heap() {
+    const struct mallinfo2 info = ::mallinfo2();
+    constexpr double MiB = 1024.0 * 1024.0;
+    return {double(info.uordblks) / MiB, double(info.fordblks) / MiB, double(info.hblkhd) / MiB};
 }
 
 } // namespace sorvane::bench

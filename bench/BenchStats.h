@@ -19,4 +19,13 @@ struct Samples {
 double ResidentMiB();
 double PeakResidentMiB();
 
+// The C heap now, in MiB: in use, free but kept by the allocator (in all
+// its arenas), and mapped on its own for large blocks.
+struct HeapMiB {
+    double used = 0;
+    double keptFree = 0;
+    double mapped = 0;
+};
+HeapMiB Heap();
+
 } // namespace sorvane::bench

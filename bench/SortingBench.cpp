@@ -1,19 +1,17 @@
 #include "SortingBench.h"
 
 #include "BenchPictures.h"
+#include "BenchProgram.h"
 #include "controls/DirList.h"
 #include "controls/FileList.h"
 #include "imaging/ImageKinds.h"
 #include "imaging/PictureSource.h"
 #include "platform/FileOps.h"
-#include "platform/Launcher.h"
-#include "platform/Prompts.h"
 #include "png/PNGLoader.h"
-#include "settings/Module1.h"
-#include "sorting/Form1.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QInputDevice>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStringListModel>
@@ -44,19 +42,6 @@ public:
     void prefetch(const QStringList&, QSize) override {}
 };
 
-class SilentPrompts : public Prompts {
-public:
-    PromptAnswer ask(const Prompt&) override { return PromptAnswer::Ok; }
-};
-
-class NoLauncher : public Launcher {
-public:
-    QString findExecutable(const QString&) override { return {}; }
-    bool start(const QString&) override { return false; }
-    bool startProgram(const QString&) override { return false; }
-    void openUrl(const QUrl&) override {}
-};
-
 // The baseline's file list: every display and every update reads the whole
 // folder with QDir and sorts it by name again.
 class PlainFileList : public QListView {
@@ -78,48 +63,11 @@ private:
     QStringListModel model_;
 };
 
-// One program instance with its own program folder, slots and source folder.
-class Program {
-public:
-    Program(const QString& root, Mode mode)
-        : pictures_(PicturesFor(mode)), window_(module_, prompts_, launcher_, *pictures_) {
-        module_.ProgramFolder = root + QStringLiteral("/program");
-        QDir().mkpath(module_.ProgramFolder);
-        QFile::copy(QStringLiteral(SORVANE_COMPANION_DIR "/Error.jpg"),
-                    module_.ProgramFolder + "/Error.jpg");
-        QByteArray line = "\"" + (root + "/src").toUtf8() + "\"";
-        for (int i = 0; i < SlotCount; ++i) {
-            QDir().mkpath(Slot(root, i));
-            line += ",\"" + Slot(root, i).toUtf8() + "\"";
-        }
-        line += ",\"12000\",\"11000\",1,1,0,1,0,0,0,0,0,0,0\r\n";
-        QFile file(module_.ProgramFolder + "/Sorvane.ini");
-        file.open(QIODevice::WriteOnly);
-        file.write(line);
-        file.close();
-        window_.Form_Load();
-        window_.show();
-        window_.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window_))
-            qWarning("the window did not become active");
-    }
-
-    static QString Slot(const QString& root, int i) {
-        return root + QStringLiteral("/slot%1").arg(i);
-    }
-    Form1& window() { return window_; }
-
-private:
-    Module1 module_;
-    SilentPrompts prompts_;
-    NoLauncher launcher_;
-    std::unique_ptr<PictureSource> pictures_;
-    Form1 window_;
-};
-
 Qt::Key DigitKey(int digit) {
     return Qt::Key(Qt::Key_0 + digit);
 }
+
+} // namespace
 
 int CountMisplaced(const QString& root, const QStringList& names, const QList<int>& slotsPressed) {
     int misplaced = 0;
@@ -128,8 +76,6 @@ int CountMisplaced(const QString& root, const QStringList& names, const QList<in
             ++misplaced;
     return misplaced;
 }
-
-} // namespace
 
 std::unique_ptr<PictureSource> PicturesFor(Mode mode) {
     if (mode == Mode::Baseline)
@@ -176,6 +122,7 @@ HeldKeyResult MeasureHeldKey(const QString& root, const QStringList& originals, 
     auto sentSoFar = [&slot] { return int(QDir(slot).entryList(QDir::Files).size()); };
     // The key repeats as a keyboard repeats it: presses arrive every 33 ms
     // whatever the program is doing, and wait in its event queue.
+    QInputDevice::primaryKeyboard(); // made here, not by the keyboard thread's first event
     std::atomic<int> posted = 0;
     std::atomic<int> sentWhileHeld = -1;
     std::thread keyboard([&] {

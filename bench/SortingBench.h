@@ -2,6 +2,7 @@
 
 #include "BenchStats.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,9 @@ QString ModeName(Mode mode);
 // The pictures as the mode reads them: the baseline decodes every picture
 // whole when it is shown and reads nothing ahead.
 std::unique_ptr<PictureSource> PicturesFor(Mode mode);
+
+// Files of `names` not in the slot pressed for them, in order.
+int CountMisplaced(const QString& root, const QStringList& names, const QList<int>& slotsPressed);
 
 struct PressResult {
     Samples latency;   // key press to the next preview painted

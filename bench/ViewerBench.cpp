@@ -13,6 +13,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
+#include <cstdio>
+
 namespace sorvane::bench {
 namespace {
 
@@ -75,6 +78,8 @@ ViewerStepResult MeasureViewerSteps(const QString& root, const QStringList& orig
                                     Mode mode) {
     Viewer viewer(root, originals, ending, steps + 1, box, mode);
     ViewerStepResult result;
+    // Memory settles once the cache is full and the decoders have their buffers.
+    const int settledAt = std::min(100, steps / 10);
     double settled = 0;
     for (int i = 0; i < steps; ++i) {
         QElapsedTimer timer;
@@ -83,11 +88,14 @@ ViewerStepResult MeasureViewerSteps(const QString& root, const QStringList& orig
         QCoreApplication::processEvents(); // the paint of the new picture
         result.latency.Add(double(timer.nsecsElapsed()) / 1e6);
         result.peakResidentMiB = qMax(result.peakResidentMiB, ResidentMiB());
-        if (i == steps / 10)
+        if (i == settledAt) {
             settled = ResidentMiB();
+            result.heapSettled = Heap();
+        }
         QTest::qWait(intervalMs);
     }
     result.growthMiB = ResidentMiB() - settled;
+    result.heapEnd = Heap();
     if (viewer.module().ViewerFileIndex != steps)
         qWarning("the viewer stopped at %d of %d", viewer.module().ViewerFileIndex, steps);
     return result;
@@ -159,8 +167,15 @@ void ViewerRows(const QStringList& jpegs, const QStringList& pngs, bool quick, b
         MeasureViewerSteps(e.path(), jpegs, "JPG", many, 100, box, Mode::Sorvane);
     row(QStringLiteral("viewer resident memory, peak (%1 steps)").arg(many), folder,
         memory.peakResidentMiB, jpegBase.peakResidentMiB, "MiB", "<= 400 MiB", false);
-    row("viewer resident memory, growth after the first tenth", folder, memory.growthMiB,
-        jpegBase.growthMiB, "MiB", "no growth", false);
+    row(QStringLiteral("viewer memory growth after step %1").arg(std::min(100, many / 10)), folder,
+        memory.growthMiB, jpegBase.growthMiB, "MiB", "no growth", false);
+    std::printf("(heap at step %d / at the end: %.0f / %.0f MiB in use, %.0f / %.0f MiB kept "
+                "free, %.0f / %.0f MiB mapped)\n",
+                std::min(100, many / 10), memory.heapSettled.used, memory.heapEnd.used,
+                memory.heapSettled.keptFree, memory.heapEnd.keptFree, memory.heapSettled.mapped,
+                memory.heapEnd.mapped);
+    row(QStringLiteral("viewer step -> painted, median (%1 steps)").arg(many), folder,
+        memory.latency.Median(), jpegBase.latency.Median(), "ms", "<= 5 ms", false);
 }
 
 } // namespace sorvane::bench

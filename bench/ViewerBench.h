@@ -14,7 +14,9 @@ namespace sorvane::bench {
 struct ViewerStepResult {
     Samples latency; // Space to the next picture painted
     double peakResidentMiB = 0;
-    double growthMiB = 0; // resident memory at the end less after the first tenth of the steps
+    double growthMiB = 0; // resident memory at the end less at step 100 (or the first tenth)
+    HeapMiB heapSettled;  // the C heap then, and at the end
+    HeapMiB heapEnd;
 };
 
 // Space pressed every `intervalMs` in a viewer whose picture area is `box`,

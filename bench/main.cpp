@@ -1,19 +1,28 @@
 // Sorvane's speed on a sorting run, side by side with a plain baseline built
 // in SortingBench.cpp. Run: ./dev bench [--quick]
 #include "BenchPictures.h"
+#include "BenchProgram.h"
 #include "BombBench.h"
 #include "JournalBench.h"
 #include "KindsBench.h"
+#include "PreviewBench.h"
+#include "RealDisplayBench.h"
 #include "SortingBench.h"
 #include "ViewerBench.h"
+#include "XServer.h"
+#include "controls/StageMarks.h"
 #include "imaging/MemoryTuning.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
 
 using namespace sorvane::bench;
 
@@ -60,18 +69,58 @@ std::pair<Result, Result> BothModes(const std::function<Result(const QString&, M
     return {first, skipBaseline ? Result{} : run(baseline.path(), Mode::Baseline)};
 }
 
-} // namespace
+bool RealDisplayOnly(int argc, char* argv[]) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--only") == 0 && std::strcmp(argv[i + 1], "realx") == 0)
+            return true;
+    return false;
+}
 
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+// The real display's rows come from this program run again on an X server
+// of its own: one application cannot change its platform.
+int RunOnRealDisplay(const QStringList& arguments) {
+    std::fflush(stdout);
+    QList<QByteArray> args{"sorvane_bench", "--only", "realx"};
+    for (const char* flag : {"--quick", "--ours"})
+        if (arguments.contains(QLatin1String(flag)))
+            args << flag;
+    std::vector<char*> argv;
+    for (QByteArray& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t child = -1;
+    if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0)
+        return 1;
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+int RealDisplayRun(BenchApplication& app, bool quick, bool skip) {
+    QTemporaryDir originals;
+    std::printf("\nOn Xvfb %s (xcb): making pictures...\n", qgetenv("DISPLAY").constData());
+    const QStringList jpegs =
+        MakePhotos(originals.path(), 3, QSize(6000, 4000), "JPEG", false, "JPG");
+    int misplaced = 0;
+    RealDisplayRows(jpegs, quick, skip, Row, misplaced);
+    std::printf("\nFiles not in the slot pressed: %d\n", misplaced);
+    app.processEvents();
+    return misplaced == 0 ? 0 : 1;
+}
+
+int Run(int argc, char* argv[], bool realDisplay) {
     sorvane::KeepPictureBuffersInTheHeap(); // as the program does at start-up
-    QApplication app(argc, argv);
+    BenchApplication app(argc, argv);
     Sizes sizes;
     if (app.arguments().contains(QStringLiteral("--quick")))
         sizes = Sizes{2000, 20000, 40, 15, 6, 3};
     skipBaseline = app.arguments().contains(QStringLiteral("--ours"));
-    // --only NAME[,NAME...] runs some measurements: jpeg, png, progressive, held, list, viewer,
-    // kinds, journal; bombs (or only its new kinds, claims), cold and journal run alone.
+    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
+    if (realDisplay)
+        return RealDisplayRun(app, quick, skipBaseline);
+    // --only NAME[,NAME...] runs some measurements: jpeg, png, progressive, held, start, burst,
+    // list, viewer, kinds, journal; bombs (or only its new kinds, claims), cold, journal and realx
+    // run alone.
     const int only = int(app.arguments().indexOf(QStringLiteral("--only")));
     const QString chosen = only > 0 ? app.arguments().value(only + 1) : QString();
     auto wanted = [&chosen](const char* name) {
@@ -147,6 +196,8 @@ int main(int argc, char* argv[]) {
         Row("sends per second, key held (repeat 30/s)", "JPEG 6000x4000", ours.sendsPerSecond,
             base.sendsPerSecond, "/s", ">= 10 /s", true);
     }
+    if (wanted("start") || wanted("burst"))
+        PreviewRows(jpegs, quick, skipBaseline, Row, misplaced, wanted("start"), wanted("burst"));
     if (wanted("list")) {
         const auto [ours, base] = BothModes<ListResult>([&](const QString& root, Mode mode) {
             return MeasureList(root, sizes.bigFolder, mode);
@@ -165,5 +216,29 @@ int main(int argc, char* argv[]) {
     if (wanted("kinds"))
         KindRows(jpegs, app.arguments().contains(QStringLiteral("--quick")), skipBaseline, Row);
     std::printf("\nFiles not in the slot pressed: %d\n", misplaced);
-    return misplaced == 0 ? 0 : 1;
+    const int onRealDisplay = chosen.isEmpty() ? RunOnRealDisplay(app.arguments()) : 0;
+    return misplaced == 0 && onRealDisplay == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (!sorvane::StageMarksBuilt) {
+        std::fprintf(stderr, "build with -DSORVANE_STAGE_MARKS=ON (./dev bench does)\n");
+        return 2;
+    }
+    const bool realDisplay = RealDisplayOnly(argc, argv);
+    if (!realDisplay) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return Run(argc, argv, false);
+    }
+    const XServer server = StartXServer();
+    if (server.pid < 0) {
+        std::fprintf(stderr, "could not start Xvfb\n");
+        return 1;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    const int code = Run(argc, argv, true);
+    StopXServer(server);
+    return code;
 }

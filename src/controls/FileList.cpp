@@ -2,6 +2,7 @@
 
 #include "controls/FileListModel.h"
 #include "controls/MouseButtons.h"
+#include "controls/StageMarks.h"
 
 #include <QMouseEvent>
 
@@ -25,9 +26,11 @@ QString FileList::folder() const {
 }
 
 void FileList::refresh() {
+    MarkStage(Stage::FileMoved);
     const QString selected = selectedName();
     model_->refresh();
     keepSelection(selected);
+    MarkStage(Stage::ListUpdated);
 }
 
 // The rows moved with the changes, and the selection with them; only a file

@@ -1,6 +1,7 @@
 #include "controls/ImageBox.h"
 
 #include "controls/MouseButtons.h"
+#include "controls/StageMarks.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +15,9 @@ ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {}
 void ImageBox::setPicture(const QImage& image, QSize naturalSize) {
     image_ = image;
     natural_ = naturalSize.isValid() ? naturalSize : image.size();
+    // An opaque picture covers the whole control, so nothing beneath it
+    // needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent, !image.isNull() && !image.hasAlphaChannel());
     scaled_ = QImage();
     if (!stretch_)
         resize(natural_);
@@ -42,6 +46,7 @@ void ImageBox::paintEvent(QPaintEvent*) {
         scaled_ = image_.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QImage& shown = image_.size() == pixels ? image_ : scaled_;
     QPainter(this).drawImage(QRectF(rect()), shown, QRectF(shown.rect()));
+    MarkStage(Stage::Painted);
 }
 
 void ImageBox::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 #include "controls/PicturePane.h"
 
 #include "controls/ImageBox.h"
+#include "controls/StageMarks.h"
 #include "imaging/Fit.h"
 #include "imaging/PictureSource.h"
 
@@ -27,6 +28,7 @@ QSize PicturePane::pixelsOf(QSize box) const {
 void PicturePane::put(const Picture& picture) {
     image_.setStretch(false);
     image_.setPicture(picture.image, picture.naturalSize);
+    MarkStage(Stage::PictureHanded);
 }
 
 DisplayOutcome PicturePane::show(const QString& path) {

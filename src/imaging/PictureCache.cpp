@@ -23,14 +23,20 @@ bool PictureCache::contains(const QString& path, QSize box, const FileStamp& sta
     });
 }
 
-void PictureCache::store(const QString& path, QSize box, const FileStamp& stamp,
-                         const Picture& picture) {
+std::vector<Picture> PictureCache::store(const QString& path, QSize box, const FileStamp& stamp,
+                                         const Picture& picture) {
+    std::vector<Picture> dropped;
     const auto it = locate(path, box);
-    if (it != entries_.end())
+    if (it != entries_.end()) {
+        dropped.push_back(std::move(it->picture));
         entries_.erase(it);
+    }
     entries_.push_front(Entry{path, box, stamp, picture});
-    while (int(entries_.size()) > capacity_)
+    while (int(entries_.size()) > capacity_) {
+        dropped.push_back(std::move(entries_.back().picture));
         entries_.pop_back();
+    }
+    return dropped;
 }
 
 } // namespace sorvane

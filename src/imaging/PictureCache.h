@@ -8,6 +8,7 @@
 
 #include <list>
 #include <optional>
+#include <vector>
 
 namespace sorvane {
 
@@ -22,7 +23,10 @@ public:
 
     std::optional<Picture> find(const QString& path, QSize box, const FileStamp& stamp);
     bool contains(const QString& path, QSize box, const FileStamp& stamp) const;
-    void store(const QString& path, QSize box, const FileStamp& stamp, const Picture& picture);
+    // Keeps the picture; returns the pictures it dropped to make room, for
+    // the caller to free when it no longer holds its lock.
+    std::vector<Picture> store(const QString& path, QSize box, const FileStamp& stamp,
+                               const Picture& picture);
     int size() const { return int(entries_.size()); }
 
 private:

@@ -33,6 +33,20 @@ Picture LoadPng(const QString& path, QSize box) {
     return picture;
 }
 
+// Readers hand out pictures in their own formats (three bytes a pixel,
+// grey, alpha not premultiplied), which the screen's painter would convert
+// at every paint, on the window's thread. Converted once here, on the thread
+// that read them, they are drawn as they are: opaque pictures as 32-bit
+// RGB, the screen's own format, see-through ones premultiplied.
+void PrepareForScreen(QImage& image) {
+    if (image.isNull())
+        return;
+    const QImage::Format drawn =
+        image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    if (image.format() != drawn)
+        image.convertTo(drawn);
+}
+
 } // namespace
 
 PictureSource::PictureSource() : PictureSource(Options{}) {}
@@ -54,9 +68,9 @@ PictureSource::~PictureSource() {
 }
 
 Picture PictureSource::decode(const QString& path, QSize box) const {
-    if (IsPngFile(path))
-        return LoadPng(path, box);
-    return ReadPicture(path, box);
+    Picture picture = IsPngFile(path) ? LoadPng(path, box) : ReadPicture(path, box);
+    PrepareForScreen(picture.image);
+    return picture;
 }
 
 bool PictureSource::inFlight(const QString& path, QSize box) const {
@@ -66,7 +80,9 @@ bool PictureSource::inFlight(const QString& path, QSize box) const {
 
 // Decodes and keeps the picture if its file did not change meanwhile. The
 // file counts as in flight meanwhile, so no other thread decodes it as well.
-// Called with the lock held; releases it while decoding.
+// Called with the lock held; releases it while decoding, and while it frees
+// the pictures the cache dropped: the window's thread takes the same lock on
+// a key press, and a worker (at a lower priority) must not keep it waiting.
 Picture PictureSource::decodeAndKeep(std::unique_lock<std::mutex>& lock, const Job& job,
                                      const FileStamp& stamp) {
     inFlight_.push_back(job);
@@ -74,12 +90,18 @@ Picture PictureSource::decodeAndKeep(std::unique_lock<std::mutex>& lock, const J
     const Picture picture = decode(job.path, job.box);
     const bool unchanged = FileStamp::of(job.path) == stamp;
     lock.lock();
+    std::vector<Picture> dropped;
     if (unchanged)
-        cache_.store(job.path, job.box, stamp, picture);
+        dropped = cache_.store(job.path, job.box, stamp, picture);
     inFlight_.erase(std::find_if(inFlight_.begin(), inFlight_.end(), [&](const Job& j) {
         return j.box == job.box && j.path == job.path;
     }));
     changed_.notify_all();
+    if (!dropped.empty()) {
+        lock.unlock();
+        dropped.clear();
+        lock.lock();
+    }
     return picture;
 }
 
@@ -123,8 +145,11 @@ int PictureSource::cachedCount() {
 
 void PictureSource::work() {
     // Reading ahead must never slow the window down: the workers yield the
-    // processor to it.
-    ::setpriority(PRIO_PROCESS, ::gettid(), 10);
+    // processor to it, ten steps below the thread that started them (the
+    // window's) whatever that one runs at, so a program started at a higher
+    // priority reads ahead at a higher one too.
+    const id_t self = id_t(::gettid());
+    ::setpriority(PRIO_PROCESS, self, ::getpriority(PRIO_PROCESS, self) + 10);
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
@@ -134,8 +159,13 @@ void PictureSource::work() {
         pending_.pop_front();
         if (inFlight(job.path, job.box))
             continue;
+        // The file system is asked without the lock (see decodeAndKeep).
+        lock.unlock();
         const std::optional<FileStamp> stamp = FileStamp::of(job.path);
-        if (stamp && !cache_.contains(job.path, job.box, *stamp))
+        lock.lock();
+        if (stopping_)
+            return;
+        if (stamp && !inFlight(job.path, job.box) && !cache_.contains(job.path, job.box, *stamp))
             decodeAndKeep(lock, job, *stamp);
     }
 }

@@ -1,6 +1,7 @@
 // The keyboard, and the presses the window sees before its controls do.
 #include "controls/FileList.h"
 #include "controls/MouseButtons.h"
+#include "controls/StageMarks.h"
 #include "sorting/Form1.h"
 #include "sorting/KeyCodes.h"
 
@@ -34,6 +35,7 @@ bool Form1::HandleKeyPress(QObject* watched, QEvent* event) {
     const bool target = watched == (focus ? static_cast<QObject*>(focus) : this);
     if (!keyPreview_ || !target || (focus && focus->window() != this))
         return false;
+    MarkStage(Stage::KeyReceived);
     const auto* key = static_cast<QKeyEvent*>(event);
     keyHeld_ = key->isAutoRepeat();
     Form_KeyDown(KeyCodeOf(key->key(), key->modifiers(), key->nativeScanCode()),

@@ -1,4 +1,5 @@
 // The preview: one file of the list shown fitted in the preview box.
+#include "controls/AfterPaint.h"
 #include "controls/DirList.h"
 #include "controls/FileList.h"
 #include "controls/ImageBox.h"
@@ -16,7 +17,6 @@
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QTimer>
 
 #include <cmath>
 
@@ -109,10 +109,10 @@ void Form1::ShowReadyPicture(const QString& first) {
 
 // Reads ahead the list entries that the picker names, for the preview box
 // (or another box: the one a run will show them in), once the current
-// picture has been painted, so the work never delays what is on screen. The
-// entries are picked then, from the list as it is by that time.
+// picture has been painted and flushed, so the work never delays what is on
+// screen. The entries are picked then, from the list as it is by that time.
 void Form1::ReadAhead(std::function<std::vector<int>()> pick, std::function<QSize()> box) {
-    QTimer::singleShot(0, this, [this, pick, box] {
+    RunAfterPaint(this, [this, pick, box] {
         QStringList paths;
         for (const int index : pick())
             paths.append(SourcePathOf(File1->name(index)));

@@ -1,5 +1,6 @@
 // The viewer's display: the current file fitted into the picture area, with
 // its caption, status panels and the toolbar's step buttons.
+#include "controls/AfterPaint.h"
 #include "controls/FileList.h"
 #include "controls/ImageBox.h"
 #include "controls/PicturePane.h"
@@ -15,6 +16,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace sorvane {
@@ -34,7 +36,8 @@ void Form4::ShowCurrentImage() {
     // The file is taken from the folder the list shows, as the main window's
     // preview takes it, so the two never disagree about a file.
     const QString path = JoinPath(list_.folder(), module_.ViewerFileName);
-    ReadAhead();
+    // Whatever this file shows, the next ones are read once it is on screen.
+    const auto readAhead = qScopeGuard([this] { ReadAhead(); });
     const DisplayOutcome outcome = pane_->show(path);
     if (!IsPictureShown(outcome)) {
         ShowUnshown(path, outcome);
@@ -103,10 +106,10 @@ void Form4::ShowFileDetails(const FileStamp& file) {
     StatusBar1->showText(5, QLocale().toString(modified, QLocale::ShortFormat));
 }
 
-// Reads the next files ahead at the area's size once this one is painted,
-// so the work never delays what is on screen.
+// Reads the next files ahead at the area's size once this one is painted
+// and flushed, so the work never delays what is on screen.
 void Form4::ReadAhead() {
-    QTimer::singleShot(0, this, [this] {
+    RunAfterPaint(this, [this] {
         QStringList paths;
         for (const int index : ViewerReadAhead(module_.ViewerFileIndex, list_.count(), direction_))
             paths.append(JoinPath(list_.folder(), list_.name(index)));

@@ -26,6 +26,19 @@ QImage Checkerboard(QSize size) {
     return image;
 }
 
+// Counts the paints a widget receives.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 } // namespace
 
 class PicturePaneTest : public QObject {
@@ -115,6 +128,35 @@ private Q_SLOTS:
         QTRY_VERIFY(pictures.ready(Path("wide.jpg"), pane->pixelBox()).has_value());
         QVERIFY(pane->showReady(Path("wide.jpg")));
         QCOMPARE(pane->naturalSize(), QSize(400, 100));
+    }
+
+    // An opaque picture covers its place: the next picture in the same place
+    // repaints the picture alone, never the box beneath it (on a large
+    // screen a fill of the whole box). A see-through one needs the box.
+    void opaquePictureRepaintsOnlyItself_data() {
+        QTest::addColumn<int>("alpha");
+        QTest::addColumn<bool>("boxPainted");
+        QTest::newRow("opaque") << 255 << false;
+        QTest::newRow("see-through") << 128 << true;
+    }
+    void opaquePictureRepaintsOnlyItself() {
+        QFETCH(int, alpha);
+        QFETCH(bool, boxPainted);
+        MakePane({200, 150});
+        for (const char* name : {"first.png", "second.png"}) {
+            QImage picture(400, 300, alpha < 255 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+            picture.fill(QColor(200, name[0] == 'f' ? 40 : 160, 40, alpha));
+            QVERIFY(picture.save(Path(name)));
+        }
+        QCOMPARE(pane->show(Path("first.png")), DisplayOutcome::Shown);
+        pane->fit();
+        image->show();
+        QTest::qWait(50);
+        const PaintCount boxPaints(box.get()), imagePaints(image);
+        QCOMPARE(pane->show(Path("second.png")), DisplayOutcome::Shown);
+        pane->fit();
+        QTRY_VERIFY(imagePaints.paints > 0);
+        QCOMPARE(boxPaints.paints > 0, boxPainted);
     }
 
     // A picture with exactly the box's device pixels is larger than the box

@@ -144,7 +144,8 @@ private Q_SLOTS:
             QCOMPARE(Corners(picture.image), QList<int>({0, 1, 2, 3}));
     }
 
-    // Each kind by its content, shrunk to the box or kept at its own size.
+    // Each kind by its content, shrunk to the box or kept at its own size,
+    // in the 32-bit format a screen draws without converting it at every paint.
     void eachKindAtItsSize_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QSize>("box");
@@ -173,8 +174,30 @@ private Q_SLOTS:
         QCOMPARE(picture.error, FileError::None);
         QCOMPARE(picture.naturalSize, NaturalOfKind(kind));
         QCOMPARE(picture.image.size(), shown);
+        QCOMPARE(picture.image.format(), QImage::Format_RGB32);
         if (kind == "dng" && box.width() > 600) // developed: grey raw data, not the preview
             QCOMPARE_NE(Corners(picture.image), QList<int>({0, 1, 2, 3}));
+    }
+
+    // A see-through picture comes premultiplied, the format the screen blends
+    // without converting it first.
+    void seeThroughPicturesComePremultiplied_data() {
+        QTest::addColumn<QString>("format");
+        for (const char* format : {"PNG", "WEBP", "TIFF"})
+            QTest::newRow(format) << format;
+    }
+    void seeThroughPicturesComePremultiplied() {
+        QFETCH(QString, format);
+        QImage glass(Upright, QImage::Format_ARGB32);
+        glass.fill(QColor(200, 40, 40, 128));
+        QTemporaryDir dir;
+        const QString path = Written(dir, format == "PNG" ? "glass.png" : "glass.dat",
+                                     EncodedPicture(glass, format.toLatin1().constData()));
+        QVERIFY(!path.isEmpty());
+        PictureSource source({4, 0});
+        const Picture picture = source.load(path, QSize(150, 120));
+        QCOMPARE(picture.image.format(), QImage::Format_ARGB32_Premultiplied);
+        QCOMPARE(picture.image.pixelColor(10, 10).alpha(), 128);
     }
 
     // A cut or scribbled file is no picture: the window shows its

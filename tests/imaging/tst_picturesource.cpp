@@ -6,6 +6,7 @@
 
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QtTest>
 
 #include <cstdio>
@@ -54,6 +55,15 @@ QColor Middle(const Picture& picture) {
     return picture.image.pixelColor(picture.image.width() * 3 / 4, picture.image.height() * 3 / 4);
 }
 
+// The threads of this process and the nice value of each.
+QMap<QString, int> ThreadNiceness() {
+    QMap<QString, int> threads;
+    for (const QString& tid :
+         QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        threads.insert(tid, ::getpriority(PRIO_PROCESS, id_t(tid.toInt())));
+    return threads;
+}
+
 } // namespace
 
 class PictureSourceTest : public QObject {
@@ -86,6 +96,23 @@ private Q_SLOTS:
         else
             QVERIFY2(Middle(shown).blue() > 150 && Middle(shown).red() < 80,
                      qPrintable(Middle(shown).name()));
+    }
+
+    // The workers run ten steps below the thread that started them, also
+    // when that one was started at another priority than the default.
+    void workersRunBelowTheWindowsThread() {
+        QVERIFY(::setpriority(PRIO_PROCESS, id_t(::gettid()), 5) == 0);
+        const QMap<QString, int> before = ThreadNiceness();
+        PictureSource source(PictureSource::Options{4, 2});
+        auto workers = [&before] {
+            QList<int> niceness;
+            const QMap<QString, int> now = ThreadNiceness();
+            for (auto it = now.begin(); it != now.end(); ++it)
+                if (!before.contains(it.key()))
+                    niceness << it.value();
+            return niceness;
+        };
+        QTRY_COMPARE(workers(), QList<int>({15, 15}));
     }
 
     void cacheIsBoundedAndServesTheFittedPicture() {

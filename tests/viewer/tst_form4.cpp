@@ -90,6 +90,26 @@ private Q_SLOTS:
             WriteImage(dir->filePath(QStringLiteral("f%1.jpg").arg(i)), {64, 48}, "JPEG");
     }
 
+    // Once a step's picture is on screen, the next file is read ahead for
+    // the picture area; however far the viewer goes, the pictures kept stay
+    // within the cache's room.
+    void stepsReadAheadWithinTheCache() {
+        for (int i = 5; i < 30; ++i)
+            WriteImage(dir->filePath(QStringLiteral("g%1.jpg").arg(i, 2, 10, QChar(u'0'))),
+                       {64, 48}, "JPEG");
+        QVERIFY(Open(0));
+        const qreal ratio = window->Picture1->devicePixelRatioF();
+        const QSize box(qRound(window->Picture1->width() * ratio),
+                        qRound(window->Picture1->height() * ratio));
+        for (int step = 0; step < 25; ++step) {
+            const QString next = list.folder() + u'/' + list.name(module.ViewerFileIndex + 1);
+            QTRY_VERIFY2(pictures.ready(next, box).has_value(), qPrintable(next));
+            QVERIFY(pictures.cachedCount() <= PictureSource::Options{}.cacheCapacity);
+            QTest::keyClick(window.get(), Qt::Key_Space);
+        }
+        QCOMPARE(module.ViewerFileIndex, 25);
+    }
+
     // The file shown, the timer and the slideshow flag after the actions on
     // five pictures, opened on the second; "sN" sets the slideshow to N
     // seconds, "repeat" repeats.
