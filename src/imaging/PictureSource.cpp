@@ -87,7 +87,7 @@ Picture PictureSource::decodeAndKeep(std::unique_lock<std::mutex>& lock, const J
                                      const FileStamp& stamp) {
     inFlight_.push_back(job);
     lock.unlock();
-    const Picture picture = decode(job.path, job.box);
+    Picture picture = decode(job.path, job.box);
     const bool unchanged = FileStamp::of(job.path) == stamp;
     lock.lock();
     std::vector<Picture> dropped;

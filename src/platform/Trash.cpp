@@ -181,7 +181,7 @@ bool MoveInto(const Place& place, const Source& source, const QByteArray& text, 
 
 QString TrashOn(dev_t device, const QString& realFolder) {
     bool home = false;
-    const QString trash = HomeTrashOn(device, &home);
+    QString trash = HomeTrashOn(device, &home);
     if (home) // the home's volume has no trash of its own when the home's cannot be made
         return trash;
     return VolumeTrash(TopDirOf(realFolder, device));

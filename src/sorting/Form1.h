@@ -156,7 +156,8 @@ private:
     void PutInPreview(const QString& path);
     void ShowReadyPicture(const QString& first);
     void FitPreview();
-    void ReadAhead(std::function<std::vector<int>()> pick, std::function<QSize()> box = {});
+    void ReadAhead(const std::function<std::vector<int>()>& pick,
+                   const std::function<QSize()>& box = {});
     void ReadAheadForRun();
     void SetPreviewBusy(bool busy);
     static void Yield();

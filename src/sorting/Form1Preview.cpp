@@ -111,7 +111,8 @@ void Form1::ShowReadyPicture(const QString& first) {
 // (or another box: the one a run will show them in), once the current
 // picture has been painted and flushed, so the work never delays what is on
 // screen. The entries are picked then, from the list as it is by that time.
-void Form1::ReadAhead(std::function<std::vector<int>()> pick, std::function<QSize()> box) {
+void Form1::ReadAhead(const std::function<std::vector<int>()>& pick,
+                      const std::function<QSize()>& box) {
     RunAfterPaint(this, [this, pick, box] {
         QStringList paths;
         for (const int index : pick())
