@@ -157,7 +157,11 @@ void Windows::openJournal() {
         return;
     }
     journalWindow_ = new JournalWindow(*journal_, module_, main_.get());
-    connect(journalWindow_, &JournalWindow::filesTakenBack, main_.get(), &Form1::refreshFileList);
+    connect(journalWindow_, &JournalWindow::filesTakenBack, main_.get(),
+            [main = main_.get()](const QStringList& destinations) {
+                main->forgetSendsTo(destinations);
+                main->refreshFileList();
+            });
     openOther(journalWindow_);
 }
 

@@ -134,10 +134,12 @@ void JournalWindow::takeBackSelected() {
     if (module_.SortingActive == 1)
         return;
     const QList<TakeBackResult> results = TakeBackEntries(journal_, selectedIds());
-    QStringList lines;
+    QStringList lines, destinations;
     int done = 0;
     for (const TakeBackResult& result : results) {
         done += result.done ? 1 : 0;
+        if (result.done)
+            destinations.append(result.destination);
         if (!result.message.isEmpty())
             lines.append(result.name + QStringLiteral(": ") + result.message);
     }
@@ -145,7 +147,7 @@ void JournalWindow::takeBackSelected() {
     refresh();
     ResultText->setText(lines.join(u'\n'));
     if (done > 0)
-        Q_EMIT filesTakenBack();
+        Q_EMIT filesTakenBack(destinations);
 }
 
 // A journal not made yet is only empty; one that is there but cannot be

@@ -40,7 +40,8 @@ public:
     QLabel* ResultText = nullptr;
 
 Q_SIGNALS:
-    void filesTakenBack(); // files came back to their folders
+    // Files came back to their folders from these destinations.
+    void filesTakenBack(const QStringList& destinations);
 
 protected:
     void showEvent(QShowEvent* event) override;

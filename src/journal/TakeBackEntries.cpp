@@ -36,7 +36,7 @@ QString Refusal(const SendJournal::Entry& entry) {
 }
 
 TakeBackResult TakeBackOne(SendJournal& journal, qint64 id) {
-    TakeBackResult result{id, {}, false, {}};
+    TakeBackResult result{id, {}, false, {}, {}};
     SendJournal::Entry entry;
     if (!journal.entry(id, &entry)) {
         result.message =
@@ -57,6 +57,7 @@ TakeBackResult TakeBackOne(SendJournal& journal, qint64 id) {
         return result;
     }
     result.done = true;
+    result.destination = sent.destination;
     if (outcome.replaced != FileError::None)
         result.message = NotPutBackText(outcome.notPutBack, outcome.replaced);
     JournalEvent back{

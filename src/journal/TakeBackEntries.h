@@ -12,7 +12,8 @@ struct TakeBackResult {
     qint64 id = 0;
     QString name; // the file's name, as the screen shows it
     bool done = false;
-    QString message; // the refusal, or what went wrong after the file went back
+    QString destination; // where the file had been sent
+    QString message;     // the refusal, or what went wrong after the file went back
 };
 
 // Whether the file found now is the one the journal recorded: same size and

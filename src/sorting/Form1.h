@@ -232,6 +232,8 @@ public:
     void reportJournalFailure();
     // Files came or went by another window's doing.
     void refreshFileList();
+    // Sends taken back in the journal's window, by their destinations.
+    void forgetSendsTo(const QStringList& destinations);
 Q_SIGNALS:
     void journalRequested(); // the journal's menu item, also during a run
 

@@ -110,4 +110,8 @@ void Form1::refreshFileList() {
     listChanged();
 }
 
+void Form1::forgetSendsTo(const QStringList& destinations) {
+    run_.forgetSendsTo(destinations);
+}
+
 } // namespace sorvane

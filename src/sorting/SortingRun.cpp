@@ -110,6 +110,11 @@ void SortingRun::tidy(const QString& folder) {
     }
 }
 
+void SortingRun::forgetSendsTo(const QStringList& destinations) {
+    history_.dropSentTo(destinations);
+    window_.historyChanged();
+}
+
 void SortingRun::tidySource() {
     tidy(window_.listFolder());
 }

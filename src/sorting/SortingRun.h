@@ -52,6 +52,10 @@ public:
     bool idle() const { return order_.idle(); }
     const UndoHistory& history() const { return history_; }
 
+    // The sends placed at these destinations were taken back by other means
+    // (the journal's window): the undo no longer offers them.
+    void forgetSendsTo(const QStringList& destinations);
+
     // Where each completed send and undo is recorded; none by default.
     void setRecorder(SendRecorder* recorder) { recorder_ = recorder; }
 

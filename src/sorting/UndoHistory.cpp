@@ -13,4 +13,9 @@ void UndoHistory::dropNewest() {
         entries_.pop_front();
 }
 
+void UndoHistory::dropSentTo(const QStringList& destinations) {
+    std::erase_if(entries_,
+                  [&](const Entry& entry) { return destinations.contains(entry.destination); });
+}
+
 } // namespace sorvane

@@ -3,6 +3,7 @@
 #include "platform/SetAside.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <vector>
@@ -37,6 +38,9 @@ public:
     Entry& newest() { return entries_.front(); }
     const Entry& newest() const { return entries_.front(); }
     void dropNewest();
+    // Forgets the sends whose file was placed at one of the destinations:
+    // taken back elsewhere, there is nothing left for the undo to do.
+    void dropSentTo(const QStringList& destinations);
 
 private:
     std::deque<Entry> entries_;

@@ -116,6 +116,7 @@ private Q_SLOTS:
         QCOMPARE(window.ResultText->text(),
                  "1件を取り消しました。\nc.jpg: 送り先にファイルがありません。");
         QCOMPARE(tookBack.size(), 1);
+        QCOMPARE(tookBack.first().first().toStringList(), QStringList{s.slot(1) + "/a.jpg"});
         QCOMPARE(Column(window, 1).first(), "取り消し");
         QCOMPARE(Column(window, 6).last(), "取り消し済み");
     }

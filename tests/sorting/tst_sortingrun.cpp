@@ -94,6 +94,21 @@ private Q_SLOTS:
                  "Path=" + QFile::encodeName(r.slot(1)) + "/a");
     }
 
+    // A send taken back by other means (the journal's window) leaves the
+    // undo: the next undo takes back the send before it instead of being
+    // refused at the missing file for good.
+    void sendsTakenBackElsewhereLeaveTheUndo() {
+        Run r({"a", "b"});
+        r.run.send(1);
+        r.run.send(1);
+        QVERIFY(QFile::rename(r.slot(1) + "/b", r.path("src/b")));
+        r.run.forgetSendsTo({r.slot(1) + "/b"});
+        QCOMPARE(r.run.history().size(), 1);
+        r.run.undo();
+        QCOMPARE(Files(r.path("src")), (QStringList{"a", "b"}));
+        QVERIFY(r.run.history().isEmpty() && r.failures.isEmpty());
+    }
+
     void pressesRunInTheOrderTheyArrived() {
         Run r({"a", "b", "c", "d"});
         int waitingMeanwhile = 0;
