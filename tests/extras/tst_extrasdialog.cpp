@@ -1,13 +1,10 @@
 // The added options' dialog as the program opens it from the main window's
 // menu, and their file read at the start.
-#include "app/Windows.h"
 #include "extras/ExtrasDialog.h"
-#include "imaging/PictureSource.h"
 #include "settings/ExtraOptions.h"
 #include "settings/SettingsFile.h"
 #include "sorting/Form1.h"
-#include "support/RecordingLauncher.h"
-#include "support/ScriptedPrompts.h"
+#include "support/StartedProgram.h"
 #include "support/TestFiles.h"
 
 #include <QCheckBox>
@@ -20,21 +17,18 @@ using namespace sorvane::test;
 
 namespace {
 
-// The whole program over a temporary folder, started with the given text
-// in its extras file (none when null), or a folder in its place.
-struct Program {
-    explicit Program(const QByteArray& extras = {}, bool folderInstead = false) {
-        Module1 saved;
-        saved.ProgramFolder = saved.SourceFolder = dir.path();
-        saved.SlideshowSeconds = 3;
-        SaveSettingsFile(saved);
-        if (!extras.isNull())
-            WriteFile(extrasPath(), extras);
-        if (folderInstead)
-            QDir().mkpath(extrasPath());
-        module.ProgramFolder = dir.path();
-        started = windows.start();
-    }
+// The program started with the given text in its extras file (none when
+// null), or a folder in its place.
+struct Program : StartedProgram {
+    explicit Program(const QByteArray& extras = {}, bool folderInstead = false)
+        : StartedProgram([&](Module1& saved) {
+              saved.SlideshowSeconds = 3;
+              const QString path = saved.ProgramFolder + "/SorvaneExtras.ini";
+              if (!extras.isNull())
+                  WriteFile(path, extras);
+              if (folderInstead)
+                  QDir().mkpath(path);
+          }) {}
     QString extrasPath() const { return dir.filePath("SorvaneExtras.ini"); }
     ExtrasDialog* open() {
         windows.main().findChild<QAction*>("mnuExtras")->trigger();
@@ -43,14 +37,6 @@ struct Program {
     static QCheckBox* box(QWidget* dialog, const char* name) {
         return dialog->findChild<QCheckBox*>(QLatin1String(name));
     }
-
-    QTemporaryDir dir;
-    Module1 module;
-    ScriptedPrompts prompts;
-    RecordingLauncher launcher;
-    PictureSource pictures;
-    Windows windows{module, prompts, launcher, pictures};
-    bool started = false;
 };
 
 } // namespace

@@ -26,7 +26,7 @@ struct StartedProgram {
             setUp(saved);
         SaveSettingsFile(saved);
         module.ProgramFolder = saved.ProgramFolder;
-        windows.start();
+        started = windows.start();
     }
     Form1& main() { return windows.main(); }
 
@@ -36,6 +36,7 @@ struct StartedProgram {
     RecordingLauncher launcher;
     PictureSource pictures;
     Windows windows{module, prompts, launcher, pictures};
+    bool started = false; // false: the start said the program must end
 };
 
 } // namespace sorvane::test
