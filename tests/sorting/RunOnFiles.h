@@ -37,6 +37,7 @@ struct Run : SortingRun::Window {
         listed = ListFiles(listFolder());
     }
     QString path(const QString& relative) const { return dir.filePath(relative); }
+    QString source(const QString& name) const { return path("src/" + name); }
     QString slot(int i) const { return path(i == BulkDeleteSlot ? "bulk" : QString::number(i)); }
 
     QString firstName() const override { return listed.value(0); }

@@ -1,11 +1,12 @@
 // The sorting run on real files, without a window. Failures the file system
 // causes are driven in tests/faults.
 #include "sorting/RunOnFiles.h"
+#include "support/TemporaryTrash.h"
 
 #include <QtTest>
 
 #include <fcntl.h>
-#include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,60 +16,55 @@ using namespace sorvane::test;
 
 class SortingRunTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> data; // the trash goes here, never into the real home
-
-    QString trash(const QString& relative) const { return data->filePath("Trash/" + relative); }
+    std::optional<TemporaryTrash> trash;
 
 private Q_SLOTS:
-    void init() {
-        data = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", data->path().toUtf8());
-    }
+    void init() { trash.emplace(); }
+    void cleanup() { trash.reset(); }
 
     // The replaced file goes to the trash, made where missing, or without
     // one on its file system stays beside under a free name, and the window
     // says so. It comes back with the undo; pushed out of the history it
-    // stays where it is.
+    // stays where it is. The slot is given relative to the working folder,
+    // and the trash entry still names the file by its absolute path.
     void replacedFileIsKeptForTheUndo_data() {
-        QTest::addColumn<QString>("trash"); // "home", "made" (no data folder yet) or "none"
+        QTest::addColumn<QString>("home"); // XDG_DATA_HOME; under "file" no trash can be made
         QTest::addColumn<bool>("undo");
-        for (const char* trash : {"home", "made", "none"}) {
-            QTest::addRow("%s, undone", trash) << QString(trash) << true;
-            QTest::addRow("%s, pushed out", trash) << QString(trash) << false;
+        for (const char* home : {"data", "new/data", "file"}) {
+            QTest::addRow("%s, undone", home) << QString(home) << true;
+            QTest::addRow("%s, pushed out", home) << QString(home) << false;
         }
     }
     void replacedFileIsKeptForTheUndo() {
-        QFETCH(QString, trash);
+        QFETCH(QString, home);
         QFETCH(bool, undo);
         const QString name = "a 写真.jpg", kept = "a 写真 (1).jpg";
-        Run r(QStringList{name} + QStringList{"b", "c", "d", "e", "f", "g", "h", "i", "j", "k"});
-        WriteFile(r.path("file"), "a file: no trash under it");
-        const QString home = trash == "home"   ? r.path("data")
-                             : trash == "made" ? r.path("new/data")
-                                               : r.path("file");
-        qputenv("XDG_DATA_HOME", home.toUtf8());
-        QVERIFY(trash != "home" || QDir().mkpath(home + "/Trash"));
+        Run r(QStringList{name} + QString("bcdefghijk").split("", Qt::SkipEmptyParts));
+        const bool trashed = home != "file";
+        QVERIFY(home != "data" || QDir().mkpath(r.path("data/Trash")));
+        QVERIFY(trashed || WriteFile(r.path("file"), "a file: no trash under it"));
+        const ScopedEnvironment dataHome("XDG_DATA_HOME", QFile::encodeName(r.path(home)));
+        const QString files = r.path(home + "/Trash/files"), info = r.path(home + "/Trash/info");
+        const auto back = qScopeGuard([was = QDir::currentPath()] { QDir::setCurrent(was); });
+        QVERIFY(QDir::setCurrent(r.dir.path()));
+        r.module.FolderSlots[1] = "./1/";
         WriteFile(r.slot(1) + "/" + name, "older");
         r.run.send(1);
-        QCOMPARE(ReadFile(r.slot(1) + "/" + name), name.toUtf8());
-        const QString files = home + "/Trash/files", info = home + "/Trash/info";
-        const bool trashed = trash != "none";
         const QStringList aside = trashed ? QStringList{name} : QStringList{kept, name};
         QCOMPARE(Files(r.slot(1)), aside);
+        QCOMPARE(ReadFile(r.slot(1) + "/" + name), name.toUtf8());
         QCOMPARE(ReadFile(trashed ? files + "/" + name : r.slot(1) + "/" + kept), "older");
         QCOMPARE(r.failures, trashed ? QStringList()
                                      : QStringList{name + "はゴミ箱に移せないため、" + kept +
                                                    "として残しました。"});
-        if (trashed)
-            QVERIFY(QRegularExpression(
-                        "^\\[Trash Info\\]\nPath=" + QRegularExpression::escape(r.slot(1)) +
-                        "/a%20%E5%86%99%E7%9C%9F.jpg\nDeletionDate="
-                        "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$")
-                        .match(ReadFile(info + "/" + name + ".trashinfo"))
-                        .hasMatch());
+        const QRegularExpression entry(
+            "^\\[Trash Info\\]\nPath=" + QRegularExpression::escape(r.slot(1)) +
+            "/a%20%E5%86%99%E7%9C%9F.jpg\nDeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:"
+            "\\d\\d\n$");
+        QVERIFY(!trashed || entry.match(ReadFile(info + "/" + name + ".trashinfo")).hasMatch());
         if (undo) { // the sent file goes home first, then the replaced one takes its name again
             r.run.undo();
-            QCOMPARE(ReadFile(r.path("src/" + name)), name.toUtf8());
+            QCOMPARE(ReadFile(r.source(name)), name.toUtf8());
             QCOMPARE(ReadFile(r.slot(1) + "/" + name), "older");
             QCOMPARE(Files(r.slot(1)), QStringList{name});
         } else {
@@ -80,20 +76,6 @@ private Q_SLOTS:
                  trashed && !undo ? (QStringList{name, name + ".trashinfo"}) : QStringList{});
     }
 
-    // The trash entry names the file by its absolute path, also when the
-    // slot was given relative to the working folder.
-    void trashEntryNamesTheFileAbsolutely() {
-        Run r({"a"});
-        const QString before = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(r.dir.path()));
-        r.module.FolderSlots[1] = "./1/";
-        WriteFile(r.slot(1) + "/a", "older");
-        r.run.send(1);
-        QDir::setCurrent(before);
-        QCOMPARE(ReadFile(trash("info/a.trashinfo")).split('\n').value(1),
-                 "Path=" + QFile::encodeName(r.slot(1)) + "/a");
-    }
-
     // A send taken back by other means (the journal's window) leaves the
     // undo: the next undo takes back the send before it instead of being
     // refused at the missing file for good.
@@ -101,7 +83,7 @@ private Q_SLOTS:
         Run r({"a", "b"});
         r.run.send(1);
         r.run.send(1);
-        QVERIFY(QFile::rename(r.slot(1) + "/b", r.path("src/b")));
+        QVERIFY(QFile::rename(r.slot(1) + "/b", r.source("b")));
         r.run.forgetSendsTo({r.slot(1) + "/b"});
         QCOMPARE(r.run.history().size(), 1);
         r.run.undo();
@@ -143,12 +125,12 @@ private Q_SLOTS:
         r.module.CopyMode = 1;
         if (bulk)
             r.module.FolderSlots[2] = r.slot(BulkDeleteSlot);
-        QFile::setPermissions(r.path("src/a"), QFile::ReadOwner);
+        QFile::setPermissions(r.source("a"), QFile::ReadOwner);
         r.run.send(2);
         const QString sent = r.module.FolderSlots[2] + "/a";
-        QCOMPARE(ReadFile(sent), QByteArray("a"));
-        QCOMPARE(QFile::exists(r.path("src/a")), !bulk);
-        QFile source(r.path("src/a"));
+        QCOMPARE(ReadFile(sent), "a");
+        QCOMPARE(QFile::exists(r.source("a")), !bulk);
+        QFile source(r.source("a"));
         const QDateTime modified = QFileInfo(source).lastModified();
         QVERIFY(edit.isEmpty() ||
                 (source.open(QIODevice::WriteOnly) && source.write(edit) == 1 &&
@@ -156,7 +138,7 @@ private Q_SLOTS:
         source.close();
         r.run.undo();
         QVERIFY(!QFile::exists(sent));
-        QCOMPARE(ReadFile(r.path("src/a")), edit.isEmpty() ? QByteArray("a") : edit);
+        QCOMPARE(ReadFile(r.source("a")), edit.isEmpty() ? QByteArray("a") : edit);
     }
 
     // A refused undo destroys no file it did not place and keeps its entry,
@@ -166,16 +148,16 @@ private Q_SLOTS:
         Run r({"a"});
         WriteFile(r.slot(4) + "/a", "replaced");
         r.run.send(4);
-        WriteFile(r.path("src/a"), "a new file of the same name");
+        WriteFile(r.source("a"), "a new file of the same name");
         r.run.undo();
-        QCOMPARE(ReadFile(r.path("src/a")), QByteArray("a new file of the same name"));
-        QCOMPARE(ReadFile(r.slot(4) + "/a"), QByteArray("a"));
-        QCOMPARE(ReadFile(trash("files/a")), QByteArray("replaced"));
+        QCOMPARE(ReadFile(r.source("a")) + ReadFile(r.slot(4) + "/a"),
+                 "a new file of the same namea");
+        QCOMPARE(ReadFile(trash->path("files/a")), "replaced");
         QCOMPARE(r.run.history().size(), 1);
         QCOMPARE(r.failures, QStringList{"元に戻せませんでした。同名のファイルがあります。"});
-        QVERIFY(QFile::remove(r.path("src/a")));
+        QVERIFY(QFile::remove(r.source("a")));
         r.run.undo();
-        QCOMPARE(ReadFile(r.path("src/a")) + ReadFile(r.slot(4) + "/a"), "areplaced");
+        QCOMPARE(ReadFile(r.source("a")) + ReadFile(r.slot(4) + "/a"), "areplaced");
         QVERIFY(r.run.history().isEmpty());
     }
 
@@ -191,11 +173,11 @@ private Q_SLOTS:
         QFETCH(bool, beside);
         Run r({"a.jpg"});
         WriteFile(r.path("file"), "a file: no trash under it");
-        if (beside)
-            qputenv("XDG_DATA_HOME", r.path("file").toUtf8());
+        const ScopedEnvironment dataHome(
+            "XDG_DATA_HOME", QFile::encodeName(beside ? r.path("file") : trash->dataHome()));
         WriteFile(r.slot(1) + "/a.jpg", "replaced");
         r.run.send(1);
-        const QString aside = beside ? r.slot(1) + "/a (1).jpg" : trash("files/a.jpg");
+        const QString aside = beside ? r.slot(1) + "/a (1).jpg" : trash->path("files/a.jpg");
         struct stat was;
         QCOMPARE(::stat(qPrintable(aside), &was), 0);
         const QString other = aside + ".new"; // made first, so that it cannot reuse the inode
@@ -204,7 +186,7 @@ private Q_SLOTS:
         QCOMPARE(::utimensat(AT_FDCWD, qPrintable(other), times, 0), 0);
         QVERIFY(QFile::remove(aside) && QFile::rename(other, aside));
         r.run.undo();
-        QCOMPARE(ReadFile(r.path("src/a.jpg")), "a.jpg");
+        QCOMPARE(ReadFile(r.source("a.jpg")), "a.jpg");
         QVERIFY(!QFile::exists(r.slot(1) + "/a.jpg"));
         QCOMPARE(ReadFile(aside), "another");
         QCOMPARE(r.failures.last(), "a.jpgを元に戻せませんでした。"
@@ -226,7 +208,7 @@ private Q_SLOTS:
         if (gone == 0)
             ::_exit(0);
         QCOMPARE(::waitpid(gone, nullptr, 0), gone);
-        WriteFile(r.path(QStringLiteral("src/.sorvane-tmp-%1-1").arg(gone)), "part of a");
+        WriteFile(r.source(QStringLiteral(".sorvane-tmp-%1-1").arg(gone)), "part of a");
         atStart ? r.run.tidySource() : r.run.send(1);
         QCOMPARE(Files(r.path("src")), atStart ? QStringList{"a"} : QStringList());
     }
@@ -243,12 +225,12 @@ private Q_SLOTS:
         Run r({"a"});
         r.module.CopyMode = !link;
         if (link)
-            QCOMPARE(::link(qPrintable(r.path("src/a")), qPrintable(r.slot(5) + "/a")), 0);
+            QCOMPARE(::link(qPrintable(r.source("a")), qPrintable(r.slot(5) + "/a")), 0);
         else
             r.module.FolderSlots[5] = r.path("src/.");
         r.run.send(5);
         QVERIFY(r.run.history().isEmpty() && r.failures.isEmpty());
-        QCOMPARE(ReadFile(r.path("src/a")), QByteArray("a"));
+        QCOMPARE(ReadFile(r.source("a")), "a");
     }
 
     // A name that is not UTF-8 beside its look-alike with U+FFFD: each is
@@ -292,21 +274,22 @@ private Q_SLOTS:
         QCOMPARE(Files(dir.path()), (QStringList{"a", "b"}));
     }
 
-    // Cancel keeps the older file; OK replaces it and sets it aside in the trash.
+    // Cancel keeps the older file; OK replaces it and sets it aside in the
+    // trash; a name that differs only in case is no same name here.
     void sameNameIsAskedFirst() {
         Run r({"a", "b"});
         r.module.ConfirmSameName = 1;
         WriteFile(r.slot(1) + "/a", "older a");
         WriteFile(r.slot(1) + "/B", "a name that differs in case");
         r.run.send(1); // Cancel
-        QCOMPARE(ReadFile(r.slot(1) + "/a"), QByteArray("older a"));
+        QCOMPARE(ReadFile(r.slot(1) + "/a"), "older a");
         r.prompts.Answer(PromptAnswer::Ok);
         r.run.send(1);
         r.run.send(1); // b: no question
         QCOMPARE(r.prompts.asked.size(), 2);
         QCOMPARE(r.prompts.asked[0].text, QStringLiteral("同名のファイルがあります移動しますか？"));
         QCOMPARE(Files(r.slot(1)), (QStringList{"B", "a", "b"}));
-        QCOMPARE(ReadFile(trash("files/a")), QByteArray("older a"));
+        QCOMPARE(ReadFile(trash->path("files/a")), "older a");
         QCOMPARE(r.run.history().size(), 2);
     }
 };
