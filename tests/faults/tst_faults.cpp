@@ -9,6 +9,8 @@
 #include "settings/SettingsLine.h"
 #include "sorting/RunOnFiles.h"
 #include "sorting/SendOperations.h"
+#include "support/TemporaryMount.h"
+#include "support/TemporaryTrash.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -17,8 +19,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,25 +43,6 @@ QMap<QString, QByteArray> Contents(const QStringList& folders) {
 int OwnFilesIn(const QString& folder) {
     return QDir(folder).entryList({".sorvane-*"}, QDir::Files | QDir::Hidden).size();
 }
-
-// A file system on a folder for one test, unmounted however the test ends:
-// a 1 MiB tmpfs, or the folder bound onto itself read-only.
-struct Mount {
-    QByteArray target;
-    bool mounted = false;
-    QString refusal; // why the system refused it; empty when mounted
-    Mount(const QString& on, bool readOnly) : target(QFile::encodeName(on)) {
-        mounted = readOnly ? ::mount(target, target, nullptr, MS_BIND, nullptr) == 0
-                           : ::mount("none", target, "tmpfs", 0, "size=1m") == 0;
-        if (!mounted || (readOnly && ::mount(nullptr, target, nullptr,
-                                             MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0))
-            refusal = QString::fromLocal8Bit(std::strerror(errno));
-    }
-    ~Mount() {
-        if (mounted)
-            ::umount2(target, MNT_DETACH);
-    }
-};
 
 // Runs a command line of the test's own making to its end; true when it
 // succeeded. What it printed goes to *output.
@@ -109,23 +90,6 @@ struct Card {
     }
 };
 
-// A file system the case needs and could not have: under CI that fails the
-// case, elsewhere it is skipped.
-#define REQUIRE_MOUNTED(refusal)                                                                   \
-    do {                                                                                           \
-        if (!(refusal).isEmpty()) {                                                                \
-            const QString why = "the system refused the mount: " + (refusal);                      \
-            if (qEnvironmentVariableIsSet("CI"))                                                   \
-                QFAIL(qPrintable(why));                                                            \
-            QSKIP(qPrintable(why));                                                                \
-        }                                                                                          \
-    } while (false)
-
-// The names a card's folder holds, spelled as it stores them.
-QStringList StoredNames(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
-
 // The seed of the kill times: SORVANE_FAULT_SEED, or a new one each run,
 // printed at the start so a run that found a fault can be drawn again
 // (the kills then come at the same delays; how far the work got by then
@@ -137,24 +101,30 @@ quint32 KillSeed() {
     return seed;
 }
 
-QRandomGenerator& KillTimes() {
-    static QRandomGenerator times(KillSeed());
-    return times;
-}
-
 // Runs work() in a child process and kills it after a random time up to
 // the given number of microseconds; with none, lets it end.
 void KillDuring(std::optional<qint64> withinUs, const std::function<void()>& work) {
+    static QRandomGenerator times(KillSeed());
     const pid_t child = ::fork();
     if (child == 0) {
         work();
         ::_exit(0);
     }
     if (withinUs) {
-        ::usleep(useconds_t(KillTimes().bounded(*withinUs + 1)));
+        ::usleep(useconds_t(times.bounded(*withinUs + 1)));
         ::kill(child, SIGKILL);
     }
     ::waitpid(child, nullptr, 0);
+}
+
+// The kill-th run of work among several: the first runs to its end and
+// gives the time it takes, every later one is killed within a little more.
+void KillRun(int kill, qint64* tookUs, const std::function<void()>& work) {
+    QElapsedTimer clock;
+    clock.start();
+    KillDuring(kill == 0 ? std::nullopt : std::optional(*tookUs * 6 / 5), work);
+    if (kill == 0)
+        *tookUs = clock.nsecsElapsed() / 1000;
 }
 
 int Kills() {
@@ -166,15 +136,15 @@ int Kills() {
 
 class FaultsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir data; // the trash of the replaced files, never the real home's
+    std::optional<TemporaryTrash> homeTrash;
 
 private Q_SLOTS:
-    void initTestCase() {
-        qputenv("XDG_DATA_HOME", data.path().toUtf8());
-        qInfo("kill times drawn with SORVANE_FAULT_SEED=%u", KillSeed());
+    void initTestCase() { qInfo("kill times drawn with SORVANE_FAULT_SEED=%u", KillSeed()); }
+    void init() { homeTrash.emplace(); }
+    void cleanup() {
+        homeTrash.reset();
+        SetUnnamedFilesAllowed(true);
     }
-    void init() { prune(data.path() + "/Trash"); }
-    void cleanup() { SetUnnamedFilesAllowed(true); }
 
     // A send that cannot be done changes nothing: the source and the file of
     // the same name in the destination stay as they were. It records no undo,
@@ -203,9 +173,9 @@ private Q_SLOTS:
         Run r({"a.jpg"});
         const QString to = r.slot(1);
         r.module.CopyMode = !unnamed;
-        WriteFile(r.path("src/a.jpg"), QByteArray(2 << 20, 'a'));
+        WriteFile(r.source("a.jpg"), QByteArray(2 << 20, 'a'));
         WriteFile(to + "/a.jpg", "older");
-        std::optional<Mount> mount;
+        std::optional<TemporaryMount> mount;
         if (fault == "full" || fault == "read-only")
             mount.emplace(to, fault == "read-only");
         if (mount)
@@ -213,14 +183,14 @@ private Q_SLOTS:
         if (fault == "full")
             WriteFile(to + "/a.jpg", "older"); // on the new file system
         else if (fault == "vanished")
-            QFile::remove(r.path("src/a.jpg"));
+            QFile::remove(r.source("a.jpg"));
         else if (fault == "removed" || fault == "file")
             QVERIFY(QDir(to).removeRecursively() &&
                     (fault == "removed" || WriteFile(to, "a file where the folder was")));
-        const auto before = Contents({r.dir.path(), data.path()});
+        const auto before = Contents({r.dir.path(), homeTrash->dataHome()});
         SetUnnamedFilesAllowed(unnamed);
         r.run.send(1);
-        QCOMPARE(Contents({r.dir.path(), data.path()}), before);
+        QCOMPARE(Contents({r.dir.path(), homeTrash->dataHome()}), before);
         QVERIFY(r.run.history().isEmpty());
         QCOMPARE(r.failures, QStringList{to + line});
         QCOMPARE(r.refreshes, 1); // a file that vanished leaves the list
@@ -248,16 +218,12 @@ private Q_SLOTS:
                       to = (toMemory ? memory : disk).path();
         SetUnnamedFilesAllowed(unnamed);
         const QByteArray picture = QByteArray(8 << 20, 'p') + QByteArray::number(unnamed);
-        QElapsedTimer clock;
         qint64 tookUs = 0;
         for (int kill = 0; kill <= Kills(); ++kill) {
             const QString name = QStringLiteral("p%1.jpg").arg(kill);
             WriteFile(from + "/" + name, picture);
-            clock.start();
-            KillDuring(kill == 0 ? std::nullopt : std::optional(tookUs * 6 / 5),
-                       [&] { PlaceFile(from + "/" + name, to + "/" + name, false, true); });
-            if (kill == 0) // the first move runs to its end and gives the time
-                tookUs = clock.nsecsElapsed() / 1000;
+            KillRun(kill, &tookUs,
+                    [&] { PlaceFile(from + "/" + name, to + "/" + name, false, true); });
             if (unnamed)
                 QCOMPARE(OwnFilesIn(to), 0);
             Run next({}); // a send of nothing that only comes into the folder
@@ -306,49 +272,66 @@ private Q_SLOTS:
     // A card folds case: its "IMG_0001.JPG" is what "IMG_0001.jpg" names.
     // With the question on it is asked first; either way the camera's file
     // goes to the card's own trash (the home's is on another file system)
-    // under its own name, and the undo brings it back under that name.
+    // under its own name, or where no trash can take it (the trash's name is
+    // taken by a file) stays beside and the window says so. A refused undo
+    // (another file has the sent one's name at home) keeps it and its entry;
+    // the next undo, once the way is clear, brings it back under its name.
     void caseFoldingSlotAsksAndKeepsTheOtherFile_data() {
         QTest::addColumn<bool>("question");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<bool>("fromCard"); // or from the disk, copied across
-        QTest::newRow("question on, OK") << true << true << true;
-        QTest::newRow("question on, Cancel") << true << false << true;
-        QTest::newRow("question on, OK, from the disk") << true << true << false;
-        QTest::newRow("question off") << false << false << true;
-        QTest::newRow("question off, from the disk") << false << false << false;
+        QTest::addColumn<bool>("noTrash");
+        QTest::newRow("question on, OK") << true << true << true << false;
+        QTest::newRow("question on, Cancel") << true << false << true << false;
+        QTest::newRow("question on, OK, from the disk") << true << true << false << false;
+        QTest::newRow("question off") << false << false << true << false;
+        QTest::newRow("question off, from the disk") << false << false << false << false;
+        QTest::newRow("no trash on the card") << false << false << true << true;
     }
     void caseFoldingSlotAsksAndKeepsTheOtherFile() {
         QFETCH(bool, question);
         QFETCH(bool, ok);
         QFETCH(bool, fromCard);
+        QFETCH(bool, noTrash);
         Card card;
         REQUIRE_MOUNTED(card.refusal);
         Run r({"IMG_0001.jpg"}, fromCard ? card.path : QDir::tempPath());
-        const QString slot = card.path + "/slot";
+        const QString slot = card.path + "/slot",
+                      trash = card.path + "/.Trash-" + QString::number(::getuid());
         QVERIFY(QDir().mkpath(slot) && WriteFile(slot + "/IMG_0001.JPG", "camera"));
+        QVERIFY(!noTrash || WriteFile(trash, "not a folder"));
         r.module.FolderSlots[1] = slot;
         r.module.ConfirmSameName = question;
         r.prompts.Answer(ok ? PromptAnswer::Ok : PromptAnswer::Cancel);
         r.run.send(1);
         QCOMPARE(r.prompts.asked.size(), int(question));
-        const QString trash = card.path + "/.Trash-" + QString::number(::getuid());
         if (question && !ok) {
-            QCOMPARE(StoredNames(slot), QStringList{"IMG_0001.JPG"});
+            QCOMPARE(Files(slot), QStringList{"IMG_0001.JPG"});
             QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
-            QVERIFY(r.run.history().isEmpty() && QFile::exists(r.path("src/IMG_0001.jpg")));
+            QVERIFY(r.run.history().isEmpty() && QFile::exists(r.source("IMG_0001.jpg")));
             return;
         }
-        QCOMPARE(StoredNames(slot), QStringList{"IMG_0001.jpg"});
+        const QString aside = noTrash ? slot + "/IMG_0001 (1).JPG" : trash + "/files/IMG_0001.JPG";
+        QCOMPARE(Files(slot),
+                 QStringList(int(noTrash), "IMG_0001 (1).JPG") + QStringList{"IMG_0001.jpg"});
         QCOMPARE(ReadFile(slot + "/IMG_0001.jpg"), "IMG_0001.jpg");
-        QCOMPARE(ReadFile(trash + "/files/IMG_0001.JPG"), "camera");
-        QVERIFY(ReadFile(trash + "/info/IMG_0001.JPG.trashinfo")
-                    .contains("\nPath=" + QFile::encodeName(slot) + "/IMG_0001.JPG\n"));
+        QCOMPARE(ReadFile(aside), "camera");
+        QVERIFY(noTrash || ReadFile(trash + "/info/IMG_0001.JPG.trashinfo")
+                               .contains("\nPath=" + QFile::encodeName(slot) + "/IMG_0001.JPG\n"));
+        QCOMPARE(r.failures, QStringList(int(noTrash), "IMG_0001.JPGはゴミ箱に移せないため、"
+                                                       "IMG_0001 (1).JPGとして残しました。"));
+        WriteFile(r.source("IMG_0001.jpg"), "in the way");
         r.run.undo();
-        QCOMPARE(StoredNames(r.path("src")), QStringList{"IMG_0001.jpg"});
-        QCOMPARE(StoredNames(slot), QStringList{"IMG_0001.JPG"});
+        QCOMPARE(r.failures.last(), "元に戻せませんでした。同名のファイルがあります。");
+        QCOMPARE(r.run.history().size(), 1);
+        QCOMPARE(ReadFile(aside), "camera");
+        QVERIFY(QFile::remove(r.source("IMG_0001.jpg")));
+        r.run.undo();
+        QCOMPARE(Files(r.path("src")), QStringList{"IMG_0001.jpg"});
+        QCOMPARE(Files(slot), QStringList{"IMG_0001.JPG"});
         QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
-        QCOMPARE(StoredNames(trash + "/files") + StoredNames(trash + "/info"), QStringList());
-        QVERIFY(r.failures.isEmpty());
+        QCOMPARE(Files(trash + "/files") + Files(trash + "/info"), QStringList());
+        QVERIFY(r.run.history().isEmpty());
     }
 
     // A picture with its companions copied across onto the card: a member
@@ -368,8 +351,8 @@ private Q_SLOTS:
         const QByteArray filler = full ? QByteArray(12 << 20, 'x') : QByteArray();
         Run r({});
         for (const QString& name : group)
-            QVERIFY(WriteFile(r.path("src/" + name), filler + name.toUtf8()));
-        r.listed = ListFiles(r.listFolder());
+            QVERIFY(WriteFile(r.source(name), filler + name.toUtf8()));
+        r.listChanged();
         r.module.Extras.sendCompanions = true;
         r.module.ConfirmSameName = 1;
         const QString slot = card.path + "/slot";
@@ -378,48 +361,15 @@ private Q_SLOTS:
         r.prompts.Answer(PromptAnswer::Ok);
         r.run.send(1);
         QCOMPARE(r.prompts.asked.size(), 1);
-        if (full) {
-            QCOMPARE(StoredNames(slot), QStringList{"IMG_0001.JPG"});
-            QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
-            QVERIFY(r.run.history().isEmpty());
-        } else {
-            QCOMPARE(StoredNames(slot), group);
+        QCOMPARE(Files(slot), full ? QStringList{"IMG_0001.JPG"} : group);
+        QVERIFY(full ? r.run.history().isEmpty() : r.failures.isEmpty());
+        if (!full)
             r.run.undo();
-            QCOMPARE(StoredNames(slot), QStringList{"IMG_0001.JPG"});
-            QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
-            QVERIFY(r.failures.isEmpty());
-        }
-        QCOMPARE(StoredNames(r.path("src")), group);
+        QCOMPARE(Files(slot), QStringList{"IMG_0001.JPG"});
+        QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
+        QCOMPARE(Files(r.path("src")), group);
         for (const QString& name : group)
-            QCOMPARE(ReadFile(r.path("src/" + name)), filler + name.toUtf8());
-    }
-
-    // Where no trash can take the replaced file (the card's trash name is
-    // taken by a file), it stays on the card beside its old place, and the
-    // window says so. A refused undo (another file has the sent one's name
-    // in the source folder) keeps it and its entry; the next undo, once the
-    // way is clear, puts it back.
-    void keptBesideOnTheCardOutlivesARefusedUndo() {
-        Card card;
-        REQUIRE_MOUNTED(card.refusal);
-        Run r({"IMG_0001.jpg"}, card.path);
-        QVERIFY(WriteFile(card.path + "/.Trash-" + QString::number(::getuid()), "not a folder"));
-        WriteFile(r.slot(1) + "/IMG_0001.JPG", "camera");
-        r.run.send(1);
-        QCOMPARE(StoredNames(r.slot(1)), (QStringList{"IMG_0001 (1).JPG", "IMG_0001.jpg"}));
-        QCOMPARE(r.failures, QStringList{"IMG_0001.JPGはゴミ箱に移せないため、"
-                                         "IMG_0001 (1).JPGとして残しました。"});
-        WriteFile(r.path("src/IMG_0001.jpg"), "in the way");
-        r.run.undo();
-        QCOMPARE(r.failures.last(), "元に戻せませんでした。同名のファイルがあります。");
-        QCOMPARE(r.run.history().size(), 1);
-        QCOMPARE(ReadFile(r.slot(1) + "/IMG_0001 (1).JPG"), "camera");
-        QVERIFY(QFile::remove(r.path("src/IMG_0001.jpg")));
-        r.run.undo();
-        QCOMPARE(StoredNames(r.path("src")), QStringList{"IMG_0001.jpg"});
-        QCOMPARE(StoredNames(r.slot(1)), QStringList{"IMG_0001.JPG"});
-        QCOMPARE(ReadFile(r.slot(1) + "/IMG_0001.JPG"), "camera");
-        QVERIFY(r.run.history().isEmpty());
+            QCOMPARE(ReadFile(r.source(name)), filler + name.toUtf8());
     }
 
     // A send from the card to the disk and its undo (a copy back onto the
@@ -435,20 +385,16 @@ private Q_SLOTS:
         for (int kill = 0; kill <= Kills(); ++kill) {
             Run r({}, card.path);
             r.module.FolderSlots[1] = disk.path();
-            WriteFile(r.path("src/p.jpg"), picture);
+            WriteFile(r.source("p.jpg"), picture);
             r.listChanged();
-            QElapsedTimer clock;
-            clock.start();
-            KillDuring(kill == 0 ? std::nullopt : std::optional(tookUs * 6 / 5), [&r] {
+            KillRun(kill, &tookUs, [&r] {
                 r.run.send(1);
                 r.run.undo();
             });
-            if (kill == 0)
-                tookUs = clock.nsecsElapsed() / 1000;
             r.listChanged();
             r.run.send(2); // the next run's first send from the folder
             QCOMPARE(OwnFilesIn(r.path("src")), 0);
-            const QByteArray copies[] = {ReadFile(r.path("src/p.jpg")),
+            const QByteArray copies[] = {ReadFile(r.source("p.jpg")),
                                          ReadFile(disk.filePath("p.jpg")),
                                          ReadFile(r.slot(2) + "/p.jpg")};
             QVERIFY(std::find(std::begin(copies), std::end(copies), picture) != std::end(copies));
@@ -477,7 +423,7 @@ private Q_SLOTS:
         QFETCH(QString, shared);
         QFETCH(QString, trash);
         QTemporaryDir top;
-        Mount volume(top.path(), false);
+        TemporaryMount volume(top.path());
         REQUIRE_MOUNTED(volume.refusal);
         const QString uid = QString::number(::getuid()), base = top.path();
         trash = base + '/' + trash.replace("UID", uid);
@@ -504,10 +450,10 @@ private Q_SLOTS:
     // whole in exactly one place.
     void killedTrashingLeavesNoLoneEntry() {
         QTemporaryDir dir;
-        const QString path = dir.filePath("a.jpg"), trash = data.path() + "/Trash";
+        const QString path = dir.filePath("a.jpg");
         const QByteArray picture(4096, 'p');
         for (int kill = 0; kill < 2 * Kills(); ++kill) {
-            prune(trash);
+            QVERIFY(QDir(homeTrash->path()).removeRecursively());
             WriteFile(path, picture);
             KillDuring(20000, [&path] {
                 for (TrashedFile trashed;;)
@@ -517,21 +463,14 @@ private Q_SLOTS:
             WriteFile(dir.filePath("b.jpg"), "next");
             TrashedFile next;
             QVERIFY(MoveToTrash(dir.filePath("b.jpg"), &next));
-            QStringList files = Files(trash + "/files");
-            for (const QString& info : Files(trash + "/info"))
+            QStringList files = Files(homeTrash->path("files"));
+            for (const QString& info : Files(homeTrash->path("info")))
                 QVERIFY2(files.removeOne(info.chopped(10)), qPrintable(info));
             QCOMPARE(files, QStringList());
             QCOMPARE(int(ReadFile(path) == picture) +
-                         int(ReadFile(trash + "/files/a.jpg") == picture),
+                         int(ReadFile(homeTrash->path("files/a.jpg")) == picture),
                      1);
         }
-    }
-
-private:
-    // Empties the trash of the files these tests put there.
-    static void prune(const QString& trash) {
-        for (const char* folder : {"/files", "/info"})
-            QDir(trash + folder).removeRecursively();
     }
 };
 
