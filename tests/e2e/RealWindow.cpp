@@ -1,4 +1,6 @@
 #include "e2e/RealWindow.h"
+#include "settings/SettingsFile.h"
+#include "support/Settings.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -91,6 +93,26 @@ ProgramCopy::ProgramCopy() {
 
 QString ProgramCopy::makeFolder(const QString& relative) const {
     return QDir(dir_.path()).mkpath(relative) ? dir_.filePath(relative) : QString();
+}
+
+Module1 ProgramCopy::deskSettings() const {
+    Module1 settings = FirstStartSettings();
+    settings.SourceFolder = makeFolder("photos");
+    settings.RememberSourceFolder = 1;
+    for (int i = 0; i < SlotCount; ++i)
+        settings.FolderSlots[size_t(i)] = makeFolder(QString("slot%1").arg(i));
+    return settings;
+}
+
+bool ProgramCopy::writeSettings(Module1 settings) const {
+    settings.ProgramFolder = path("program");
+    return SaveSettingsFile(settings);
+}
+
+Module1 ProgramCopy::savedSettings() const {
+    Module1 settings;
+    settings.ProgramFolder = path("program");
+    return LoadSettingsFile(settings) == LoadOutcome::Loaded ? settings : Module1();
 }
 
 bool RealWindow::start(const QString& executable, const QString& workingFolder,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Module1.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -45,6 +47,14 @@ public:
     // A path inside the temporary folder, and a new folder there.
     QString path(const QString& relative) const { return dir_.filePath(relative); }
     QString makeFolder(const QString& relative) const;
+    // A first start's settings with a folder "photos" of its own to sort,
+    // remembered as the source folder, and folders "slot0".."slot10" for the
+    // slots, so that no slot is left at "/".
+    Module1 deskSettings() const;
+    // The program's settings file beside it, written from a record and read
+    // back into one (an empty one when it cannot be read whole).
+    bool writeSettings(Module1 settings) const;
+    Module1 savedSettings() const;
 
 private:
     QTemporaryDir dir_;

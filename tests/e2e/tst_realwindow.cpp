@@ -5,6 +5,7 @@
 
 #include <QtTest>
 
+using namespace sorvane;
 using namespace sorvane::test;
 
 namespace {
@@ -13,41 +14,35 @@ const QString Button = "push button";
 
 // A source folder of six photographs and eleven slot folders, all inside the
 // program's temporary folder, and a settings file that opens the lists on
-// the source. No slot is left at "/".
+// the source, maybe with the extend mode's button row, maybe asking before
+// replacing a file of the same name.
 struct SortingDesk {
-    explicit SortingDesk(const ProgramCopy& copy, int askBeforeReplacing = 0, int extend = 0) {
-        source = copy.makeFolder("photos");
-        QStringList fields{source};
-        for (int i = 0; i < 11; ++i)
-            fields << slotFolders.emplace_back(copy.makeFolder(QString("slot%1").arg(i)));
-        // The window's size; remember the source folder, a slideshow every
-        // second, maybe the extend mode's button row, maybe ask before
-        // replacing a file of the same name.
-        WriteFile(copy.settingsPath(),
-                  ('"' + fields.join("\",\"") + "\",\"8775\",\"8040\"," +
-                   QString("0,1,0,1,0,%1,0,0,%2,0,0\r\n").arg(extend).arg(askBeforeReplacing))
-                      .toUtf8());
-        for (int i = 1; i <= 6; ++i) {
-            const QString name = QString("photo%1.jpg").arg(i);
-            WriteImage(source + u'/' + name, QSize(64, 48), "JPEG",
-                       QColor::fromHsv(i * 55, 200, 220));
-        }
+    explicit SortingDesk(const ProgramCopy& copy, int askBeforeReplacing = 0, int extend = 0)
+        : settings(copy.deskSettings()), source(settings.SourceFolder) {
+        settings.ConfirmSameName = Flag(askBeforeReplacing);
+        settings.ExtendMode = Flag(extend);
+        written = copy.writeSettings(settings);
+        for (int i = 1; i <= 6; ++i)
+            written = written && WriteImage(source + QString("/photo%1.jpg").arg(i), QSize(64, 48),
+                                            "JPEG", QColor::fromHsv(i * 55, 200, 220));
         photo4 = ReadFile(source + "/photo4.jpg");
     }
+    QString slot(int i) const { return settings.FolderSlots[size_t(i)]; }
 
     // Where every photograph is now: "photos: a b | slot3: c" with empty
     // folders left out, so a failed comparison shows the whole picture.
     QString whereabouts() const {
         QStringList parts{"photos: " + Files(source).join(u' ')};
-        for (int i = 0; i < slotFolders.size(); ++i)
-            if (const QStringList files = Files(slotFolders[i]); !files.isEmpty())
+        for (int i = 0; i < SlotCount; ++i)
+            if (const QStringList files = Files(slot(i)); !files.isEmpty())
                 parts << QString("slot%1: ").arg(i) + files.join(u' ');
         return parts.join(" | ");
     }
 
+    Module1 settings;
     QString source;
-    QStringList slotFolders;
     QByteArray photo4;
+    bool written = false;
 };
 
 } // namespace
@@ -79,7 +74,8 @@ private Q_SLOTS:
         ProgramCopy copy;
         QVERIFY(copy.isValid());
         const SortingDesk desk(copy, 1);
-        WriteFile(desk.slotFolders[7] + "/photo4.jpg", "an older photo4");
+        QVERIFY(desk.written);
+        WriteFile(desk.slot(7) + "/photo4.jpg", "an older photo4");
         RealWindow program;
         QVERIFY2(program.start(copy.executable(), desk.source), qPrintable(program.errors()));
         QVERIFY(program.click(Button, "実行"));
@@ -114,7 +110,7 @@ private Q_SLOTS:
                                   "photos: photo6.jpg | slot3: photo1.jpg photo2.jpg photo3.jpg | "
                                   "slot5: photo5.jpg | slot7: photo4.jpg",
                                   10000);
-        QVERIFY(ReadFile(desk.slotFolders[7] + "/photo4.jpg") == desk.photo4);
+        QVERIFY(ReadFile(desk.slot(7) + "/photo4.jpg") == desk.photo4);
         QCOMPARE(ReadFile(program.trash() + "/files/photo4.jpg"), QByteArray("an older photo4"));
 
         // From OK, Tab reaches the window-size box, the source-folder box, the
@@ -127,8 +123,12 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(program.awaitOtherWindow(0).isEmpty(), 10000);
         QVERIFY(program.click(Button, "終了"));
         QVERIFY2(program.awaitExit(), "the program did not end cleanly on 終了");
-        const QList<QByteArray> fields = ReadFile(copy.settingsPath()).trimmed().split(',');
-        QCOMPARE(fields.mid(14, 9).join(','), QByteArray("1,0,1,12,0,0,0,0,1"));
+        const Module1 saved = copy.savedSettings();
+        QCOMPARE(saved.RememberWindowSize, Flag(1));
+        QCOMPARE(saved.RememberSourceFolder, Flag(0));
+        QCOMPARE(saved.SlideshowRepeat, Flag(1));
+        QCOMPARE(saved.SlideshowSeconds, std::int16_t(12));
+        QCOMPARE(saved.ConfirmSameName, Flag(1)); // as it was
     }
 
     // In the extend mode's button row the path lines lie across キャンセル;
@@ -139,13 +139,14 @@ private Q_SLOTS:
         ProgramCopy copy;
         QVERIFY(copy.isValid());
         const SortingDesk desk(copy, 0, 1);
+        QVERIFY(desk.written);
         RealWindow program;
         QVERIFY2(program.start(copy.executable(), desk.source), qPrintable(program.errors()));
         QVERIFY(program.click(Button, "実行"));
         QVERIFY(program.click(Button, "キャンセル"));
         QVERIFY2(program.click(Button, "実行"), "キャンセル did not end the run");
         QVERIFY(program.key("3"));
-        QTRY_COMPARE_WITH_TIMEOUT(Files(desk.slotFolders[3]), QStringList{"photo1.jpg"}, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(Files(desk.slot(3)), QStringList{"photo1.jpg"}, 10000);
         QVERIFY(program.click(Button, "キャンセル"));
         QVERIFY2(program.click(Button, "実行"), "キャンセル did not end the run after a send");
         QVERIFY(program.click(Button, "キャンセル"));
@@ -163,6 +164,7 @@ private Q_SLOTS:
         ProgramCopy copy;
         QVERIFY(copy.isValid());
         const SortingDesk desk(copy);
+        QVERIFY(desk.written);
         const QString cats = copy.makeFolder("Cats");
         {
             RealWindow program;
@@ -176,7 +178,7 @@ private Q_SLOTS:
             QVERIFY(program.click(Button, "終了")); // closes the setup window, then saves
             QVERIFY2(program.awaitExit(), "the program did not end cleanly on 終了");
         }
-        QCOMPARE(ReadFile(copy.settingsPath()).split(',').value(4), '"' + cats.toUtf8() + '"');
+        QCOMPARE(copy.savedSettings().FolderSlots[3], cats);
 
         RealWindow program;
         QVERIFY2(program.start(copy.executable(), desk.source), qPrintable(program.errors()));
