@@ -99,6 +99,7 @@ private Q_SLOTS:
     // A name taken for any member asks once for the whole group: OK sets
     // every taken file aside (and the undo puts them back), Cancel sends
     // nothing. With the question off the taken files are set aside unasked.
+    // A name that differs only in case is another name here.
     void aTakenNameAsksOnceForTheGroup_data() {
         QTest::addColumn<int>("question"); // ConfirmSameName
         QTest::addColumn<PromptAnswer>("answer");
@@ -114,9 +115,11 @@ private Q_SLOTS:
         GroupRun r({"IMG_0001.NEF", "IMG_0001.JPG"});
         r.module.ConfirmSameName = Flag(question);
         QVERIFY(WriteFile(r.slot(2) + "/IMG_0001.JPG", "older jpeg"));
+        QVERIFY(WriteFile(r.slot(2) + "/img_0001.nef", "another name"));
         r.prompts.Answer(answer);
         r.run.send(2);
         QCOMPARE(r.prompts.asked.size(), question);
+        QVERIFY(!question || r.prompts.asked[0].text == "同名のファイルがあります移動しますか？");
         const QStringList group{"IMG_0001.JPG", "IMG_0001.NEF"};
         QCOMPARE(Files(r.path("src")), sent ? QStringList{} : group);
         QCOMPARE(ReadFile(r.slot(2) + "/IMG_0001.JPG"), sent ? "IMG_0001.JPG" : "older jpeg");
@@ -125,7 +128,7 @@ private Q_SLOTS:
         QCOMPARE(Files(trash->path("files")), QStringList{"IMG_0001.JPG"});
         r.run.undo();
         QCOMPARE(Files(r.path("src")), group);
-        QCOMPARE(Files(r.slot(2)), QStringList{"IMG_0001.JPG"});
+        QCOMPARE(Files(r.slot(2)), (QStringList{"IMG_0001.JPG", "img_0001.nef"}));
         QCOMPARE(ReadFile(r.slot(2) + "/IMG_0001.JPG"), "older jpeg");
     }
 

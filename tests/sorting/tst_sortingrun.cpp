@@ -141,26 +141,6 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(r.source("a")), edit.isEmpty() ? QByteArray("a") : edit);
     }
 
-    // A refused undo destroys no file it did not place and keeps its entry,
-    // with the file the send replaced still in the trash; once the way is
-    // clear, the undo goes through.
-    void refusedUndoKeepsItsEntry() {
-        Run r({"a"});
-        WriteFile(r.slot(4) + "/a", "replaced");
-        r.run.send(4);
-        WriteFile(r.source("a"), "a new file of the same name");
-        r.run.undo();
-        QCOMPARE(ReadFile(r.source("a")) + ReadFile(r.slot(4) + "/a"),
-                 "a new file of the same namea");
-        QCOMPARE(ReadFile(trash->path("files/a")), "replaced");
-        QCOMPARE(r.run.history().size(), 1);
-        QCOMPARE(r.failures, QStringList{"元に戻せませんでした。同名のファイルがあります。"});
-        QVERIFY(QFile::remove(r.source("a")));
-        r.run.undo();
-        QCOMPARE(ReadFile(r.source("a")) + ReadFile(r.slot(4) + "/a"), "areplaced");
-        QVERIFY(r.run.history().isEmpty());
-    }
-
     // The user emptied the trash and another file took the set-aside file's
     // name there (of the same size and time, with an entry saying the same):
     // the undo brings the sent file home and leaves that other file alone.
@@ -272,25 +252,6 @@ private Q_SLOTS:
         QCOMPARE(outcome.error, FileError::NameTaken);
         QCOMPARE(ReadFile(dir.filePath("a")) + ReadFile(dir.filePath("b")), "newold");
         QCOMPARE(Files(dir.path()), (QStringList{"a", "b"}));
-    }
-
-    // Cancel keeps the older file; OK replaces it and sets it aside in the
-    // trash; a name that differs only in case is no same name here.
-    void sameNameIsAskedFirst() {
-        Run r({"a", "b"});
-        r.module.ConfirmSameName = 1;
-        WriteFile(r.slot(1) + "/a", "older a");
-        WriteFile(r.slot(1) + "/B", "a name that differs in case");
-        r.run.send(1); // Cancel
-        QCOMPARE(ReadFile(r.slot(1) + "/a"), "older a");
-        r.prompts.Answer(PromptAnswer::Ok);
-        r.run.send(1);
-        r.run.send(1); // b: no question
-        QCOMPARE(r.prompts.asked.size(), 2);
-        QCOMPARE(r.prompts.asked[0].text, QStringLiteral("同名のファイルがあります移動しますか？"));
-        QCOMPARE(Files(r.slot(1)), (QStringList{"B", "a", "b"}));
-        QCOMPARE(ReadFile(trash->path("files/a")), "older a");
-        QCOMPARE(r.run.history().size(), 2);
     }
 };
 
