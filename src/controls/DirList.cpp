@@ -41,6 +41,12 @@ bool DirList::setPath(const QString& path, QString* reason) {
     return true;
 }
 
+void DirList::setNearestPath(const QString& path) {
+    QString folder = path;
+    while (!setPath(folder) && folder != PathSeparator)
+        folder = ParentFolder(folder);
+}
+
 void DirList::refresh() {
     clear();
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);

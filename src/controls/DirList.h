@@ -18,6 +18,11 @@ public:
     // cannot be listed; reason then holds the system's description.
     bool setPath(const QString& path, QString* reason = nullptr);
 
+    // Opens the folder or, when it cannot be listed (gone, most often), its
+    // nearest ancestor that can; the list stays where it was when not even
+    // the root can be listed.
+    void setNearestPath(const QString& path);
+
     void refresh(); // re-reads the sub-folders of the current folder
 
 Q_SIGNALS:

@@ -107,9 +107,7 @@ void Form2::Dir1_MouseDown(int button) {
 // The folder is gone, so the list must leave it: the parent, or the nearest
 // ancestor that can be listed.
 void Form2::OpenNearestFolder(const QString& folder) {
-    QString candidate = folder;
-    while (!Dir1->setPath(candidate) && candidate != u"/")
-        candidate = ParentFolder(candidate);
+    Dir1->setNearestPath(folder);
 }
 
 // The program's own folders are refused, each of them: the executable's, the

@@ -3,6 +3,7 @@
 #include "platform/NameOrder.h"
 #include "platform/NativeName.h"
 #include "platform/OwnFiles.h"
+#include "platform/Paths.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -135,11 +136,6 @@ void KeepStampOf(const struct stat& source, int out) {
 
 bool unnamedFilesAllowed = true;
 
-QString FolderOf(const QString& path) {
-    const int slash = path.lastIndexOf(u'/');
-    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
-}
-
 // Opens a new, empty file in the folder: unnamed where the file system has
 // unnamed files, else under a new temporary name (in *temporary).
 int OpenStaging(const QString& folder, mode_t mode, QByteArray* temporary) {
@@ -190,7 +186,7 @@ public:
     static FileError stage(const QString& destination, mode_t mode, Writer write,
                            StagedFile& staged) {
         staged.drop();
-        staged.fd_ = OpenStaging(FolderOf(destination), mode, &staged.temporary_);
+        staged.fd_ = OpenStaging(ParentFolder(destination), mode, &staged.temporary_);
         if (staged.fd_ < 0)
             return ErrorFromErrno(errno, destination);
         if (write(staged.fd_) && ::fsync(staged.fd_) == 0)
@@ -217,9 +213,7 @@ bool IsNameTaken(const QString& path) {
 }
 
 FileError MissingPathError(const QString& path) {
-    const int slash = path.lastIndexOf(u'/');
-    const QString parent = slash <= 0 ? QStringLiteral("/") : path.left(slash);
-    return IsFolder(parent) ? FileError::FileNotFound : FileError::PathNotFound;
+    return IsFolder(ParentFolder(path)) ? FileError::FileNotFound : FileError::PathNotFound;
 }
 
 FileError ErrorFromErrno(int error, const QString& path) {
@@ -350,7 +344,8 @@ FileError StagedFile::place(const QString& destination, bool replace) {
         return LinkUnnamed(fd_, target) == 0 ? (drop(), FileError::None)
                                              : PlacingError(errno, destination);
     while (temporary_.isEmpty()) { // a name to rename over the destination from
-        const QByteArray name = Native(NewOwnFileName(FolderOf(destination), OwnFile::Temporary));
+        const QByteArray name =
+            Native(NewOwnFileName(ParentFolder(destination), OwnFile::Temporary));
         if (LinkUnnamed(fd_, name) == 0)
             temporary_ = name;
         else if (errno != EEXIST)
@@ -428,14 +423,23 @@ int RenameAtWithoutReplacing(int folderFd, const QByteArray& name, const QByteAr
     return ::renameat(folderFd, name.constData(), AT_FDCWD, destination.constData());
 }
 
+namespace {
+
+// What a failed rename tells: a missing path is the destination's when the
+// source is still there. The error is taken before the look at the source,
+// which may change errno.
+FileError RenameFailure(int error, const QString& source, const QString& destination) {
+    if (error == EXDEV)
+        return FileError::CrossDevice;
+    return ErrorFromErrno(error, error == ENOENT && IsRegularFile(source) ? destination : source);
+}
+
+} // namespace
+
 FileError RenameNoReplace(const QString& source, const QString& destination) {
     if (RenameAtWithoutReplacing(AT_FDCWD, Native(source), Native(destination)) == 0)
         return FileError::None;
-    if (errno == EXDEV)
-        return FileError::CrossDevice;
-    if (errno == EEXIST)
-        return FileError::NameTaken;
-    return ErrorFromErrno(errno, errno == ENOENT && IsRegularFile(source) ? destination : source);
+    return errno == EEXIST ? FileError::NameTaken : RenameFailure(errno, source, destination);
 }
 
 FileError RenameReplacing(const QString& source, const QString& destination) {
@@ -443,9 +447,7 @@ FileError RenameReplacing(const QString& source, const QString& destination) {
         return FileError::None;
     if (::rename(Native(source).constData(), Native(destination).constData()) == 0)
         return FileError::None;
-    if (errno == EXDEV)
-        return FileError::CrossDevice;
-    return ErrorFromErrno(errno, errno == ENOENT && IsRegularFile(source) ? destination : source);
+    return RenameFailure(errno, source, destination);
 }
 
 FileError MoveReplacing(const QString& source, const QString& destination) {

@@ -1,6 +1,7 @@
 #include "platform/FolderActions.h"
 
 #include "platform/NativeName.h"
+#include "platform/Paths.h"
 
 #include <QDir>
 
@@ -22,7 +23,7 @@ QString LastName(const QString& text) {
     QString name = text;
     while (name.size() > 1 && name.endsWith(u'/'))
         name.chop(1);
-    return name.mid(name.lastIndexOf(u'/') + 1);
+    return FileNameOf(name);
 }
 
 MakeFolderResult MakeFailure(int error) {
@@ -121,11 +122,6 @@ RemoveFolderResult RemoveEmptyFolder(const QString& path) {
     if (::rmdir(Native(path).constData()) == 0)
         return RemoveFolderResult::Removed;
     return RemoveFailure(errno, path);
-}
-
-QString ParentFolder(const QString& path) {
-    const int slash = path.lastIndexOf(u'/');
-    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
 }
 
 } // namespace sorvane

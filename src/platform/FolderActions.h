@@ -50,9 +50,6 @@ enum class RemoveFolderResult {
 // Removes one empty folder; nothing inside a folder is ever deleted.
 RemoveFolderResult RemoveEmptyFolder(const QString& path);
 
-// The folder containing path: "/a/b" gives "/a", "/a" gives "/".
-QString ParentFolder(const QString& path);
-
 // Why a folder must not be emptied by the bulk delete. The slots start out
 // as "/" and a vanished slot folder falls back to "/", so one habitual OK
 // must never empty the root, the home folder or the program's own folder.

@@ -10,6 +10,11 @@ QString JoinPath(const QString& folder, const QString& name) {
     return folder + PathSeparator + name;
 }
 
+QString ParentFolder(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(PathSeparator);
+    return slash <= 0 ? QString(PathSeparator) : path.left(slash);
+}
+
 QString FileNameOf(const QString& path) {
     return path.mid(path.lastIndexOf(PathSeparator) + 1);
 }

@@ -9,6 +9,10 @@ inline constexpr QChar PathSeparator = u'/';
 // Folder + "/" + name, without doubling a separator the folder already ends with.
 QString JoinPath(const QString& folder, const QString& name);
 
+// The folder holding path: "/a/b" gives "/a"; "/a", "/" and a path without
+// a separator give the root.
+QString ParentFolder(const QString& path);
+
 // The text after the last separator of a path (the whole path when it has none).
 QString FileNameOf(const QString& path);
 

@@ -2,6 +2,7 @@
 
 #include "platform/FileOps.h"
 #include "platform/NativeName.h"
+#include "platform/Paths.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -12,10 +13,8 @@ namespace {
 // The path as its folder spells the name: a lookup on a file system that
 // folds case finds "IMG_0001.JPG" under "IMG_0001.jpg".
 QString SpelledAsStored(const QString& path) {
-    const int slash = path.lastIndexOf(u'/');
-    const QString folder = slash == 0 ? QStringLiteral("/") : path.left(slash);
-    const QString name = path.mid(slash + 1);
-    DIR* dir = ::opendir(NativePath(folder).constData());
+    const QString name = FileNameOf(path);
+    DIR* dir = ::opendir(NativePath(ParentFolder(path)).constData());
     if (!dir)
         return path;
     const QByteArray exact = NativePath(name);
@@ -30,7 +29,7 @@ QString SpelledAsStored(const QString& path) {
             alike.append(other);
     }
     ::closedir(dir);
-    return alike.size() == 1 ? path.left(slash + 1) + alike.front() : path;
+    return alike.size() == 1 ? path.chopped(name.size()) + alike.front() : path;
 }
 
 // The n-th name beside the file for keeping it: "a (1).jpg", "a (2).jpg", ...

@@ -2,6 +2,7 @@
 
 #include "platform/NativeName.h"
 #include "platform/OwnFiles.h"
+#include "platform/Paths.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,15 +18,6 @@
 
 namespace sorvane {
 namespace {
-
-QString FolderOf(const QString& path) {
-    const int slash = path.lastIndexOf(u'/');
-    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
-}
-
-QString Under(const QString& folder, const QString& name) {
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
-}
 
 // Makes the folder with mode 0700 where it is missing; true when it is a
 // folder (and not a link to one).
@@ -46,7 +38,7 @@ bool DeviceOf(const QString& path, dev_t* device) {
 // The folder of the path with every link and "." or ".." resolved.
 QString RealFolderOf(const QString& path) {
     char resolved[PATH_MAX];
-    if (!::realpath(NativePath(FolderOf(path)).constData(), resolved))
+    if (!::realpath(NativePath(ParentFolder(path)).constData(), resolved))
         return {};
     return FromNativeName(resolved);
 }
@@ -55,8 +47,8 @@ QString RealFolderOf(const QString& path) {
 QString TopDirOf(const QString& realFolder, dev_t device) {
     QString top = realFolder;
     dev_t above;
-    while (top != QStringLiteral("/") && DeviceOf(FolderOf(top), &above) && above == device)
-        top = FolderOf(top);
+    while (top != QStringLiteral("/") && DeviceOf(ParentFolder(top), &above) && above == device)
+        top = ParentFolder(top);
     return top;
 }
 
@@ -67,21 +59,21 @@ QString HomeTrashOn(dev_t device, bool* there) {
     QString existing = trash;
     dev_t found = 0;
     while (!DeviceOf(existing, &found) && existing != QStringLiteral("/"))
-        existing = FolderOf(existing);
+        existing = ParentFolder(existing);
     *there = found == device;
     if (!*there)
         return {};
-    return QDir().mkpath(FolderOf(trash)) && MakeFolder(trash) ? trash : QString();
+    return QDir().mkpath(ParentFolder(trash)) && MakeFolder(trash) ? trash : QString();
 }
 
 QString VolumeTrash(const QString& top) {
     const QString uid = QString::number(::getuid());
-    const QString shared = Under(top, QStringLiteral(".Trash"));
+    const QString shared = JoinPath(top, QStringLiteral(".Trash"));
     struct stat st; // a shared trash only when nobody can take others' folders from it
     if (::lstat(NativePath(shared).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
         (st.st_mode & S_ISVTX) && MakeFolder(shared + u'/' + uid))
         return shared + u'/' + uid;
-    const QString own = Under(top, QStringLiteral(".Trash-") + uid);
+    const QString own = JoinPath(top, QStringLiteral(".Trash-") + uid);
     return MakeFolder(own) ? own : QString();
 }
 
@@ -167,7 +159,7 @@ struct Source {
 // the name was taken and the next one is worth trying.
 bool MoveInto(const Place& place, const Source& source, const QByteArray& text, bool* next) {
     *next = false;
-    const Claim claim(FolderOf(place.info()), place.entry, text);
+    const Claim claim(ParentFolder(place.info()), place.entry, text);
     if (!claim.written())
         return false;
     if (!WriteNewFile(place.info(), text, next))
@@ -193,7 +185,7 @@ bool TrashFrom(const Source& source, const QString& name, TrashedFile* trashed) 
         !MakeFolder(trash + QStringLiteral("/info")))
         return false;
     ClearStaleClaims(trash);
-    const QByteArray text = TrashInfo(Under(source.realFolder, name));
+    const QByteArray text = TrashInfo(JoinPath(source.realFolder, name));
     for (int n = 1; n < 1000; ++n) {
         const Place place{trash, TrashName(name, n)};
         bool next = false;
@@ -230,8 +222,7 @@ bool MoveToTrash(const QString& path, TrashedFile* trashed) {
     const QString folder = RealFolderOf(path);
     if (::lstat(NativePath(path).constData(), &st) != 0 || folder.isEmpty())
         return false;
-    return TrashFrom({AT_FDCWD, NativePath(path), folder, st.st_dev},
-                     path.mid(path.lastIndexOf(u'/') + 1), trashed);
+    return TrashFrom({AT_FDCWD, NativePath(path), folder, st.st_dev}, FileNameOf(path), trashed);
 }
 
 bool MoveToTrashAt(int folderFd, const QByteArray& name, TrashedFile* trashed) {
@@ -254,7 +245,7 @@ FileError RestoreFromTrash(const TrashedFile& trashed, const QString& path) {
     if (!IdentityOf(trashed.file, &now) || !(now == trashed.identity) ||
         (QFile::exists(trashed.info) && ReadSmallFile(trashed.info) != trashed.infoText))
         return FileError::NotTheSame;
-    const QString infoFolder = FolderOf(trashed.info);
+    const QString infoFolder = ParentFolder(trashed.info);
     const QString entry = trashed.info.mid(infoFolder.size() + 1).chopped(10); // ".trashinfo"
     const Claim claim(infoFolder, entry, trashed.infoText);
     if (!claim.written())

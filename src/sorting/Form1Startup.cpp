@@ -111,11 +111,7 @@ bool Form1::ApplySavedGeometry() {
 void Form1::ShowRememberedSourceFolder() {
     ShowSourceFolder();
     StatusBar1->showText(3, CountText()); // Label6 waits for the folder change
-    QString folder = module_.SourceFolder;
-    while (!Dir1->setPath(folder) && folder != QStringLiteral("/")) {
-        const qsizetype slash = folder.lastIndexOf(u'/');
-        folder = slash <= 0 ? QStringLiteral("/") : folder.left(slash);
-    }
+    Dir1->setNearestPath(module_.SourceFolder);
     drives_->followFolder();
     Dir1->refresh();
 }

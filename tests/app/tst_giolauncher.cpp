@@ -30,24 +30,23 @@ private Q_SLOTS:
                                 .arg(dir.filePath("record"))
                                 .toUtf8());
         QVERIFY(QFile::setPermissions(recorder, QFile::ReadOwner | QFile::ExeOwner));
+        // Each desktop entry the default application for one type.
+        QByteArray defaults = "[Default Applications]\n";
+        const auto entry = [&](const QByteArray& name, const QByteArray& type,
+                               const QString& exec) {
+            defaults += type + '=' + name + ".desktop\n";
+            QVERIFY(WriteFile(dir.filePath("data/applications/" + name + ".desktop"),
+                              "[Desktop Entry]\nType=Application\nName=" + name +
+                                  "\nMimeType=" + type + ";\nExec=" + exec.toUtf8() + '\n'));
+        };
         // A shell command, the hardest case: the file must reach it as data.
-        WriteFile(dir.filePath("data/applications/shell.desktop"),
-                  "[Desktop Entry]\nType=Application\nName=R\nMimeType=text/csv;\nExec=sh -c '" +
-                      recorder.toUtf8() + " \"$1\"' sh %f\n");
+        entry("shell", "text/csv", "sh -c '" + recorder + " \"$1\"' sh %f");
         // Programs named by a quoted first word, one with a blank in its path.
         QVERIFY(QDir().mkpath(dir.filePath("my app")));
         QVERIFY(QFile::copy(recorder, dir.filePath("my app/run")));
-        WriteFile(dir.filePath("data/applications/quoted.desktop"),
-                  "[Desktop Entry]\nType=Application\nName=Q\nMimeType=text/tab-separated-values;"
-                  "\nExec=\"" +
-                      dir.filePath("my app/run").toUtf8() + "\" %f\n");
-        WriteFile(dir.filePath("data/applications/quotedname.desktop"),
-                  "[Desktop Entry]\nType=Application\nName=N\nMimeType=application/json;\n"
-                  "Exec=\"sh\" -c true %f\n");
-        WriteFile(
-            dir.filePath("mimeapps.list"),
-            "[Default Applications]\ntext/csv=shell.desktop\n"
-            "text/tab-separated-values=quoted.desktop\napplication/json=quotedname.desktop\n");
+        entry("quoted", "text/tab-separated-values", u'"' + dir.filePath("my app/run") + "\" %f");
+        entry("quotedname", "application/json", "\"sh\" -c true %f");
+        QVERIFY(WriteFile(dir.filePath("mimeapps.list"), defaults));
     }
 
     // The file reaches the program as one argument, blanks and all, and is

@@ -3,7 +3,9 @@
 // reaches past a link.
 #include "platform/FileOps.h"
 #include "platform/FolderActions.h"
+#include "platform/NativeName.h"
 #include "platform/OwnFiles.h"
+#include "platform/Paths.h"
 
 #include "support/TestFiles.h"
 
@@ -17,9 +19,87 @@
 using namespace sorvane;
 using namespace sorvane::test;
 
+namespace {
+
+// A temporary folder holding a.jpg, b.jpg and sub/caf\xe9.jpg (a name that
+// is not UTF-8); "TMP" in a path stands for it.
+struct Folder {
+    QTemporaryDir dir;
+    QByteArray tmp = QFile::encodeName(dir.path());
+    Folder() {
+        QVERIFY(QDir(dir.path()).mkdir("sub") && WriteFile(dir.filePath("a.jpg"), "a") &&
+                WriteFile(dir.filePath("b.jpg"), "b") &&
+                WriteNativeFile(tmp + "/sub/caf\xe9.jpg", "c"));
+    }
+    ~Folder() { ::unlink(tmp + "/sub/caf\xe9.jpg"); } // a name QTemporaryDir cannot spell
+    QString operator()(QByteArray path) const { return FromNativeName(path.replace("TMP", tmp)); }
+};
+
+} // namespace
+
 class FilesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The folder and the name of a path, which joined give the path again.
+    void pathRules_data() {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QByteArray>("parent");
+        QTest::addColumn<QByteArray>("name");
+        const auto row = [](const char* row, const char* path, const char* parent,
+                            const char* name) {
+            QTest::newRow(row) << QByteArray(path) << QByteArray(parent) << QByteArray(name);
+        };
+        row("root", "/", "/", "");
+        row("a file at the top", "/a.jpg", "/", "a.jpg");
+        row("a file in a folder", "TMP/a.jpg", "TMP", "a.jpg");
+        row("trailing slash", "TMP/sub/", "TMP/sub", "");
+        row("not UTF-8", "TMP/sub/caf\xe9.jpg", "TMP/sub", "caf\xe9.jpg");
+        row("no separator", "a.jpg", "/", "a.jpg");
+    }
+    void pathRules() {
+        QFETCH(QByteArray, path);
+        QFETCH(QByteArray, parent);
+        QFETCH(QByteArray, name);
+        const Folder in;
+        QCOMPARE(ParentFolder(in(path)), in(parent));
+        QCOMPARE(FileNameOf(in(path)), in(name));
+        if (path.startsWith("TMP")) // names the file or folder it came from
+            QCOMPARE(JoinPath(in(parent), in(name)), in(path));
+        QVERIFY(IsFolder(in(parent)));
+    }
+
+    // A failed rename names the missing folder or file on its side, leaves
+    // both files as they were, and replaces only when asked to.
+    void renameErrors_data() {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QByteArray>("destination");
+        QTest::addColumn<FileError>("noReplace");
+        QTest::addColumn<FileError>("replacing");
+        const auto row = [](const char* row, const char* source, const char* destination,
+                            FileError noReplace, FileError replacing) {
+            QTest::newRow(row) << QByteArray(source) << QByteArray(destination) << noReplace
+                               << replacing;
+        };
+        const FileError path = FileError::PathNotFound, file = FileError::FileNotFound;
+        row("source missing", "TMP/gone.jpg", "TMP/c.jpg", file, file);
+        row("source's folder missing", "TMP/gone/a.jpg", "TMP/c.jpg", path, path);
+        row("destination's folder missing", "TMP/a.jpg", "TMP/gone/a.jpg", path, path);
+        row("not UTF-8, folder missing", "TMP/sub/caf\xe9.jpg", "TMP/caf\xe9/c.jpg", path, path);
+        row("name taken", "TMP/a.jpg", "TMP/b.jpg", FileError::NameTaken, FileError::None);
+        row("onto itself", "TMP/a.jpg", "TMP/./a.jpg", FileError::NameTaken, FileError::None);
+    }
+    void renameErrors() {
+        QFETCH(QByteArray, source);
+        QFETCH(QByteArray, destination);
+        const Folder in;
+        QTEST(RenameNoReplace(in(source), in(destination)), "noReplace");
+        QCOMPARE(ReadFile(in("TMP/a.jpg")) + ReadFile(in("TMP/b.jpg")), QByteArray("ab"));
+        QTEST(RenameReplacing(in(source), in(destination)), "replacing");
+        QFETCH(FileError, replacing);
+        if (replacing != FileError::None)
+            QCOMPARE(ReadFile(in("TMP/a.jpg")) + ReadFile(in("TMP/b.jpg")), QByteArray("ab"));
+    }
+
     // The copy keeps the picture's dates and permissions (beyond the umask),
     // and replaces the destination only when whole.
     void copyReplacesWholeOrNotAtAll() {

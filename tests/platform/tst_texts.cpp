@@ -106,20 +106,18 @@ private Q_SLOTS:
     void nativeNamesRoundTrip_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("UTF-8") << QByteArray("写真 1.jpg") << QStringLiteral("写真 1.jpg");
-        QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf"
-                                                       "a")
-                                         << QStringLiteral("\uFEFFa");
-        QTest::newRow("Latin-1") << QByteArray("caf\xe9.jpg") << QStringLiteral("caf\uFFFD.jpg");
-        QTest::newRow("overlong") << QByteArray("\xc0\xaf") << QStringLiteral("\uFFFD\uFFFD");
-        QTest::newRow("encoded escape")
-            << QByteArray("\xed\xb3\xbf") << QStringLiteral("\uFFFD\uFFFD\uFFFD");
-        QTest::newRow("past U+10FFFF")
-            << QByteArray("\xf4\x90\x80\x80") << QString(4, QChar(0xFFFD));
-        QTest::newRow("U+10080, a pair ending in DC80")
-            << QByteArray("\xf0\x90\x82\x80") << QString::fromUcs4(U"\U00010080", 1);
-        QTest::newRow("valid beside invalid")
-            << QByteArray("\xff\xc3\xa9\x80") << QStringLiteral("\uFFFD\u00E9\uFFFD");
+        const auto row = [](const char* row, const char* bytes, const QString& shown) {
+            QTest::newRow(row) << QByteArray(bytes) << shown;
+        };
+        row("UTF-8", "写真 1.jpg", QStringLiteral("写真 1.jpg"));
+        row("byte-order mark", "\xef\xbb\xbf.jpg", QStringLiteral("\uFEFF.jpg"));
+        row("Latin-1", "caf\xe9.jpg", QStringLiteral("caf\uFFFD.jpg"));
+        row("overlong", "\xc0\xaf", QStringLiteral("\uFFFD\uFFFD"));
+        row("encoded escape", "\xed\xb3\xbf", QString(3, QChar(0xFFFD)));
+        row("past U+10FFFF", "\xf4\x90\x80\x80", QString(4, QChar(0xFFFD)));
+        row("U+10080, a pair ending in DC80", "\xf0\x90\x82\x80",
+            QString::fromUcs4(U"\U00010080", 1));
+        row("valid beside invalid", "\xff\xc3\xa9\x80", QStringLiteral("\uFFFD\u00E9\uFFFD"));
     }
     void nativeNamesRoundTrip() {
         QFETCH(QByteArray, bytes);

@@ -17,185 +17,45 @@
 namespace sorvane::test {
 namespace {
 
-const QColor* const kCornerColours[] = {&TopLeftColour, &TopRightColour, &BottomLeftColour,
-                                        &BottomRightColour};
+const QColor kCornerColours[] = {{220, 30, 30}, {30, 200, 30}, {30, 30, 220}, {230, 230, 30}};
 
-int Distance(QColor a, QColor b) {
-    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-           std::abs(a.blue() - b.blue());
+int CornerAt(const QImage& image, int x, int y) {
+    const QColor pixel = image.pixelColor(x, y);
+    const auto distance = [&pixel](const QColor& c) {
+        return std::abs(c.red() - pixel.red()) + std::abs(c.green() - pixel.green()) +
+               std::abs(c.blue() - pixel.blue());
+    };
+    const auto* nearest = std::min_element(
+        std::begin(kCornerColours), std::end(kCornerColours),
+        [&](const QColor& a, const QColor& b) { return distance(a) < distance(b); });
+    return int(nearest - std::begin(kCornerColours));
 }
 
-QImage Turned(const QImage& image, qreal degrees) {
-    return image.transformed(QTransform().rotate(degrees));
-}
-
-// What showing a stored picture with EXIF orientation n does to it.
+// What showing a stored picture with an EXIF orientation does to it: a
+// quarter turn for 5 to 8, then the mirroring across and down.
 QImage Oriented(const QImage& image, int orientation) {
-    switch (orientation) {
-    case 2:
-        return image.mirrored(true, false);
-    case 3:
-        return image.mirrored(true, true);
-    case 4:
-        return image.mirrored(false, true);
-    case 5:
-        return Turned(image, 90).mirrored(true, false);
-    case 6:
-        return Turned(image, 90);
-    case 7:
-        return Turned(image, 90).mirrored(false, true);
-    case 8:
-        return Turned(image, 270);
-    default:
-        return image;
-    }
+    static const bool kAcross[] = {0, 0, 1, 1, 0, 1, 0, 0, 1},
+                      kDown[] = {0, 0, 0, 1, 1, 0, 0, 1, 1};
+    const int o = std::clamp(orientation, 0, 8);
+    return (o >= 5 ? image.transformed(QTransform().rotate(90)) : image)
+        .mirrored(kAcross[o], kDown[o]);
 }
 
 // Qt's name for each EXIF orientation, for writers that record one.
 QImageIOHandler::Transformations QtTransformation(int orientation) {
-    static const QImageIOHandler::Transformation kByOrientation[] = {
-        QImageIOHandler::TransformationNone,     QImageIOHandler::TransformationNone,
-        QImageIOHandler::TransformationMirror,   QImageIOHandler::TransformationRotate180,
-        QImageIOHandler::TransformationFlip,     QImageIOHandler::TransformationFlipAndRotate90,
-        QImageIOHandler::TransformationRotate90, QImageIOHandler::TransformationMirrorAndRotate90,
-        QImageIOHandler::TransformationRotate270};
+    using H = QImageIOHandler;
+    static const H::Transformation kByOrientation[] = {
+        H::TransformationNone,     H::TransformationNone,
+        H::TransformationMirror,   H::TransformationRotate180,
+        H::TransformationFlip,     H::TransformationFlipAndRotate90,
+        H::TransformationRotate90, H::TransformationMirrorAndRotate90,
+        H::TransformationRotate270};
     return kByOrientation[std::clamp(orientation, 0, 8)];
 }
 
-void PutLe16(QByteArray& out, quint16 value) {
-    out.append(char(value & 0xff));
-    out.append(char(value >> 8));
-}
-
-void PutLe32(QByteArray& out, quint32 value) {
-    PutLe16(out, quint16(value & 0xffff));
-    PutLe16(out, quint16(value >> 16));
-}
-
-// One TIFF directory being written: entries sorted by tag, values that do
-// not fit in four bytes placed after the directory.
-class TiffDirectory {
-public:
-    void add(quint16 tag, quint16 type, quint32 count, QByteArray value) {
-        entries_[tag] = {type, count, std::move(value)};
-    }
-    void shorts(quint16 tag, std::initializer_list<quint16> values) {
-        QByteArray bytes;
-        for (quint16 v : values)
-            PutLe16(bytes, v);
-        add(tag, 3, quint32(values.size()), bytes);
-    }
-    void longs(quint16 tag, std::initializer_list<quint32> values) {
-        QByteArray bytes;
-        for (quint32 v : values)
-            PutLe32(bytes, v);
-        add(tag, 4, quint32(values.size()), bytes);
-    }
-    void ascii(quint16 tag, const QByteArray& text) {
-        add(tag, 2, quint32(text.size() + 1), text + '\0');
-    }
-    void bytes(quint16 tag, const QByteArray& values) {
-        add(tag, 1, quint32(values.size()), values);
-    }
-    void srationals(quint16 tag, std::initializer_list<std::pair<qint32, qint32>> values) {
-        QByteArray bytes;
-        for (auto [n, d] : values) {
-            PutLe32(bytes, quint32(n));
-            PutLe32(bytes, quint32(d));
-        }
-        add(tag, 10, quint32(values.size()), bytes);
-    }
-    // The size of the directory and its out-of-line values.
-    int size() const {
-        int total = 2 + 12 * int(entries_.size()) + 4;
-        for (const auto& [tag, entry] : entries_)
-            total += entry.value.size() > 4 ? int(entry.value.size() + 1) & ~1 : 0;
-        return total;
-    }
-    // Appends the directory, written to sit at offset `at` of the file.
-    void writeAt(QByteArray& out, quint32 at) const {
-        QByteArray extra;
-        const quint32 extraAt = at + 2 + 12 * quint32(entries_.size()) + 4;
-        PutLe16(out, quint16(entries_.size()));
-        for (const auto& [tag, entry] : entries_) {
-            PutLe16(out, tag);
-            PutLe16(out, entry.type);
-            PutLe32(out, entry.count);
-            if (entry.value.size() <= 4) {
-                out.append(entry.value.leftJustified(4, '\0'));
-            } else {
-                PutLe32(out, extraAt + quint32(extra.size()));
-                extra.append(entry.value);
-                if (extra.size() % 2)
-                    extra.append('\0');
-            }
-        }
-        PutLe32(out, 0);
-        out.append(extra);
-    }
-
-private:
-    struct Entry {
-        quint16 type;
-        quint32 count;
-        QByteArray value;
-    };
-    std::map<quint16, Entry> entries_;
-};
-
-// The tags every DNG directory of a raw picture carries.
-void AddRawTags(TiffDirectory& raw, QSize size, quint32 dataAt) {
-    raw.longs(254, {0});
-    raw.longs(256, {quint32(size.width())});
-    raw.longs(257, {quint32(size.height())});
-    raw.shorts(258, {16});
-    raw.shorts(259, {1});
-    raw.shorts(262, {32803}); // colour filter array
-    raw.longs(273, {dataAt});
-    raw.shorts(277, {1});
-    raw.longs(278, {quint32(size.height())});
-    raw.longs(279, {quint32(size.width() * size.height() * 2)});
-    raw.shorts(284, {1});
-    raw.shorts(33421, {2, 2});
-    raw.bytes(33422, QByteArray("\x00\x01\x01\x02", 4)); // RGGB
-    raw.longs(50717, {4095});
-}
-
-// The tags of the first directory that name the file a DNG of a camera.
-void AddCameraTags(TiffDirectory& first, int orientation) {
-    first.ascii(271, "Sorvane");
-    first.ascii(272, "Test Camera");
-    first.shorts(274, {quint16(orientation)});
-    first.bytes(50706, QByteArray("\x01\x04\x00\x00", 4));
-    first.ascii(50708, "Sorvane Test Camera");
-    first.srationals(50721,
-                     {{1, 1}, {0, 1}, {0, 1}, {0, 1}, {1, 1}, {0, 1}, {0, 1}, {0, 1}, {1, 1}});
-    first.shorts(50778, {21}); // D65
-}
-
-void AddPreviewTags(TiffDirectory& first, QSize size, quint32 jpegAt, int jpegLength) {
-    first.longs(254, {1});
-    first.longs(256, {quint32(size.width())});
-    first.longs(257, {quint32(size.height())});
-    first.shorts(258, {8, 8, 8});
-    first.shorts(259, {7}); // JPEG
-    first.shorts(262, {6}); // YCbCr
-    first.longs(273, {jpegAt});
-    first.shorts(277, {3});
-    first.longs(278, {quint32(size.height())});
-    first.longs(279, {quint32(jpegLength)});
-    first.shorts(284, {1});
-}
-
-// A raw of the colour filter array's sites at a 12-bit mid level, with a
-// gentle slope so developing it has something to do.
-QByteArray RawData(QSize size) {
-    QByteArray data;
-    data.reserve(size.width() * size.height() * 2);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            PutLe16(data, quint16(1000 + (x + y) % 1000));
-    return data;
+void PutLe(QByteArray& out, quint32 value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.append(char(value >> 8 * i));
 }
 
 QByteArray Written(const QImage& image, const char* format, int quality,
@@ -207,6 +67,135 @@ QByteArray Written(const QImage& image, const char* format, int quality,
     writer.setQuality(quality);
     writer.setTransformation(transformation);
     return writer.write(image) ? bytes : QByteArray();
+}
+
+// One TIFF directory being written: entries sorted by tag, values longer
+// than four bytes placed after the directory.
+class TiffDirectory {
+public:
+    enum Type : quint16 { Byte = 1, Ascii = 2, Short = 3, Long = 4, SRational = 10 };
+    struct Tag {
+        quint16 tag;
+        Type type;
+        std::vector<qint64> values; // a signed rational takes two
+    };
+    void add(const std::vector<Tag>& tags) {
+        for (const auto& [tag, type, values] : tags) {
+            QByteArray bytes;
+            for (const qint64 v : values)
+                PutLe(bytes, quint32(v), type == Byte ? 1 : type == Short ? 2 : 4);
+            entries_[tag] = {type, quint32(values.size()) / (type == SRational ? 2 : 1), bytes};
+        }
+    }
+    void text(quint16 tag, const QByteArray& text) {
+        entries_[tag] = {Ascii, quint32(text.size() + 1), text + '\0'};
+    }
+    // The size of the directory and its out-of-line values.
+    quint32 size() const {
+        quint32 total = 2 + 12 * quint32(entries_.size()) + 4;
+        for (const auto& entry : entries_)
+            total +=
+                entry.second.value.size() > 4 ? quint32(entry.second.value.size() + 1) & ~1u : 0;
+        return total;
+    }
+    // Appends the directory, written to sit at offset `at` of the file.
+    void writeAt(QByteArray& out, quint32 at) const {
+        QByteArray extra;
+        const quint32 extraAt = at + 2 + 12 * quint32(entries_.size()) + 4;
+        PutLe(out, quint32(entries_.size()), 2);
+        for (const auto& [tag, entry] : entries_) {
+            PutLe(out, tag, 2);
+            PutLe(out, entry.type, 2);
+            PutLe(out, entry.count, 4);
+            if (entry.value.size() <= 4) {
+                out.append(entry.value.leftJustified(4, '\0'));
+                continue;
+            }
+            PutLe(out, extraAt + quint32(extra.size()), 4);
+            extra.append(entry.value);
+            if (extra.size() % 2)
+                extra.append('\0');
+        }
+        PutLe(out, 0, 4);
+        out.append(extra);
+    }
+
+private:
+    struct Entry {
+        quint16 type;
+        quint32 count;
+        QByteArray value;
+    };
+    std::map<quint16, Entry> entries_;
+};
+using T = TiffDirectory;
+
+// The tags of a raw picture's directory: 16-bit RGGB colour-filter samples at dataAt.
+void AddRawTags(TiffDirectory& raw, QSize size, quint32 dataAt) {
+    const qint64 w = size.width(), h = size.height();
+    // clang-format off
+    raw.add({{254, T::Long, {0}}, {256, T::Long, {w}}, {257, T::Long, {h}}, {258, T::Short, {16}},
+             {259, T::Short, {1}}, {262, T::Short, {32803}}, {273, T::Long, {dataAt}},
+             {277, T::Short, {1}}, {278, T::Long, {h}}, {279, T::Long, {w * h * 2}},
+             {284, T::Short, {1}}, {33421, T::Short, {2, 2}}, {33422, T::Byte, {0, 1, 1, 2}},
+             {50717, T::Long, {4095}}});
+    // clang-format on
+}
+
+// The tags of the first directory that name the file a camera's DNG.
+void AddCameraTags(TiffDirectory& first, int orientation) {
+    first.text(271, "Sorvane");
+    first.text(272, "Test Camera");
+    first.text(50708, "Sorvane Test Camera");
+    first.add({{274, T::Short, {orientation}},
+               {50706, T::Byte, {1, 4, 0, 0}},
+               {50721, T::SRational, {1, 1, 0, 1, 0, 1, 0, 1, 1, 1, 0, 1, 0, 1, 0, 1, 1, 1}},
+               {50778, T::Short, {21}}}); // D65
+}
+
+// A JPEG preview of `size` at jpegAt and a sub-directory at rawAt.
+void AddPreviewTags(TiffDirectory& first, QSize size, quint32 jpegAt, qint64 length,
+                    quint32 rawAt) {
+    // clang-format off
+    first.add({{254, T::Long, {1}}, {256, T::Long, {size.width()}}, {257, T::Long, {size.height()}},
+               {258, T::Short, {8, 8, 8}}, {259, T::Short, {7}}, {262, T::Short, {6}}, // JPEG, YCbCr
+               {273, T::Long, {jpegAt}}, {277, T::Short, {3}}, {278, T::Long, {size.height()}},
+               {279, T::Long, {length}}, {284, T::Short, {1}}, {330, T::Long, {rawAt}}});
+    // clang-format on
+}
+
+// The samples at a 12-bit mid level, with a gentle slope so developing them
+// has something to do.
+QByteArray RawData(QSize size) {
+    QByteArray data;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            PutLe(data, quint32(1000 + (x + y) % 1000), 2);
+    return data;
+}
+
+QByteArray ExifOrientation(int orientation) { // a TIFF block of one directory
+    TiffDirectory directory;
+    directory.add({{0x0112, T::Short, {orientation}}});
+    QByteArray tiff("II*\0\x08\0\0\0", 8);
+    directory.writeAt(tiff, 8);
+    return tiff;
+}
+
+// A simple WebP (one VP8 or VP8L chunk) made an extended one (VP8X) with an
+// EXIF chunk, as phones and converters write it.
+QByteArray WithExifChunk(const QByteArray& webp, QSize canvas, const QByteArray& exif) {
+    QByteArray body("WEBPVP8X");
+    PutLe(body, 10, 4);
+    PutLe(body, 0x08, 4); // flags: EXIF present
+    PutLe(body, quint32(canvas.width() - 1), 3);
+    PutLe(body, quint32(canvas.height() - 1), 3);
+    body += webp.mid(12) + "EXIF";
+    PutLe(body, quint32(exif.size()), 4);
+    body += exif + QByteArray(exif.size() % 2, '\0');
+    QByteArray file("RIFF");
+    PutLe(file, quint32(body.size()), 4);
+    return file + body;
 }
 
 heif_error AppendTo(heif_context*, const void* data, size_t size, void* userdata) {
@@ -234,20 +223,11 @@ QImage CornerPicture(QSize size) {
     QImage image(size, QImage::Format_RGB32);
     const int w = size.width() / 2, h = size.height() / 2;
     QPainter painter(&image);
-    painter.fillRect(0, 0, w, h, TopLeftColour);
-    painter.fillRect(w, 0, size.width() - w, h, TopRightColour);
-    painter.fillRect(0, h, w, size.height() - h, BottomLeftColour);
-    painter.fillRect(w, h, size.width() - w, size.height() - h, BottomRightColour);
+    painter.fillRect(0, 0, w, h, kCornerColours[0]);
+    painter.fillRect(w, 0, size.width() - w, h, kCornerColours[1]);
+    painter.fillRect(0, h, w, size.height() - h, kCornerColours[2]);
+    painter.fillRect(w, h, size.width() - w, size.height() - h, kCornerColours[3]);
     return image;
-}
-
-int CornerAt(const QImage& image, int x, int y) {
-    const QColor pixel = image.pixelColor(x, y);
-    const auto nearest = std::min_element(std::begin(kCornerColours), std::end(kCornerColours),
-                                          [&](const QColor* a, const QColor* b) {
-                                              return Distance(*a, pixel) < Distance(*b, pixel);
-                                          });
-    return int(nearest - std::begin(kCornerColours));
 }
 
 QList<int> Corners(const QImage& image) {
@@ -259,54 +239,17 @@ QList<int> Corners(const QImage& image) {
 }
 
 QImage StoredForOrientation(const QImage& upright, int orientation) {
-    // Every orientation undoes itself, except the quarter turns 6 and 8,
-    // which undo each other.
-    const int inverse = orientation == 6 ? 8 : orientation == 8 ? 6 : orientation;
-    return Oriented(upright, inverse);
-}
-
-QByteArray ExifOrientationSegment(int orientation) {
-    QByteArray tiff("II*\0", 4);
-    PutLe32(tiff, 8); // the first directory follows the header
-    PutLe16(tiff, 1);
-    PutLe16(tiff, 0x0112); // Orientation, one SHORT
-    PutLe16(tiff, 3);
-    PutLe32(tiff, 1);
-    PutLe16(tiff, quint16(orientation));
-    PutLe16(tiff, 0);
-    PutLe32(tiff, 0); // no further directory
-    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
-    const int length = int(body.size()) + 2;
-    return QByteArray("\xff\xe1", 2) + char(length >> 8) + char(length & 0xff) + body;
+    // Every orientation undoes itself but the quarter turns 6 and 8, which
+    // undo each other.
+    return Oriented(upright, orientation == 6 ? 8 : orientation == 8 ? 6 : orientation);
 }
 
 QByteArray OrientedJpeg(const QImage& upright, int orientation) {
     QByteArray jpeg = Written(StoredForOrientation(upright, orientation), "JPEG", 95);
-    // Right after the start-of-image marker, where cameras put it.
-    return jpeg.isEmpty() ? jpeg : jpeg.insert(2, ExifOrientationSegment(orientation));
-}
-
-// A simple WebP (one VP8 or VP8L chunk) made an extended one (VP8X) that
-// carries an EXIF chunk, as phones and converters write it.
-QByteArray WithExifChunk(const QByteArray& webp, QSize canvas, const QByteArray& exif) {
-    QByteArray body("WEBP");
-    body += "VP8X";
-    PutLe32(body, 10);
-    PutLe32(body, 0x08); // flags: EXIF present
-    for (const int side : {canvas.width() - 1, canvas.height() - 1}) {
-        body.append(char(side & 0xff));
-        body.append(char((side >> 8) & 0xff));
-        body.append(char((side >> 16) & 0xff));
-    }
-    body += webp.mid(12);
-    body += "EXIF";
-    PutLe32(body, quint32(exif.size()));
-    body += exif;
-    if (exif.size() % 2)
-        body.append('\0');
-    QByteArray file("RIFF");
-    PutLe32(file, quint32(body.size()));
-    return file + body;
+    const QByteArray body = "Exif" + QByteArray(2, '\0') + ExifOrientation(orientation);
+    const qsizetype length = body.size() + 2;
+    const QByteArray segment = QByteArray("\xff\xe1") + char(length >> 8) + char(length & 0xff);
+    return jpeg.isEmpty() ? jpeg : jpeg.insert(2, segment + body);
 }
 
 QByteArray EncodedPicture(const QImage& upright, const char* format, int orientation) {
@@ -314,12 +257,10 @@ QByteArray EncodedPicture(const QImage& upright, const char* format, int orienta
     // Qt's writers that cannot record an orientation turn the pixels by it
     // instead, so only TIFF's is told.
     const bool tiff = qstrcmp(format, "TIFF") == 0;
-    const QByteArray bytes =
-        Written(stored, format, 95, tiff ? QtTransformation(orientation) : QtTransformation(1));
+    const QByteArray bytes = Written(stored, format, 95, QtTransformation(tiff ? orientation : 1));
     if (qstrcmp(format, "WEBP") != 0 || orientation == 1 || bytes.isEmpty())
         return bytes;
-    // The TIFF block of a JPEG's EXIF segment, without marker, length and "Exif".
-    return WithExifChunk(bytes, stored.size(), ExifOrientationSegment(orientation).mid(10));
+    return WithExifChunk(bytes, stored.size(), ExifOrientation(orientation));
 }
 
 QByteArray AdobeRgbJpeg(QSize size, QColor adobeColour) {
@@ -332,10 +273,11 @@ QByteArray AdobeRgbJpeg(QSize size, QColor adobeColour) {
 QByteArray HeifPicture(const QImage& upright, HeifCodec codec, int orientation) {
     heif_context* context = heif_context_alloc();
     heif_encoder* encoder = nullptr;
-    const heif_compression_format format =
-        codec == HeifCodec::Hevc ? heif_compression_HEVC : heif_compression_AV1;
     QByteArray file;
-    if (heif_context_get_encoder_for_format(context, format, &encoder).code == heif_error_Ok) {
+    if (heif_context_get_encoder_for_format(
+            context, codec == HeifCodec::Hevc ? heif_compression_HEVC : heif_compression_AV1,
+            &encoder)
+            .code == heif_error_Ok) {
         heif_encoder_set_lossy_quality(encoder, 90);
         // Minutes for a phone-sized AVIF otherwise; what each encoder does
         // not know it ignores.
@@ -345,8 +287,8 @@ QByteArray HeifPicture(const QImage& upright, HeifCodec codec, int orientation) 
         heif_encoding_options* options = heif_encoding_options_alloc();
         options->image_orientation = heif_orientation(orientation);
         heif_writer writer{1, AppendTo};
-        if (heif_context_encode_image(context, image, encoder, options, nullptr).code ==
-                heif_error_Ok &&
+        if (heif_context_encode_image(context, image, encoder, options, nullptr).code !=
+                heif_error_Ok ||
             heif_context_write(context, &writer, &file).code != heif_error_Ok)
             file.clear();
         heif_encoding_options_free(options);
@@ -358,37 +300,26 @@ QByteArray HeifPicture(const QImage& upright, HeifCodec codec, int orientation) 
 }
 
 QByteArray MinimalDng(QSize rawSize, const QImage& preview, int orientation) {
-    const QByteArray raw = RawData(rawSize);
-    const QByteArray jpeg = preview.isNull()
-                                ? QByteArray()
-                                : Written(StoredForOrientation(preview, orientation), "JPEG", 95);
-    TiffDirectory first, rawDirectory;
+    const QImage stored = preview.isNull() ? preview : StoredForOrientation(preview, orientation);
+    const QByteArray jpeg = preview.isNull() ? QByteArray() : Written(stored, "JPEG", 95);
+    // The directories come first, then the preview, then the raw samples.
+    // An offset takes the same room whatever its value, so the directories
+    // are laid out with zeros, then again with the offsets their sizes give.
+    TiffDirectory first, raw;
     AddCameraTags(first, orientation);
-    // The directories come first, then the JPEG, then the raw samples. An
-    // offset takes the same room whatever its value, so each directory is
-    // laid out with zeros first and the offsets filled in once known.
-    if (jpeg.isEmpty()) {
-        AddRawTags(first, rawSize, 0);
-        AddRawTags(first, rawSize, quint32(8 + first.size()));
-    } else {
-        const QSize stored = StoredForOrientation(preview, orientation).size();
-        AddPreviewTags(first, stored, 0, int(jpeg.size()));
-        first.longs(330, {0});
-        AddRawTags(rawDirectory, rawSize, 0);
-        const quint32 rawDirectoryAt = quint32(8 + first.size());
-        const quint32 jpegAt = rawDirectoryAt + quint32(rawDirectory.size());
-        AddPreviewTags(first, stored, jpegAt, int(jpeg.size()));
-        first.longs(330, {rawDirectoryAt});
-        AddRawTags(rawDirectory, rawSize, jpegAt + quint32(jpeg.size()));
-    }
-    QByteArray file("II*\0", 4);
-    PutLe32(file, 8);
+    const auto layOut = [&](quint32 rawAt, quint32 jpegAt, quint32 samplesAt) {
+        AddRawTags(jpeg.isEmpty() ? first : raw, rawSize, samplesAt);
+        if (!jpeg.isEmpty())
+            AddPreviewTags(first, stored.size(), jpegAt, jpeg.size(), rawAt);
+    };
+    layOut(0, 0, 0);
+    const quint32 rawAt = 8 + first.size(), jpegAt = rawAt + (jpeg.isEmpty() ? 0 : raw.size());
+    layOut(rawAt, jpegAt, jpegAt + quint32(jpeg.size()));
+    QByteArray file("II*\0\x08\0\0\0", 8);
     first.writeAt(file, 8);
-    if (!jpeg.isEmpty()) {
-        rawDirectory.writeAt(file, quint32(file.size()));
-        file.append(jpeg);
-    }
-    return file + raw;
+    if (!jpeg.isEmpty())
+        raw.writeAt(file, rawAt);
+    return file + jpeg + RawData(rawSize);
 }
 
 bool ClaimHugeSize(QByteArray& picture) {
@@ -396,8 +327,7 @@ bool ClaimHugeSize(QByteArray& picture) {
     if (picture.startsWith(QByteArray("II*\0", 4)) == (ispe >= 0))
         return false;
     if (ispe >= 0) { // version and flags, then width and height, big-endian
-        const char huge[8] = {0, 1, char(0x86), char(0xa0), 0, 1, char(0x86), char(0xa0)};
-        picture.replace(ispe + 8, 8, QByteArray(huge, 8));
+        picture.replace(ispe + 8, 8, QByteArray::fromHex("000186a0000186a0"));
         return true;
     }
     bool found = false;
@@ -406,12 +336,8 @@ bool ClaimHugeSize(QByteArray& picture) {
         const bool size = (e[0] == 0 || e[0] == 1) && e[1] == 1; // tag 256 or 257
         const bool one =
             (e[2] == 3 || e[2] == 4) && e[3] == 0 && e[4] == 1 && !e[5] && !e[6] && !e[7];
-        if (size && one) {
-            QByteArray entry;
-            PutLe16(entry, 4); // a LONG
-            PutLe32(entry, 1);
-            PutLe32(entry, 100000);
-            picture.replace(at + 2, 10, entry);
+        if (size && one) { // one LONG of 100000
+            picture.replace(at + 2, 10, QByteArray::fromHex("040001000000a0860100"));
             found = true;
         }
     }

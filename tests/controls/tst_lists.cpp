@@ -1,0 +1,85 @@
+// The file list over a folder that changes under it: each change reaches the
+// view as the row that came or went, never as a reset, and the selected file
+// stays selected (and current) while it is listed. The folder list leaves a
+// folder that is gone for the nearest one that can be listed.
+#include "controls/DirList.h"
+#include "controls/FileList.h"
+#include "platform/NativeName.h"
+
+#include "support/TestFiles.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace sorvane;
+using namespace sorvane::test;
+
+class ListsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // A folder of b.jpg, d.jpg, f.jpg with d.jpg selected; one file created
+    // (+) or removed (-); the row that came or went; the file selected and
+    // current after.
+    void fileListFollowsOneChange_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("created first") << "+a.jpg" << 0 << "d.jpg";
+        QTest::newRow("removed before the selection") << "-b.jpg" << 0 << "d.jpg";
+        QTest::newRow("selected file removed") << "-d.jpg" << 1 << "";
+    }
+    void fileListFollowsOneChange() {
+        QFETCH(QString, change);
+        QTemporaryDir dir;
+        for (const char* name : {"b.jpg", "d.jpg", "f.jpg"})
+            WriteFile(dir.filePath(name), "x");
+        FileList list;
+        list.setFolder(dir.path());
+        list.setListIndex(1);
+        QSignalSpy inserted(list.model(), &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(list.model(), &QAbstractItemModel::rowsRemoved);
+        const QString path = dir.filePath(change.mid(1));
+        QVERIFY(change[0] == u'+' ? WriteFile(path, "x") : QFile::remove(path));
+        list.refresh();
+        const QSignalSpy& rows = change[0] == u'+' ? inserted : removed;
+        QCOMPARE(inserted.size() + removed.size(), 1);
+        QTEST(rows.value(0).value(1, -1).toInt(), "row");
+        QTEST(list.selectedName(), "selected");
+        QTEST(list.currentIndex().data().toString(), "selected");
+    }
+
+    // Paths as the bytes the file system holds; TMP is a temporary folder
+    // holding the folder caf\xe9 (not UTF-8) and the file caf\xe9/a.jpg.
+    void folderListOpensTheNearestFolder_data() {
+        QTest::addColumn<QByteArray>("folder");
+        QTest::addColumn<QByteArray>("opened");
+        QTest::newRow("listable") << QByteArray("TMP/caf\xe9") << QByteArray("TMP/caf\xe9");
+        QTest::newRow("gone, two deep")
+            << QByteArray("TMP/caf\xe9/x/y") << QByteArray("TMP/caf\xe9");
+        QTest::newRow("gone, trailing slash") << QByteArray("TMP/x/") << QByteArray("TMP");
+        QTest::newRow("a file") << QByteArray("TMP/caf\xe9/a.jpg") << QByteArray("TMP/caf\xe9");
+        QTest::newRow("root") << QByteArray("/") << QByteArray("/");
+    }
+    void folderListOpensTheNearestFolder() {
+        QFETCH(QByteArray, folder);
+        QFETCH(QByteArray, opened);
+        QTemporaryDir dir;
+        const QByteArray tmp = QFile::encodeName(dir.path());
+        const QByteArray folderBytes = tmp + "/caf\xe9", fileBytes = folderBytes + "/a.jpg";
+        const auto removed = qScopeGuard([&] { // names QTemporaryDir cannot spell
+            ::unlink(fileBytes.constData());
+            ::rmdir(folderBytes.constData());
+        });
+        QCOMPARE(::mkdir(folderBytes.constData(), 0700), 0);
+        QVERIFY(WriteNativeFile(fileBytes, "x"));
+        DirList list;
+        list.setNearestPath(FromNativeName(folder.replace("TMP", tmp)));
+        QCOMPARE(ToNativeName(list.path()), opened.replace("TMP", tmp));
+    }
+};
+
+QTEST_MAIN(ListsTest)
+#include "tst_lists.moc"
