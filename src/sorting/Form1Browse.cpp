@@ -17,13 +17,13 @@
 namespace sorvane {
 
 void Form1::Drive1_Change() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     drives_->openDrive();
 }
 
 void Form1::Dir1_Change() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     File1->setFolder(Dir1->path());
     module_.SourceFolder = Dir1->path();
@@ -52,7 +52,7 @@ void Form1::ShowFileName(const QString& name) {
 }
 
 void Form1::File1_MouseDown(int button) {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     if (button == MouseButton::Left)
         PreviewSelectedFile();
@@ -107,10 +107,10 @@ void Form1::ReportFileError(FileError error, const QString& name) {
 }
 
 void Form1::File1_DblClick() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
-    module_.ViewerFileName = File1->selectedName();
-    module_.ViewerFileIndex = File1->listIndex();
+    module_.RunTime.ViewerFileName = File1->selectedName();
+    module_.RunTime.ViewerFileIndex = File1->listIndex();
     Q_EMIT viewerRequested();
 }
 

@@ -60,7 +60,7 @@ void Form1::HandleKeyRelease(const QKeyEvent* key) {
     if (key->isAutoRepeat() || !keyHeld_)
         return;
     keyHeld_ = false;
-    if (previewBehind_ && module_.SortingActive == 1 && run_.idle())
+    if (previewBehind_ && module_.RunTime.SortingActive == 1 && run_.idle())
         RefreshPreview();
 }
 
@@ -86,8 +86,9 @@ bool Form1::HandleMousePress(QObject* watched, QEvent* event) {
 void Form1::Form_KeyDown(int keyCode, int shift) {
     Text1->clear();
     if (keyCode == KeyCode::Space)
-        module_.SuppressNextClick = 1;
-    if (module_.SortingActive == 0 && keyCode == KeyCode::Space && (shift == 0 || shift == 1)) {
+        module_.RunTime.SuppressNextClick = 1;
+    if (module_.RunTime.SortingActive == 0 && keyCode == KeyCode::Space &&
+        (shift == 0 || shift == 1)) {
         const bool forward = shift == 0;
         if (!forward)
             Yield();
@@ -95,7 +96,7 @@ void Form1::Form_KeyDown(int keyCode, int shift) {
         Yield();
         ShowSelectedFile();
     }
-    if (module_.SortingActive == 1) {
+    if (module_.RunTime.SortingActive == 1) {
         if (keyCode >= KeyCode::Keypad0 && keyCode <= KeyCode::Keypad0 + 9)
             SendToSlot(keyCode - KeyCode::Keypad0);
         if (keyCode >= KeyCode::Digit0 && keyCode <= KeyCode::Digit0 + 9)

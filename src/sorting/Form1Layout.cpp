@@ -93,7 +93,8 @@ void Form1::Form_Resize() {
         return;
     const float W = twips_.fromPixels(Surface->width());
     const float H = twips_.fromPixels(Surface->height());
-    const std::vector<Placement> placements = ArrangeWindow(W, H, RunLayout(module_.RunLayout));
+    const std::vector<Placement> placements =
+        ArrangeWindow(W, H, RunLayout(module_.RunTime.RunLayout));
     if (placements.empty())
         return;
     Image1->hide();
@@ -110,7 +111,7 @@ void Form1::Form_Resize() {
     if (!CurrentImagePath.isEmpty())
         RefitPreview();
     Image1->show();
-    if (module_.SortingActive == 0)
+    if (module_.RunTime.SortingActive == 0)
         ReadAheadForRun();
 }
 

@@ -15,13 +15,13 @@
 namespace sorvane {
 
 void Form1::mnuOpt1_Click() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     Q_EMIT optionsRequested();
 }
 
 void Form1::mnuFOL_Click() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     Q_EMIT folderSetupRequested();
 }
@@ -73,7 +73,7 @@ QString Form1::listFolder() const {
 }
 
 void Form1::mnuExtras_Click() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     Q_EMIT extrasRequested();
 }

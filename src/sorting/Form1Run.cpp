@@ -11,9 +11,9 @@
 namespace sorvane {
 
 void Form1::Command1_Click() {
-    if (module_.SortingActive == 0)
+    if (module_.RunTime.SortingActive == 0)
         StartRun();
-    else if (module_.SortingActive == 1)
+    else if (module_.RunTime.SortingActive == 1)
         StopRun();
 }
 
@@ -34,7 +34,7 @@ void Form1::StartRun() {
         Command4[size_t(i)]->setEnabled(true);
     EnableUndoButton();
     FocusSink->setFocus();
-    module_.RunLayout = std::int16_t(layout);
+    module_.RunTime.RunLayout = std::int16_t(layout);
     if (extend) {
         // Laid out before the first file is shown, and with that file in
         // hand, so its picture is read once, for the box the run shows it in
@@ -43,7 +43,7 @@ void Form1::StartRun() {
         Form_Resize();
     }
     RefreshPreview();
-    module_.SortingActive = 1;
+    module_.RunTime.SortingActive = 1;
     // After the first picture is painted: listing a large folder for what a
     // killed run left there must not delay it.
     QTimer::singleShot(0, this, [this] { run_.tidySource(); });
@@ -64,11 +64,11 @@ void Form1::StopRun() {
         Command4[size_t(i)]->setEnabled(false);
     Label4->hide();
     FocusSink->setFocus();
-    if (module_.RunLayout != std::int16_t(RunLayout::Ordinary)) {
-        module_.RunLayout = std::int16_t(RunLayout::Ordinary);
+    if (module_.RunTime.RunLayout != std::int16_t(RunLayout::Ordinary)) {
+        module_.RunTime.RunLayout = std::int16_t(RunLayout::Ordinary);
         Form_Resize();
     }
-    module_.SortingActive = 0;
+    module_.RunTime.SortingActive = 0;
 }
 
 // The extend arrangements hide the browsing controls (the column hides the

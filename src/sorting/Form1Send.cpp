@@ -20,8 +20,8 @@ void Form1::Command4_MouseDown(int index, int /*button: every button acts alike*
 }
 
 void Form1::Command4_Click(int /*index*/) {
-    if (module_.SuppressNextClick == 1) {
-        module_.SuppressNextClick = 0;
+    if (module_.RunTime.SuppressNextClick == 1) {
+        module_.RunTime.SuppressNextClick = 0;
         return;
     }
     // Queued like a send: an Enter that follows digit keys undoes their last send.

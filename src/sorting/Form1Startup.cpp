@@ -161,7 +161,7 @@ void Form1::SaveGeometryFields() {
 void Form1::closeEvent(QCloseEvent* event) {
     Q_EMIT closingOtherWindows();
     SaveGeometryFields();
-    if (module_.SortingActive != 1 && !settingsFileKept_ && !SaveSettingsFile(module_)) {
+    if (module_.RunTime.SortingActive != 1 && !settingsFileKept_ && !SaveSettingsFile(module_)) {
         prompts_.ask({QStringLiteral("Sorvane"),
                       tr("設定ファイルを保存できませんでした。\r\n") + SettingsFilePath(module_)});
     }

@@ -15,10 +15,10 @@
 namespace sorvane {
 
 void Form4::Go(StepTarget target, int direction) {
-    module_.ViewerFileIndex = target.index;
+    module_.RunTime.ViewerFileIndex = target.index;
     if (!target.show)
         return; // at an end of the list: what is shown stays
-    module_.ViewerFileName = list_.name(target.index);
+    module_.RunTime.ViewerFileName = list_.name(target.index);
     direction_ = direction;
     ShowCurrentImage();
 }
@@ -32,9 +32,9 @@ void Form4::TimerOff() {
 void Form4::HaltAndStep(bool forward) {
     TimerOff();
     if (forward)
-        Go(StepForward(module_.ViewerFileIndex, list_.count()), +1);
+        Go(StepForward(module_.RunTime.ViewerFileIndex, list_.count()), +1);
     else
-        Go(StepBack(module_.ViewerFileIndex), -1);
+        Go(StepBack(module_.RunTime.ViewerFileIndex), -1);
 }
 
 void Form4::Picture1_MouseDown(int button) {
@@ -67,7 +67,7 @@ void Form4::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
 
 void Form4::KeyStep(ViewerKey key) {
     TimerOff();
-    Go(KeyStepTarget(key, module_.ViewerFileIndex, list_.count()), KeyStepDirection(key));
+    Go(KeyStepTarget(key, module_.RunTime.ViewerFileIndex, list_.count()), KeyStepDirection(key));
 }
 
 // Each notch of the wheel (120 eighths of a degree, gathered from a
@@ -97,7 +97,7 @@ void Form4::ToolbarStep(int index) {
         return;
     }
     StopSlideshow();
-    const int at = module_.ViewerFileIndex;
+    const int at = module_.RunTime.ViewerFileIndex;
     const int count = list_.count();
     if (index == 4)
         Go(StepToFirst(at), +1);
@@ -110,12 +110,12 @@ void Form4::ToolbarStep(int index) {
 }
 
 void Form4::SlideshowButton() {
-    if (module_.SlideshowRunning != 0) {
+    if (module_.RunTime.SlideshowRunning != 0) {
         StopSlideshow();
         return;
     }
-    if (module_.ViewerFileIndex > list_.count() - 1) {
-        module_.ViewerFileIndex = list_.count() - 1;
+    if (module_.RunTime.ViewerFileIndex > list_.count() - 1) {
+        module_.RunTime.ViewerFileIndex = list_.count() - 1;
         StopSlideshow();
         return;
     }
@@ -135,14 +135,14 @@ void Form4::StartSlideshow() {
     Timer1->start(SlideshowInterval(module_.SlideshowSeconds));
     Button(6)->setIcon(ToolbarPicture(8));
     Button(1)->setEnabled(false);
-    module_.SlideshowRunning = 1;
+    module_.RunTime.SlideshowRunning = 1;
 }
 
 void Form4::StopSlideshow() {
     Timer1->stop();
     Button(6)->setIcon(ToolbarPicture(5));
     Button(1)->setEnabled(true);
-    module_.SlideshowRunning = 0;
+    module_.RunTime.SlideshowRunning = 0;
 }
 
 void Form4::Timer1_Timer() {
@@ -155,9 +155,9 @@ void Form4::SlideshowTick() {
     if (!Timer1->isActive())
         return;
     const StepTarget target =
-        StepByTick(module_.ViewerFileIndex, list_.count(), module_.SlideshowRepeat != 0);
+        StepByTick(module_.RunTime.ViewerFileIndex, list_.count(), module_.SlideshowRepeat != 0);
     if (!target.show) {
-        module_.ViewerFileIndex = target.index;
+        module_.RunTime.ViewerFileIndex = target.index;
         Yield();
         StopSlideshow();
         return;

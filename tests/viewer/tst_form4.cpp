@@ -36,8 +36,8 @@ class Form4Test : public QObject {
     // degree (negative: towards the user).
     bool Open(int index, const QString& actions = {}) {
         list.setFolder(dir->path());
-        module.ViewerFileIndex = index;
-        module.ViewerFileName = list.name(index);
+        module.RunTime.ViewerFileIndex = index;
+        module.RunTime.ViewerFileName = list.name(index);
         window = std::make_unique<Form4>(module, prompts, pictures, list);
         window->Form_Load();
         window->show();
@@ -47,7 +47,7 @@ class Form4Test : public QObject {
     }
 
     bool Act(const QString& action) {
-        const int before = module.ViewerFileIndex;
+        const int before = module.RunTime.ViewerFileIndex;
         if (action == "space")
             QTest::keyClick(window.get(), Qt::Key_Space);
         else if (action.startsWith('b'))
@@ -65,7 +65,7 @@ class Form4Test : public QObject {
         else if (action.startsWith("w:"))
             TurnWheel(action.mid(2).toInt());
         return action != "real-tick" ||
-               QTest::qWaitFor([&] { return module.ViewerFileIndex != before; }, 3000);
+               QTest::qWaitFor([&] { return module.RunTime.ViewerFileIndex != before; }, 3000);
     }
 
     void PressKey(QKeyCombination key) {
@@ -102,12 +102,13 @@ private Q_SLOTS:
         const QSize box(qRound(window->Picture1->width() * ratio),
                         qRound(window->Picture1->height() * ratio));
         for (int step = 0; step < 25; ++step) {
-            const QString next = list.folder() + u'/' + list.name(module.ViewerFileIndex + 1);
+            const QString next =
+                list.folder() + u'/' + list.name(module.RunTime.ViewerFileIndex + 1);
             QTRY_VERIFY2(pictures.ready(next, box).has_value(), qPrintable(next));
             QVERIFY(pictures.cachedCount() <= PictureSource::Options{}.cacheCapacity);
             QTest::keyClick(window.get(), Qt::Key_Space);
         }
-        QCOMPARE(module.ViewerFileIndex, 25);
+        QCOMPARE(module.RunTime.ViewerFileIndex, 25);
     }
 
     // The file shown, the timer and the slideshow flag after the actions on
@@ -150,9 +151,9 @@ private Q_SLOTS:
         QFETCH(int, interval);
         QFETCH(bool, running);
         QVERIFY(Open(1, actions));
-        QCOMPARE(module.ViewerFileIndex, index);
+        QCOMPARE(module.RunTime.ViewerFileIndex, index);
         QCOMPARE(window->Timer1->isActive() ? window->Timer1->interval() : 0, interval);
-        QCOMPARE(module.SlideshowRunning, running ? 1 : 0);
+        QCOMPARE(module.RunTime.SlideshowRunning, running ? 1 : 0);
     }
 
     // A slideshow that could never advance says why and stays stopped, with
@@ -191,7 +192,7 @@ private Q_SLOTS:
         QVERIFY(Open(40003, "b4 b8"));
         QCOMPARE(window->windowTitle(),
                  QStringLiteral("SorvaneViewer  p39999.jpg   (40005/40005)"));
-        QCOMPARE(module.ViewerFileIndex, 40004);
+        QCOMPARE(module.RunTime.ViewerFileIndex, 40004);
     }
 
     // The viewer shows a photograph taken with the camera turned any of the
@@ -216,7 +217,7 @@ private Q_SLOTS:
         QVERIFY(Open(1));
         QVERIFY(QFile::remove(dir->filePath("f2.jpg")));
         QTest::keyClick(window.get(), Qt::Key_Space);
-        QCOMPARE(module.ViewerFileIndex, 2);
+        QCOMPARE(module.RunTime.ViewerFileIndex, 2);
         QCOMPARE(window->windowTitle(), QStringLiteral("SorvaneViewer  f2.jpg   (3/5)"));
         QCOMPARE(window->StatusBar1->text(2).trimmed(), QStringLiteral("f2.jpg"));
         QCOMPARE(window->StatusBar1->text(3).trimmed(),
