@@ -17,7 +17,6 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QScopeGuard>
-#include <QTimer>
 
 namespace sorvane {
 
@@ -82,7 +81,7 @@ void Form4::ShowUnshown(const QString& path, DisplayOutcome outcome) {
     if (outcome != DisplayOutcome::MissingFolder)
         return;
     // A running slideshow would otherwise tell it again at every tick.
-    if (Timer1->isActive())
+    if (slideshow_->ticking())
         StopSlideshow();
     prompts_.ask({QStringLiteral("Sorvane"), tr("ファイルが見つかりません。")});
 }

@@ -31,7 +31,7 @@ class Form4Test : public QObject {
     std::unique_ptr<Form4> window;
 
     // Opens the viewer on that entry of the list, and acts: "space", "bN" for toolbar button N,
-    // "tick" (the timer's handler), "real-tick", "sN", "repeat", "k:KEYS" for a key press
+    // "tick" (the timer's handler), "real-tick", "sN", "k:KEYS" for a key press
     // ("k:Ctrl+Right") and "w:N" for a turn of the wheel over the picture by N eighths of a
     // degree (negative: towards the user).
     bool Open(int index, const QString& actions = {}) {
@@ -58,8 +58,6 @@ class Form4Test : public QObject {
             window->Timer1_Timer();
         else if (action.startsWith('s'))
             module.SlideshowSeconds = std::int16_t(action.mid(1).toInt());
-        else if (action == "repeat")
-            module.SlideshowRepeat = 1;
         else if (action.startsWith("k:"))
             PressKey(QKeySequence(action.mid(2))[0]);
         else if (action.startsWith("w:"))
@@ -113,7 +111,7 @@ private Q_SLOTS:
 
     // The file shown, the timer and the slideshow flag after the actions on
     // five pictures, opened on the second; "sN" sets the slideshow to N
-    // seconds, "repeat" repeats.
+    // seconds. The slideshow's own rules are tested with it alone.
     void steps_data() {
         QTest::addColumn<QString>("actions");
         QTest::addColumn<int>("index");
@@ -123,16 +121,10 @@ private Q_SLOTS:
                             bool running) {
             QTest::newRow(row) << QString(actions) << index << interval << running;
         };
-        add("started at 32767 s", "s32767 b6", 1, 32767000, true);
-        add("-1 s: refused", "s-1 b6 tick", 1, 0, false);
-        add("0 s: refused", "s0 b6", 1, 0, false);
         add("a real tick", "s1 b6 real-tick", 2, 1000, true);
         add("no tick while paused", "s3 b6 space tick", 2, 0, true);
-        add("6 after a pause stops", "s3 b6 space b6", 2, 0, false);
-        add("6 again starts", "s3 b6 space b6 b6", 2, 3000, true);
         add("7 stops", "s3 b6 b7", 2, 0, false);
         add("no repeat: ends at the last", "s3 b6 tick tick tick tick", 4, 0, false);
-        add("repeat: the first again", "s3 repeat b6 tick tick tick tick", 0, 3000, true);
         add("Right steps forward", "k:Right", 2, 0, false);
         add("Page Down steps forward", "k:PgDown", 2, 0, false);
         add("Left steps back", "k:Left", 0, 0, false);
@@ -152,7 +144,8 @@ private Q_SLOTS:
         QFETCH(bool, running);
         QVERIFY(Open(1, actions));
         QCOMPARE(module.RunTime.ViewerFileIndex, index);
-        QCOMPARE(window->Timer1->isActive() ? window->Timer1->interval() : 0, interval);
+        const auto* timer = window->findChild<QTimer*>("Timer1");
+        QCOMPARE(timer->isActive() ? timer->interval() : 0, interval);
         QCOMPARE(module.RunTime.SlideshowRunning, running ? 1 : 0);
     }
 
