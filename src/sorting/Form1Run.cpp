@@ -18,10 +18,10 @@ void Form1::Command1_Click() {
 }
 
 void Form1::StartRun() {
-    const RunLayout layout = RunLayoutOfOptions();
+    const RunLayout layout = RunLayoutOf(module_);
     const bool extend = layout != RunLayout::Ordinary;
     if (extend) {
-        SetBrowsingVisible(false, layout == RunLayout::ExtendColumn);
+        display_.showBrowsing(false, layout == RunLayout::ExtendColumn);
     } else {
         Label4->hide();
         File1->hide();
@@ -32,7 +32,7 @@ void Form1::StartRun() {
     Command1->setText(tr("キャンセル"));
     for (int i = 0; i <= 10; ++i)
         Command4[size_t(i)]->setEnabled(true);
-    EnableUndoButton();
+    display_.enableUndoButton();
     FocusSink->setFocus();
     module_.RunTime.RunLayout = std::int16_t(layout);
     if (extend) {
@@ -49,13 +49,8 @@ void Form1::StartRun() {
     QTimer::singleShot(0, this, [this] { run_.tidySource(); });
 }
 
-RunLayout Form1::RunLayoutOfOptions() const {
-    return RunLayoutFor(module_.ExtendMode == 1, module_.CopyMode == 1,
-                        module_.VerticalButtons == 1);
-}
-
 void Form1::StopRun() {
-    SetBrowsingVisible(true, true);
+    display_.showBrowsing(true, true);
     Command1->setText(tr("実行"));
     Command2->setEnabled(true);
     Drive1->setEnabled(true);
@@ -69,21 +64,6 @@ void Form1::StopRun() {
         Form_Resize();
     }
     module_.RunTime.SortingActive = 0;
-}
-
-// The extend arrangements hide the browsing controls (the column hides the
-// path labels too); stopping a run shows them all again.
-void Form1::SetBrowsingVisible(bool visible, bool pathLabelsToo) {
-    for (QWidget* control :
-         {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1), static_cast<QWidget*>(File1),
-          static_cast<QWidget*>(Label6), static_cast<QWidget*>(Command2)})
-        control->setVisible(visible);
-    for (QLabel* label : Label2)
-        label->setVisible(visible);
-    if (pathLabelsToo) {
-        Label3->setVisible(visible);
-        Label4->setVisible(visible);
-    }
 }
 
 void Form1::Command2_Click() {
