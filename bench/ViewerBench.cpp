@@ -38,7 +38,7 @@ public:
                     module_.ProgramFolder + "/Error.jpg");
         FillFolder(root + "/src", originals, count, ending);
         list_.setFolder(root + "/src");
-        module_.ViewerFileName = list_.name(0);
+        module_.RunTime.ViewerFileName = list_.name(0);
         module_.SlideshowSeconds = 1;
         window_ = std::make_unique<Form4>(module_, prompts_, *pictures_, list_);
         window_->Form_Load();
@@ -96,8 +96,8 @@ ViewerStepResult MeasureViewerSteps(const QString& root, const QStringList& orig
     }
     result.growthMiB = ResidentMiB() - settled;
     result.heapEnd = Heap();
-    if (viewer.module().ViewerFileIndex != steps)
-        qWarning("the viewer stopped at %d of %d", viewer.module().ViewerFileIndex, steps);
+    if (viewer.module().RunTime.ViewerFileIndex != steps)
+        qWarning("the viewer stopped at %d of %d", viewer.module().RunTime.ViewerFileIndex, steps);
     return result;
 }
 
@@ -109,7 +109,7 @@ SlideshowResult MeasureSlideshow(const QString& root, const QStringList& origina
     QElapsedTimer clock;
     QObject::connect(&viewer.window(), &QWidget::windowTitleChanged, [&] {
         shownAt.append(clock.elapsed());
-        positions.append(viewer.module().ViewerFileIndex);
+        positions.append(viewer.module().RunTime.ViewerFileIndex);
     });
     clock.start();
     viewer.window().Toolbar1_ButtonClick(6);

@@ -55,6 +55,10 @@
         <source>として残しました。</source>
         <translation>.</translation>
     </message>
+    <message>
+        <source>同名のファイルがあります移動しますか？</source>
+        <translation>A file with the same name already exists. Move the file anyway?</translation>
+    </message>
 </context>
 <context>
     <name>FolderMessages</name>
@@ -153,13 +157,6 @@
     <message>
         <source>フォルダが見つからないので、一括削除できません。</source>
         <translation>: the folder cannot be found, so its files cannot be deleted all at once.</translation>
-    </message>
-</context>
-<context>
-    <name>SortingRun</name>
-    <message>
-        <source>同名のファイルがあります移動しますか？</source>
-        <translation>A file with the same name already exists. Move the file anyway?</translation>
     </message>
 </context>
 <context>

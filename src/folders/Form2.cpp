@@ -72,7 +72,7 @@ void Form2::Command3_Click() {
 }
 
 void Form2::Drive1_Change() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     drives_->openDrive();
 }

@@ -131,7 +131,7 @@ QList<qint64> JournalWindow::selectedIds() const {
 
 void JournalWindow::takeBackSelected() {
     updateTakeBackButton();
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     const QList<TakeBackResult> results = TakeBackEntries(journal_, selectedIds());
     QStringList lines, destinations;
@@ -159,7 +159,7 @@ bool JournalWindow::unreadable() const {
 // A run may start or stop while the window is open, and the main window
 // tells no one: the button looks again a few times a second while shown.
 void JournalWindow::updateTakeBackButton() {
-    const bool running = module_.SortingActive == 1;
+    const bool running = module_.RunTime.SortingActive == 1;
     TakeBackButton->setEnabled(!running && EntryTable->selectionModel()->hasSelection());
     if (running == toldRunning_ || unreadable()) // nothing to take back then
         return;

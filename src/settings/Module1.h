@@ -43,13 +43,18 @@ struct Module1 {
     // Kept in a file of their own beside the settings file.
     ExtraOptions Extras;
 
-    // Run-time only.
-    Flag SortingActive = 0;
-    std::int16_t RunLayout = 0;
-    Flag SuppressNextClick = 0;
-    QString ViewerFileName;
-    std::int32_t ViewerFileIndex = 0;
-    Flag SlideshowRunning = 0;
+    // What lives only while the program runs, never saved: the sorting
+    // run, the click a Space press swallows, the viewer's place and its
+    // slideshow. Kept apart so that nothing saved is mistaken for it.
+    struct RunTimeState {
+        Flag SortingActive = 0;
+        std::int16_t RunLayout = 0;
+        Flag SuppressNextClick = 0;
+        QString ViewerFileName;
+        std::int32_t ViewerFileIndex = 0;
+        Flag SlideshowRunning = 0;
+    };
+    RunTimeState RunTime;
 };
 
 } // namespace sorvane

@@ -33,6 +33,10 @@ QString SendFailedText(const QString& targetFolder, bool copied, FileError error
     return DisplayName(targetFolder) + failed + FailureReason(error);
 }
 
+QString SameNameQuestionText() {
+    return QCoreApplication::translate("FailureText", "同名のファイルがあります移動しますか？");
+}
+
 QString UndoFailedText(FileError error) {
     return QCoreApplication::translate("FailureText", "元に戻せませんでした。") +
            FailureReason(error);

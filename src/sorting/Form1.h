@@ -4,7 +4,13 @@
 #include "imaging/PictureDisplay.h"
 #include "platform/FileError.h"
 #include "settings/Module1.h"
+#include "sorting/ControlLayout.h"
+#include "sorting/FileDeletion.h"
 #include "sorting/Form1Controls.h"
+#include "sorting/KeyPreview.h"
+#include "sorting/OuterGeometry.h"
+#include "sorting/ProgramLaunches.h"
+#include "sorting/RunDisplay.h"
 #include "sorting/SortingRun.h"
 #include "sorting/WindowArrangement.h"
 
@@ -35,7 +41,7 @@ class Form1Fixture;
 // preview, and the sorting run with its sends and undo. Handlers keep the
 // names of the events they answer (control, underscore, event) and read as
 // the steps they perform; file-system work and arithmetic live below them.
-class Form1 : public QMainWindow, private Form1Controls, private SortingRun::Window {
+class Form1 : public QMainWindow, private Form1Controls {
     Q_OBJECT
 public:
     Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
@@ -71,7 +77,6 @@ public:
     void Command4_MouseDown(int index, int button);
     void Command4_Click(int index);
     void Timer1_Timer();
-    void UndoLastSend();
 
     // Keys, with the key code of the key pressed and the Shift (1), Ctrl (2),
     // Alt (4) bits.
@@ -84,9 +89,6 @@ public:
     void LaunchAssociated();
     // Opens the help page beside the program with the program associated with it.
     void OpenHelpPage();
-
-    // The window's outer size and position in twips, as the settings keep them.
-    QRectF OuterTwips() const;
 
     // The menu.
     void mnuOpt1_Click();
@@ -103,7 +105,7 @@ public:
     void setCopyIndicatorShown(bool shown);       // Label8
     void setCopyIndicatorBlinking(bool blinking); // Timer1 at 500 ms, or stopped
     const FileList& fileList() const { return *File1; }
-    QString listFolder() const override;
+    QString listFolder() const { return display_.listFolder(); }
     QString currentImagePath() const { return CurrentImagePath; }
 
 Q_SIGNALS:
@@ -132,20 +134,14 @@ private:
     void ConnectHandlers();
 
     // Start-up and close (Form1Startup.cpp).
-    bool ApplySavedGeometry();
     void ShowRememberedSourceFolder();
-    void CheckSlotFolders();
-    void SaveGeometryFields();
-    void SetOuterSizeTwips(QSizeF outer);
-    QSize PixelsOfOuter(QSizeF outer) const;
-    void KeepMinimumSize();
+    void SetOuterSizeTwips(QSizeF outer) { geometry_.setOuterSize(outer); }
 
     // Browsing helpers (Form1Browse.cpp).
     void ShowSourceFolder();
     QString CountText() const;
     void ShowCounts();
     void ShowFileName(const QString& name);
-    QString SelectedFilePath() const;
     void DeleteSelectedFile();
     void ReportFileError(FileError error, const QString& name);
     void PreviewSelectedFile();
@@ -162,37 +158,11 @@ private:
     void SetPreviewBusy(bool busy);
     static void Yield();
 
-    // Sending (Form1Send.cpp): what the sorting run shows through the window.
-    void SendToSlot(int slot);
-    void EnableUndoButton();
-    QString firstName() const override;
-    void letEventsIn() override;
-    void sendStarting(int slot) override;
-    void sendingTo(const QString& targetFolder) override;
-    void historyChanged() override;
-    void listChanged() override;
-    void sendFinished(int slot) override;
-    void undoFinished() override;
-    void reportFailure(const QString& line) override;
-
-    // Launches (Form1Menu.cpp).
-    QString HelpPagePath() const;
-    void LaunchReportingIn(const QString& file, const QString& failure);
-
     // Run and layout (Form1Run.cpp, Form1Layout.cpp).
     void StartRun();
     void StopRun();
-    void SetBrowsingVisible(bool visible, bool pathLabelsToo);
-    void Place(const Placement& placement);
-    QRectF PlacedTwips(const Placement& placement) const;
     QSize RunPreviewBox() const;
-    RunLayout RunLayoutOfOptions() const;
-    QWidget* ControlOf(Control control, int index) const;
-    void DockStatusBar();
-    void EnableKeyPreview() { keyPreview_ = true; }
-    bool HandleKeyPress(QObject* watched, QEvent* event);
-    bool IsPassedOnToParent(QObject* watched, QEvent* event);
-    void HandleKeyRelease(const QKeyEvent* key);
+    void ConnectKeys();
     bool HandleMousePress(QObject* watched, QEvent* event);
 
     Module1& module_;
@@ -200,24 +170,27 @@ private:
     Launcher& launcher_;
     std::unique_ptr<PicturePane> pane_; // Picture1 with Image1 in it
     Twips twips_;
+    OuterGeometry geometry_{*this, twips_};
     QHash<QWidget*, QRectF> twipsGeometry_; // each placed control, as last placed
+    ControlLayout layout_{
+        *this, twips_, twipsGeometry_,
+        [this](QWidget* control, const QRectF& twips) { PlaceTwips(control, twips); }};
     DriveFolderPair* drives_ = nullptr;
     bool settingsFileKept_ = false; // the file could not be read: leave it be
-    bool keyPreview_ = false;
-    const QEvent* keyOnItsWay_ = nullptr; // the key press being delivered, and where it was last
-    QPointer<QObject> keyReachedLast_;
+    KeyPreview* keys_ = new KeyPreview(*this);
     bool keyHeld_ = false;       // the last key press was a repeat of a held key
     bool previewBehind_ = false; // a burst of sends left the preview on an earlier file
     QElapsedTimer previewMoved_; // since the preview last moved on to another file
     // The shortest time a picture stays in the preview during a burst of sends.
     static constexpr qint64 LeastPreviewStayMs = 100;
+    RunDisplay display_{*this,
+                        {[this] { RefreshPreview(); }, [this] { ShowCounts(); }, [] { Yield(); },
+                         [this] { return !run_.history().isEmpty(); }}};
     SortingRun run_;
-    QPalette slotPalette_; // the slot label's colours while it shows red
+    FileDeletion deletion_{module_, prompts_};
+    ProgramLaunches launches_{module_, launcher_};
 
     QString CurrentImagePath; // the file last put into the preview
-
-    // The right-click delete into the trash (Form1Browse.cpp).
-    bool TrashFile(const QString& path, const QString& name);
 
     friend class test::Form1Fixture;
 
@@ -238,8 +211,6 @@ Q_SIGNALS:
     void journalRequested(); // the journal's menu item, also during a run
 
 private:
-    void RecordDeletion(const QString& path, const FileIdentity& identity);
-    SendRecorder* recorder_ = nullptr;
     QAction* mnuJournal = nullptr;
 };
 

@@ -4,26 +4,21 @@
 #include "controls/FileList.h"
 #include "controls/MouseButtons.h"
 #include "controls/StatusPanels.h"
-#include "platform/FileOps.h"
 #include "platform/NativeName.h"
-#include "platform/Paths.h"
-#include "platform/Prompts.h"
-#include "platform/Trash.h"
 #include "sorting/Form1.h"
 
-#include <QFileInfo>
 #include <QLabel>
 
 namespace sorvane {
 
 void Form1::Drive1_Change() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     drives_->openDrive();
 }
 
 void Form1::Dir1_Change() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     File1->setFolder(Dir1->path());
     module_.SourceFolder = Dir1->path();
@@ -52,7 +47,7 @@ void Form1::ShowFileName(const QString& name) {
 }
 
 void Form1::File1_MouseDown(int button) {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     if (button == MouseButton::Left)
         PreviewSelectedFile();
@@ -61,56 +56,22 @@ void Form1::File1_MouseDown(int button) {
 }
 
 void Form1::DeleteSelectedFile() {
-    const QString name = File1->selectedName();
-    const Prompt question{tr("アテンション"),
-                          DisplayName(name) + tr("を削除しようとしています。\r\n削除しますか？"),
-                          PromptButtons::OkCancel};
-    if (prompts_.ask(question) != PromptAnswer::Ok)
-        return;
-    const QString path = JoinPath(Dir1->path(), name);
-    FileIdentity identity; // for the journal, as the file was
-    IdentityOf(path, &identity);
-    if (module_.Extras.deleteToTrash) {
-        if (!TrashFile(path, name))
-            return;
-    } else if (const FileError error = RemoveFile(path); error != FileError::None) {
-        ReportFileError(error, name);
-        return;
-    }
-    RecordDeletion(path, identity);
-    File1->refresh(); // the counts wait for the next send, undo or folder change
-}
-
-// A file no trash takes is not deleted for good instead: it stays, and the
-// user is told why.
-bool Form1::TrashFile(const QString& path, const QString& name) {
-    TrashedFile trashed;
-    if (MoveToTrash(path, &trashed))
-        return true;
-    if (!IsRegularFile(path) && !QFileInfo(path).isSymLink())
-        ReportFileError(MissingPathError(path), name);
-    else
-        prompts_.ask({QStringLiteral("Sorvane"),
-                      tr("%1をごみ箱に入れられなかったので、削除せずに残しました。")
-                          .arg(DisplayName(name))});
-    return false;
+    const FileDeletion::Outcome outcome = deletion_.deleteFile(Dir1->path(), File1->selectedName());
+    if (outcome == FileDeletion::Outcome::DeletedUnrecorded)
+        reportJournalFailure();
+    if (outcome != FileDeletion::Outcome::Kept)
+        File1->refresh(); // the counts wait for the next send, undo or folder change
 }
 
 void Form1::ReportFileError(FileError error, const QString& name) {
-    QString text;
-    if (error == FileError::InvalidPicture)
-        text = DisplayName(name) + tr("はファイルが壊れています\r\n処理を中止します。");
-    else if (error == FileError::PathNotFound)
-        text = tr("ファイルが見つかりません。");
-    if (!text.isEmpty())
-        prompts_.ask({QStringLiteral("Sorvane"), text});
+    deletion_.reportError(error, name);
 }
 
 void Form1::File1_DblClick() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
-    module_.ViewerFileName = File1->selectedName();
-    module_.ViewerFileIndex = File1->listIndex();
+    module_.RunTime.ViewerFileName = File1->selectedName();
+    module_.RunTime.ViewerFileIndex = File1->listIndex();
     Q_EMIT viewerRequested();
 }
 

@@ -58,7 +58,7 @@ void RaiseButtons(Form1Controls& controls) {
 Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
              QWidget* parent)
     : QMainWindow(parent), module_(module), prompts_(prompts), launcher_(launcher),
-      twips_(Twips::forScreen()), run_(module, prompts, *this) {
+      twips_(Twips::forScreen()), run_(module, prompts, display_) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Sorvane"));
     BuildControls();

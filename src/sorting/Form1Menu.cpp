@@ -1,10 +1,6 @@
 // The menu bar, the launches of other programs, and what the other windows
 // may change here.
 #include "controls/FileList.h"
-#include "platform/FileOps.h"
-#include "platform/Launcher.h"
-#include "platform/NativeName.h"
-#include "platform/Paths.h"
 #include "sorting/Form1.h"
 
 #include <QLabel>
@@ -15,13 +11,13 @@
 namespace sorvane {
 
 void Form1::mnuOpt1_Click() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     Q_EMIT optionsRequested();
 }
 
 void Form1::mnuFOL_Click() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     Q_EMIT folderSetupRequested();
 }
@@ -31,32 +27,21 @@ void Form1::mnuVer1_Click() {
 }
 
 void Form1::mnuHelp_Click() {
-    const QString page = HelpPagePath();
-    if (IsRegularFile(page) || IsFolder(page))
+    if (launches_.hasHelpPage())
         OpenHelpPage();
     else
         Q_EMIT usageRequested();
 }
 
+// A launch reports only in Label4: the program it starts, or the failure.
 void Form1::LaunchAssociated() {
-    LaunchReportingIn(CurrentImagePath, tr("関連付けられた実行ファイルを、起動出来ませんでした。"));
+    display_.showLine(launches_.launch(CurrentImagePath,
+                                       tr("関連付けられた実行ファイルを、起動出来ませんでした。")));
 }
 
 void Form1::OpenHelpPage() {
-    LaunchReportingIn(HelpPagePath(),
-                      tr("インターネットエクスプローラーを、起動出来ませんでした。"));
-}
-
-QString Form1::HelpPagePath() const {
-    return JoinPath(module_.ProgramFolder, QStringLiteral("help/help.htm"));
-}
-
-// A launch reports only in Label4: the program it starts, or the failure.
-void Form1::LaunchReportingIn(const QString& file, const QString& failure) {
-    Label4->show();
-    Label4->setText(launcher_.findExecutable(file));
-    if (!launcher_.start(file))
-        Label4->setText(failure);
+    display_.showLine(launches_.launch(
+        launches_.helpPage(), tr("インターネットエクスプローラーを、起動出来ませんでした。")));
 }
 
 void Form1::setStartEnabled(bool enabled) {
@@ -68,12 +53,8 @@ void Form1::setSlotCaption(int slot, const QString& caption) {
         Command4[size_t(slot)]->setText(caption);
 }
 
-QString Form1::listFolder() const {
-    return File1->folder();
-}
-
 void Form1::mnuExtras_Click() {
-    if (module_.SortingActive == 1)
+    if (module_.RunTime.SortingActive == 1)
         return;
     Q_EMIT extrasRequested();
 }

@@ -178,7 +178,7 @@ void Form1::Image1_MouseDown(int button) {
 }
 
 void Form1::Picture1_MouseDown(int button) {
-    if (module_.SortingActive != 0)
+    if (module_.RunTime.SortingActive != 0)
         return;
     Yield();
     if (button == MouseButton::Left) {

@@ -11,17 +11,17 @@
 namespace sorvane {
 
 void Form1::Command1_Click() {
-    if (module_.SortingActive == 0)
+    if (module_.RunTime.SortingActive == 0)
         StartRun();
-    else if (module_.SortingActive == 1)
+    else if (module_.RunTime.SortingActive == 1)
         StopRun();
 }
 
 void Form1::StartRun() {
-    const RunLayout layout = RunLayoutOfOptions();
+    const RunLayout layout = RunLayoutOf(module_);
     const bool extend = layout != RunLayout::Ordinary;
     if (extend) {
-        SetBrowsingVisible(false, layout == RunLayout::ExtendColumn);
+        display_.showBrowsing(false, layout == RunLayout::ExtendColumn);
     } else {
         Label4->hide();
         File1->hide();
@@ -32,9 +32,9 @@ void Form1::StartRun() {
     Command1->setText(tr("キャンセル"));
     for (int i = 0; i <= 10; ++i)
         Command4[size_t(i)]->setEnabled(true);
-    EnableUndoButton();
+    display_.enableUndoButton();
     FocusSink->setFocus();
-    module_.RunLayout = std::int16_t(layout);
+    module_.RunTime.RunLayout = std::int16_t(layout);
     if (extend) {
         // Laid out before the first file is shown, and with that file in
         // hand, so its picture is read once, for the box the run shows it in
@@ -43,19 +43,14 @@ void Form1::StartRun() {
         Form_Resize();
     }
     RefreshPreview();
-    module_.SortingActive = 1;
+    module_.RunTime.SortingActive = 1;
     // After the first picture is painted: listing a large folder for what a
     // killed run left there must not delay it.
     QTimer::singleShot(0, this, [this] { run_.tidySource(); });
 }
 
-RunLayout Form1::RunLayoutOfOptions() const {
-    return RunLayoutFor(module_.ExtendMode == 1, module_.CopyMode == 1,
-                        module_.VerticalButtons == 1);
-}
-
 void Form1::StopRun() {
-    SetBrowsingVisible(true, true);
+    display_.showBrowsing(true, true);
     Command1->setText(tr("実行"));
     Command2->setEnabled(true);
     Drive1->setEnabled(true);
@@ -64,26 +59,11 @@ void Form1::StopRun() {
         Command4[size_t(i)]->setEnabled(false);
     Label4->hide();
     FocusSink->setFocus();
-    if (module_.RunLayout != std::int16_t(RunLayout::Ordinary)) {
-        module_.RunLayout = std::int16_t(RunLayout::Ordinary);
+    if (module_.RunTime.RunLayout != std::int16_t(RunLayout::Ordinary)) {
+        module_.RunTime.RunLayout = std::int16_t(RunLayout::Ordinary);
         Form_Resize();
     }
-    module_.SortingActive = 0;
-}
-
-// The extend arrangements hide the browsing controls (the column hides the
-// path labels too); stopping a run shows them all again.
-void Form1::SetBrowsingVisible(bool visible, bool pathLabelsToo) {
-    for (QWidget* control :
-         {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1), static_cast<QWidget*>(File1),
-          static_cast<QWidget*>(Label6), static_cast<QWidget*>(Command2)})
-        control->setVisible(visible);
-    for (QLabel* label : Label2)
-        label->setVisible(visible);
-    if (pathLabelsToo) {
-        Label3->setVisible(visible);
-        Label4->setVisible(visible);
-    }
+    module_.RunTime.SortingActive = 0;
 }
 
 void Form1::Command2_Click() {

@@ -10,35 +10,31 @@
 #include "platform/Prompts.h"
 #include "settings/StartUp.h"
 #include "sorting/Form1.h"
-#include "sorting/SavedGeometry.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 
 namespace sorvane {
+namespace {
 
-QRectF Form1::OuterTwips() const {
-    const int innerHeight = height() - menuBar()->sizeHint().height();
-    return QRectF(twips_.fromPixels(x()), twips_.fromPixels(y()),
-                  twips_.fromPixels(width()) + FrameTwips.width(),
-                  twips_.fromPixels(innerHeight) + FrameTwips.height());
+// A slot whose folder is gone falls back to the root; the buttons name
+// what each slot holds now.
+void CheckSlotFolders(Module1& module, const std::array<QPushButton*, 12>& buttons) {
+    for (int i = 0; i < SlotCount; ++i) {
+        QString& slot = module.FolderSlots[size_t(i)];
+        if (!IsFolder(slot))
+            slot = QStringLiteral("/");
+        if (i < BulkDeleteSlot)
+            buttons[size_t(i)]->setText(FolderButtonCaption(slot));
+    }
 }
 
-QSize Form1::PixelsOfOuter(QSizeF outer) const {
-    return QSize(twips_.toPixels(float(outer.width() - FrameTwips.width())),
-                 twips_.toPixels(float(outer.height() - FrameTwips.height())) +
-                     menuBar()->sizeHint().height());
-}
-
-void Form1::SetOuterSizeTwips(QSizeF outer) {
-    resize(PixelsOfOuter(outer));
-}
+} // namespace
 
 bool Form1::Form_Load() {
     // Before the settings are read the lists show the current folder.
@@ -55,14 +51,14 @@ bool Form1::Form_Load() {
         return false;
     if (plan.action == StartUpAction::ShowWindowOnly)
         return true;
-    if (!ApplySavedGeometry())
+    if (!geometry_.applySaved(module_))
         return true;
     if (module_.SourceFolder.isEmpty())
         module_.SourceFolder = QStringLiteral("/");
     if (module_.RememberSourceFolder == 1)
         ShowRememberedSourceFolder();
-    CheckSlotFolders();
-    EnableKeyPreview();
+    CheckSlotFolders(module_, Command4);
+    ConnectKeys();
     QPalette coloured = Text1->palette();
     coloured.setColor(QPalette::Base, Label1[0]->palette().color(QPalette::Window));
     Text1->setPalette(coloured);
@@ -95,16 +91,6 @@ void Form1::ShowStartPath(const QString& path) {
         PreviewSelectedFile();
 }
 
-bool Form1::ApplySavedGeometry() {
-    if (module_.RememberWindowSize != 1)
-        return true;
-    move(twips_.toPixels(module_.WindowLeft), twips_.toPixels(module_.WindowTop));
-    const std::optional<QSizeF> size = SavedOuterSize(module_.WindowWidth, module_.WindowHeight);
-    if (size)
-        SetOuterSizeTwips(*size);
-    return size.has_value();
-}
-
 // A remembered folder that is gone (sorted empty and deleted, most often)
 // opens the lists on its nearest ancestor that can still be listed; the rest
 // of start-up goes on all the same.
@@ -114,16 +100,6 @@ void Form1::ShowRememberedSourceFolder() {
     Dir1->setNearestPath(module_.SourceFolder);
     drives_->followFolder();
     Dir1->refresh();
-}
-
-void Form1::CheckSlotFolders() {
-    for (int i = 0; i < SlotCount; ++i) {
-        QString& slot = module_.FolderSlots[size_t(i)];
-        if (!IsFolder(slot))
-            slot = QStringLiteral("/");
-        if (i < BulkDeleteSlot)
-            Command4[size_t(i)]->setText(FolderButtonCaption(slot));
-    }
 }
 
 void Form1::ShowCopyModeIndicator() {
@@ -146,18 +122,10 @@ void Form1::setCopyIndicatorBlinking(bool blinking) {
         Timer1->stop();
 }
 
-void Form1::SaveGeometryFields() {
-    const GeometryFields fields = GeometryFieldsOf(OuterTwips());
-    module_.WindowWidth = fields.width;
-    module_.WindowHeight = fields.height;
-    module_.WindowLeft = fields.left;
-    module_.WindowTop = fields.top;
-}
-
 void Form1::closeEvent(QCloseEvent* event) {
     Q_EMIT closingOtherWindows();
-    SaveGeometryFields();
-    if (module_.SortingActive != 1 && !settingsFileKept_ && !SaveSettingsFile(module_)) {
+    geometry_.saveInto(module_);
+    if (module_.RunTime.SortingActive != 1 && !settingsFileKept_ && !SaveSettingsFile(module_)) {
         prompts_.ask({QStringLiteral("Sorvane"),
                       tr("設定ファイルを保存できませんでした。\r\n") + SettingsFilePath(module_)});
     }

@@ -85,10 +85,8 @@ GroupOutcome SortingRun::place(const SendPlan& plan, bool keepSource) {
 }
 
 bool SortingRun::confirmSameName() {
-    const Prompt question{
-        QStringLiteral("Sorvane"),
-        QCoreApplication::translate("SortingRun", "同名のファイルがあります移動しますか？"),
-        PromptButtons::OkCancel};
+    const Prompt question{QStringLiteral("Sorvane"), SameNameQuestionText(),
+                          PromptButtons::OkCancel};
     return prompts_.ask(question) == PromptAnswer::Ok;
 }
 

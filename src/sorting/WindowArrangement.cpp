@@ -1,5 +1,7 @@
 #include "sorting/WindowArrangement.h"
 
+#include "settings/Module1.h"
+
 namespace sorvane {
 namespace {
 
@@ -72,6 +74,11 @@ std::vector<Placement> ArrangeWindow(float W, float H, RunLayout layout) {
         break;
     }
     return out;
+}
+
+RunLayout RunLayoutOf(const Module1& options) {
+    return RunLayoutFor(options.ExtendMode == 1, options.CopyMode == 1,
+                        options.VerticalButtons == 1);
 }
 
 RunLayout RunLayoutFor(bool extendMode, bool copyMode, bool verticalButtons) {

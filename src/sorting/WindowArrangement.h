@@ -5,6 +5,8 @@
 
 namespace sorvane {
 
+struct Module1;
+
 // The controls that the layout pass moves.
 enum class Control {
     Picture1,
@@ -36,6 +38,8 @@ enum class RunLayout {
 // The arrangement a run takes: extend mode (never with copy mode) puts the
 // buttons in a row at the top, or in a column at the right.
 RunLayout RunLayoutFor(bool extendMode, bool copyMode, bool verticalButtons);
+// The same, from the options as they stand.
+RunLayout RunLayoutOf(const Module1& options);
 
 // The arrangement of the main window for an inner size of W x H twips, in
 // the order the pass applies it. A layout number outside the three places nothing.

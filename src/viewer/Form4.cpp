@@ -14,7 +14,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
-#include <QTimer>
 #include <QToolBar>
 
 #include <cmath>
@@ -82,9 +81,6 @@ void Form4::BuildControls() {
     Image1->hide();
     StatusBar1 = new StatusPanels(StatusDesigns(), this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setTimerType(Qt::PreciseTimer); // a slide a second, not a slide every 0.95-1.05 s
 }
 
 // Keys belong to the window (its key preview): no toolbar button takes the
@@ -109,7 +105,8 @@ void Form4::ConnectHandlers() {
     for (int i = 1; i <= 8; ++i)
         connect(Button(i), &QAction::triggered, this, [this, i] { Toolbar1_ButtonClick(i); });
     connect(Image1, &ImageBox::pressed, this, &Form4::Image1_MouseDown);
-    connect(Timer1, &QTimer::timeout, this, &Form4::Timer1_Timer);
+    connect(slideshow_, &Slideshow::tick, this, &Form4::Timer1_Timer);
+    connect(slideshow_, &Slideshow::startedOrStopped, this, &Form4::ShowSlideshowState);
     Picture1->installEventFilter(this);
 }
 
@@ -174,7 +171,7 @@ void Form4::resizeEvent(QResizeEvent* event) {
 // The slideshow ends with the window; the program's composition root
 // enables the start button again and closes the options dialog.
 void Form4::closeEvent(QCloseEvent* event) {
-    TimerOff();
+    slideshow_->halt();
     steps_.dropWaiting();
     event->accept();
 }

@@ -3,6 +3,7 @@
 #include "controls/Twips.h"
 #include "imaging/PictureDisplay.h"
 #include "platform/ArrivalOrder.h"
+#include "viewer/Slideshow.h"
 #include "viewer/ViewerRules.h"
 
 #include <QWidget>
@@ -11,7 +12,6 @@
 #include <memory>
 
 class QAction;
-class QTimer;
 class QToolBar;
 
 namespace sorvane {
@@ -58,7 +58,6 @@ public:
     QWidget* Picture1 = nullptr;
     ImageBox* Image1 = nullptr;
     StatusPanels* StatusBar1 = nullptr;
-    QTimer* Timer1 = nullptr;
 
 Q_SIGNALS:
     void optionsRequested(); // toolbar button 1
@@ -94,11 +93,11 @@ private:
     void ToolbarStep(int index);
     void SlideshowButton();
     void SlideshowTick();
-    void StartSlideshow();
-    void StopSlideshow();
-    void TimerOff();
+    void ShowSlideshowState(bool running);
+    void StopSlideshow() { slideshow_->stop(); }
 
     Module1& module_;
+    Slideshow* slideshow_ = new Slideshow(module_, this);
     Prompts& prompts_;
     const FileList& list_;
     std::unique_ptr<PicturePane> pane_; // Picture1 with Image1 in it

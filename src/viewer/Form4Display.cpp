@@ -17,7 +17,6 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QScopeGuard>
-#include <QTimer>
 
 namespace sorvane {
 
@@ -30,12 +29,12 @@ void Form4::ShowCurrentImage() {
     EnableSteps();
     Image1->hide();
     shownArea_ = Picture1->size();
-    const int index = module_.ViewerFileIndex;
+    const int index = module_.RunTime.ViewerFileIndex;
     if (index < 0 || index >= list_.count())
         return; // no file there: nothing to show and nothing to tell
     // The file is taken from the folder the list shows, as the main window's
     // preview takes it, so the two never disagree about a file.
-    const QString path = JoinPath(list_.folder(), module_.ViewerFileName);
+    const QString path = JoinPath(list_.folder(), module_.RunTime.ViewerFileName);
     // Whatever this file shows, the next ones are read once it is on screen.
     const auto readAhead = qScopeGuard([this] { ReadAhead(); });
     const DisplayOutcome outcome = pane_->show(path);
@@ -63,9 +62,10 @@ void Form4::ShowCurrentImage() {
 
 // The caption and the folder and name panels name the current file.
 void Form4::NameCurrentFile() {
-    setWindowTitle(ViewerCaption(module_.ViewerFileName, module_.ViewerFileIndex, list_.count()));
+    setWindowTitle(ViewerCaption(module_.RunTime.ViewerFileName, module_.RunTime.ViewerFileIndex,
+                                 list_.count()));
     StatusBar1->showText(1, list_.folder());
-    StatusBar1->showText(2, module_.ViewerFileName);
+    StatusBar1->showText(2, module_.RunTime.ViewerFileName);
 }
 
 // A file with nothing to show (gone since the list was read, its folder gone,
@@ -81,7 +81,7 @@ void Form4::ShowUnshown(const QString& path, DisplayOutcome outcome) {
     if (outcome != DisplayOutcome::MissingFolder)
         return;
     // A running slideshow would otherwise tell it again at every tick.
-    if (Timer1->isActive())
+    if (slideshow_->ticking())
         StopSlideshow();
     prompts_.ask({QStringLiteral("Sorvane"), tr("ファイルが見つかりません。")});
 }
@@ -90,11 +90,11 @@ void Form4::ShowUnshown(const QString& path, DisplayOutcome outcome) {
 // there is a file that way. At the last file a slideshow that will not
 // repeat is over.
 void Form4::EnableSteps() {
-    const bool first = module_.ViewerFileIndex == 0;
+    const bool first = module_.RunTime.ViewerFileIndex == 0;
     Button(4)->setEnabled(!first);
     Button(5)->setEnabled(!first);
-    const bool last = module_.ViewerFileIndex == list_.count() - 1;
-    if (last && module_.SlideshowRunning == 0 && module_.SlideshowRepeat == 0)
+    const bool last = module_.RunTime.ViewerFileIndex == list_.count() - 1;
+    if (last && module_.RunTime.SlideshowRunning == 0 && module_.SlideshowRepeat == 0)
         StopSlideshow();
     for (int i : {6, 7, 8})
         Button(i)->setEnabled(!last);
@@ -111,7 +111,8 @@ void Form4::ShowFileDetails(const FileStamp& file) {
 void Form4::ReadAhead() {
     RunAfterPaint(this, [this] {
         QStringList paths;
-        for (const int index : ViewerReadAhead(module_.ViewerFileIndex, list_.count(), direction_))
+        for (const int index :
+             ViewerReadAhead(module_.RunTime.ViewerFileIndex, list_.count(), direction_))
             paths.append(JoinPath(list_.folder(), list_.name(index)));
         pane_->readAhead(paths);
     });

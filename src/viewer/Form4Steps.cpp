@@ -9,32 +9,27 @@
 #include "viewer/ToolbarPictures.h"
 
 #include <QAction>
-#include <QTimer>
 #include <QWheelEvent>
 
 namespace sorvane {
 
 void Form4::Go(StepTarget target, int direction) {
-    module_.ViewerFileIndex = target.index;
+    module_.RunTime.ViewerFileIndex = target.index;
     if (!target.show)
         return; // at an end of the list: what is shown stays
-    module_.ViewerFileName = list_.name(target.index);
+    module_.RunTime.ViewerFileName = list_.name(target.index);
     direction_ = direction;
     ShowCurrentImage();
-}
-
-void Form4::TimerOff() {
-    Timer1->stop();
 }
 
 // A step by mouse or key only halts the timer: the slideshow still counts
 // as running, and the next press of button 6 ends it.
 void Form4::HaltAndStep(bool forward) {
-    TimerOff();
+    slideshow_->halt();
     if (forward)
-        Go(StepForward(module_.ViewerFileIndex, list_.count()), +1);
+        Go(StepForward(module_.RunTime.ViewerFileIndex, list_.count()), +1);
     else
-        Go(StepBack(module_.ViewerFileIndex), -1);
+        Go(StepBack(module_.RunTime.ViewerFileIndex), -1);
 }
 
 void Form4::Picture1_MouseDown(int button) {
@@ -66,8 +61,8 @@ void Form4::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void Form4::KeyStep(ViewerKey key) {
-    TimerOff();
-    Go(KeyStepTarget(key, module_.ViewerFileIndex, list_.count()), KeyStepDirection(key));
+    slideshow_->halt();
+    Go(KeyStepTarget(key, module_.RunTime.ViewerFileIndex, list_.count()), KeyStepDirection(key));
 }
 
 // Each notch of the wheel (120 eighths of a degree, gathered from a
@@ -97,7 +92,7 @@ void Form4::ToolbarStep(int index) {
         return;
     }
     StopSlideshow();
-    const int at = module_.ViewerFileIndex;
+    const int at = module_.RunTime.ViewerFileIndex;
     const int count = list_.count();
     if (index == 4)
         Go(StepToFirst(at), +1);
@@ -110,39 +105,16 @@ void Form4::ToolbarStep(int index) {
 }
 
 void Form4::SlideshowButton() {
-    if (module_.SlideshowRunning != 0) {
-        StopSlideshow();
-        return;
-    }
-    if (module_.ViewerFileIndex > list_.count() - 1) {
-        module_.ViewerFileIndex = list_.count() - 1;
-        StopSlideshow();
-        return;
-    }
-    // Seconds below 1 (a hand-edited settings file) would leave the toolbar
-    // looking as running while nothing ever advances: say so and stay stopped.
-    if (SlideshowInterval(module_.SlideshowSeconds) == 0) {
+    if (slideshow_->toggle(list_.count()) == Slideshow::Press::Refused)
         prompts_.ask({QStringLiteral("Sorvane"),
                       tr("スライドショーの表示時間が %1 秒なので開始できません。\r\n"
                          "オプションで 1 から 32767 までの数を入力してください。")
                           .arg(module_.SlideshowSeconds)});
-        return;
-    }
-    StartSlideshow();
 }
 
-void Form4::StartSlideshow() {
-    Timer1->start(SlideshowInterval(module_.SlideshowSeconds));
-    Button(6)->setIcon(ToolbarPicture(8));
-    Button(1)->setEnabled(false);
-    module_.SlideshowRunning = 1;
-}
-
-void Form4::StopSlideshow() {
-    Timer1->stop();
-    Button(6)->setIcon(ToolbarPicture(5));
-    Button(1)->setEnabled(true);
-    module_.SlideshowRunning = 0;
+void Form4::ShowSlideshowState(bool running) {
+    Button(6)->setIcon(ToolbarPicture(running ? 8 : 5));
+    Button(1)->setEnabled(!running);
 }
 
 void Form4::Timer1_Timer() {
@@ -152,17 +124,16 @@ void Form4::Timer1_Timer() {
 // A tick waits its turn like any step; a step before it may have halted the
 // slideshow meanwhile.
 void Form4::SlideshowTick() {
-    if (!Timer1->isActive())
+    if (!slideshow_->ticking())
         return;
-    const StepTarget target =
-        StepByTick(module_.ViewerFileIndex, list_.count(), module_.SlideshowRepeat != 0);
-    if (!target.show) {
-        module_.ViewerFileIndex = target.index;
-        Yield();
-        StopSlideshow();
+    const StepTarget target = slideshow_->tickStep(list_.count());
+    if (target.show) {
+        Go(target, +1);
         return;
     }
-    Go(target, +1);
+    module_.RunTime.ViewerFileIndex = target.index;
+    Yield();
+    slideshow_->stop();
 }
 
 } // namespace sorvane

@@ -145,7 +145,7 @@ private Q_SLOTS:
     // About box, whose link opens the same help page.
     void helpAndVersionOpenTheirWindows() {
         Program program;
-        program.module.SortingActive = 1;
+        program.module.RunTime.SortingActive = 1;
         Form1& main = program.main();
         const auto choose = [&](const char* item) {
             ControlNamed<QAction>(&main, item)->trigger();

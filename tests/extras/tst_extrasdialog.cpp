@@ -110,10 +110,10 @@ private Q_SLOTS:
         QAction* item = p.windows.main().findChild<QAction*>("mnuExtras");
         QVERIFY(item);
         QVERIFY(p.windows.main().findChild<QMenu*>("mnuOpt")->actions().contains(item));
-        p.module.SortingActive = 1;
+        p.module.RunTime.SortingActive = 1;
         item->trigger();
         QVERIFY(!p.windows.main().findChild<ExtrasDialog*>());
-        p.module.SortingActive = 0;
+        p.module.RunTime.SortingActive = 0;
         item->trigger();
         QVERIFY(p.windows.main().findChild<ExtrasDialog*>());
     }

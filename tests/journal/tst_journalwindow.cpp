@@ -124,7 +124,7 @@ private Q_SLOTS:
     // During a run the window opens but takes nothing back.
     void noTakeBackDuringARun() {
         Sent s;
-        s.module.SortingActive = 1;
+        s.module.RunTime.SortingActive = 1;
         JournalWindow window(s.journal, s.module);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -133,7 +133,7 @@ private Q_SLOTS:
         QCOMPARE(window.ResultText->text(), "実行中は取り消せません。");
         window.takeBackSelected();
         QCOMPARE(Files(s.slot(2)), (QStringList{"c.jpg", "d.jpg"}));
-        s.module.SortingActive = 0; // the run ends with the window open
+        s.module.RunTime.SortingActive = 0; // the run ends with the window open
         QTRY_VERIFY(window.TakeBackButton->isEnabled());
         QCOMPARE(window.ResultText->text(), QString());
     }
@@ -180,7 +180,7 @@ private Q_SLOTS:
         setup->close();
         QCOMPARE(main.findChild<QLabel*>("Label4")->text() == JournalFailedText(), !writable);
 
-        module.SortingActive = 1;
+        module.RunTime.SortingActive = 1;
         const QList<QAction*> items = main.findChild<QMenu*>("mnuOpt")->actions();
         QCOMPARE(items.last()->objectName(), "mnuJournal");
         items.last()->trigger();

@@ -1,9 +1,8 @@
 // The main window's rules that need no widget: what start-up makes of the
-// settings file, the window geometry it keeps, and the key code of a key.
+// settings file and the key code of a key.
 #include "settings/SettingsLine.h"
 #include "settings/StartUp.h"
 #include "sorting/KeyCodes.h"
-#include "sorting/SavedGeometry.h"
 #include "support/TestFiles.h"
 
 #include <QtTest>
@@ -45,13 +44,6 @@ private Q_SLOTS:
         QCOMPARE(int(plan.action), action);
         QCOMPARE(QFile::exists(SettingsFilePath(settings)), fileLeft);
         QCOMPARE(settings.FolderSlots[4], slot4);
-    }
-
-    void savedGeometry() {
-        QCOMPARE(SavedOuterSize(" 9600 ", "8700"), QSizeF(9600, 8700));
-        QCOMPARE(SavedOuterSize("8000", "x"), QSizeF(8385, 6495)); // too narrow: the smallest
-        QVERIFY(!SavedOuterSize("9600", "").has_value());
-        QCOMPARE(GeometryFieldsOf(QRectF(-40000.0, 1499.5, 8775.5, 8040)).left, -32768);
     }
 
     void keyCodes_data() {
