@@ -5,10 +5,10 @@
 #include "platform/FileError.h"
 #include "settings/Module1.h"
 #include "sorting/Form1Controls.h"
+#include "sorting/PreviewFollower.h"
 #include "sorting/SortingRun.h"
 #include "sorting/WindowArrangement.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -206,11 +206,8 @@ private:
     bool keyPreview_ = false;
     const QEvent* keyOnItsWay_ = nullptr; // the key press being delivered, and where it was last
     QPointer<QObject> keyReachedLast_;
-    bool keyHeld_ = false;       // the last key press was a repeat of a held key
-    bool previewBehind_ = false; // a burst of sends left the preview on an earlier file
-    QElapsedTimer previewMoved_; // since the preview last moved on to another file
-    // The shortest time a picture stays in the preview during a burst of sends.
-    static constexpr qint64 LeastPreviewStayMs = 100;
+    bool keyHeld_ = false;     // the last key press was a repeat of a held key
+    PreviewFollower follower_; // what the preview shows and reads ahead during sends
     SortingRun run_;
     QPalette slotPalette_; // the slot label's colours while it shows red
 

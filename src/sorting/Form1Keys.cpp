@@ -60,7 +60,7 @@ void Form1::HandleKeyRelease(const QKeyEvent* key) {
     if (key->isAutoRepeat() || !keyHeld_)
         return;
     keyHeld_ = false;
-    if (previewBehind_ && module_.SortingActive == 1 && run_.idle())
+    if (follower_.behind() && module_.SortingActive == 1 && run_.idle())
         RefreshPreview();
 }
 
