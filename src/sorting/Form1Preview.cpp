@@ -109,10 +109,11 @@ void Form1::ShowReadyPicture(const QString& first) {
 // Reads ahead the list entries that the picker names, for the preview box
 // (or another box: the one a run will show them in), once the current
 // picture has been painted and flushed, so the work never delays what is on
-// screen. The entries are picked then, from the list as it is by that time.
+// screen; while the window is set up, once it has first been painted. The
+// entries are picked then, from the list as it is by that time.
 void Form1::ReadAhead(const std::function<std::vector<int>()>& pick,
                       const std::function<QSize()>& box) {
-    RunAfterPaint(this, [this, pick, box] {
+    RunAfterFirstPaint(this, [this, pick, box] {
         QStringList paths;
         for (const int index : pick())
             paths.append(SourcePathOf(File1->name(index)));
