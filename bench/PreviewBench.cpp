@@ -168,20 +168,43 @@ void StartRows(const QStringList& jpegs, int samples, bool skipBaseline, const R
         cold.firstPaint.Median(), "ms", "<= cold", false);
 }
 
-void BurstRows(const QStringList& jpegs, bool skipBaseline, const RowPrinter& row, int& misplaced) {
+// Where a burst ends against the reading ahead decides whether its final
+// picture is ready then, so one burst says little: the worst of several for
+// the steadiness, the median for the final picture.
+BurstResult Bursts(const QStringList& jpegs, double seconds, Mode mode, int count) {
+    BurstResult all;
+    all.endsOnFinalFile = true;
+    Samples last;
+    for (int i = 0; i < count; ++i) {
+        QTemporaryDir dir;
+        const BurstResult one = MeasureBurst(dir.path(), jpegs, seconds, mode);
+        all.changes = qMax(all.changes, one.changes);
+        all.blanks = qMax(all.blanks, one.blanks);
+        all.shortestStayMs =
+            i == 0 ? one.shortestStayMs : qMin(all.shortestStayMs, one.shortestStayMs);
+        all.endsOnFinalFile = all.endsOnFinalFile && one.endsOnFinalFile;
+        all.misplaced += one.misplaced;
+        last.Add(one.lastAfterPressMs);
+    }
+    all.lastAfterPressMs = last.Median();
+    return all;
+}
+
+void BurstRows(const QStringList& jpegs, bool quick, bool skipBaseline, const RowPrinter& row,
+               int& misplaced) {
     const double seconds = 3;
-    QTemporaryDir c, d;
-    const BurstResult ours = MeasureBurst(c.path(), jpegs, seconds, Mode::Sorvane);
+    const int count = quick ? 1 : 5;
+    const BurstResult ours = Bursts(jpegs, seconds, Mode::Sorvane, count);
     const BurstResult base =
-        skipBaseline ? BurstResult{} : MeasureBurst(d.path(), jpegs, seconds, Mode::Baseline);
+        skipBaseline ? BurstResult{} : Bursts(jpegs, seconds, Mode::Baseline, count);
     misplaced += ours.misplaced + base.misplaced;
-    const QString held = QStringLiteral("key held 3 s, 30/s");
-    row("held key: picture changes", held, ours.changes, base.changes, "", "-", false);
-    row("held key: blank states", held, ours.blanks, base.blanks, "", "<= 1", false);
+    const QString held = QStringLiteral("key held 3 s, 30/s, %1 times").arg(count);
+    row("held key: picture changes, most", held, ours.changes, base.changes, "", "-", false);
+    row("held key: blank states, most", held, ours.blanks, base.blanks, "", "<= 1", false);
     row("held key: shortest stay (first, last aside)", held, ours.shortestStayMs,
         base.shortestStayMs, "ms", ">= 100 ms", true);
-    row("held key: last press -> final picture", held, ours.lastAfterPressMs, base.lastAfterPressMs,
-        "ms", "<= 150 ms", false);
+    row("held key: last press -> final picture, median", held, ours.lastAfterPressMs,
+        base.lastAfterPressMs, "ms", "<= 150 ms", false);
     if (!ours.endsOnFinalFile)
         std::printf("(the held key ended with the preview not on the final file)\n");
 }
@@ -192,7 +215,7 @@ void PreviewRows(const QStringList& jpegs, bool quick, bool skipBaseline, const 
     if (start)
         StartRows(jpegs, quick ? 3 : 7, skipBaseline, row);
     if (burst)
-        BurstRows(jpegs, skipBaseline, row, misplaced);
+        BurstRows(jpegs, quick, skipBaseline, row, misplaced);
 }
 
 } // namespace sorvane::bench

@@ -161,21 +161,28 @@ void ViewerRows(const QStringList& jpegs, const QStringList& pngs, bool quick, b
     row("slideshow at 1 s: pictures skipped", folder, show.skipped, showBase.skipped, "", "0",
         false);
 
+    ViewerMemoryRows(jpegs, quick, jpegBase, row);
+}
+
+void ViewerMemoryRows(const QStringList& jpegs, bool quick, const ViewerStepResult& base,
+                      const RowPrinter& row) {
+    const QSize box(1920, 1080);
+    const QString folder = QStringLiteral("viewer 1920x1080");
     const int many = quick ? 150 : 1000;
     QTemporaryDir e;
     const ViewerStepResult memory =
         MeasureViewerSteps(e.path(), jpegs, "JPG", many, 100, box, Mode::Sorvane);
     row(QStringLiteral("viewer resident memory, peak (%1 steps)").arg(many), folder,
-        memory.peakResidentMiB, jpegBase.peakResidentMiB, "MiB", "<= 400 MiB", false);
+        memory.peakResidentMiB, base.peakResidentMiB, "MiB", "<= 400 MiB", false);
     row(QStringLiteral("viewer memory growth after step %1").arg(std::min(100, many / 10)), folder,
-        memory.growthMiB, jpegBase.growthMiB, "MiB", "no growth", false);
+        memory.growthMiB, base.growthMiB, "MiB", "no growth", false);
     std::printf("(heap at step %d / at the end: %.0f / %.0f MiB in use, %.0f / %.0f MiB kept "
                 "free, %.0f / %.0f MiB mapped)\n",
                 std::min(100, many / 10), memory.heapSettled.used, memory.heapEnd.used,
                 memory.heapSettled.keptFree, memory.heapEnd.keptFree, memory.heapSettled.mapped,
                 memory.heapEnd.mapped);
     row(QStringLiteral("viewer step -> painted, median (%1 steps)").arg(many), folder,
-        memory.latency.Median(), jpegBase.latency.Median(), "ms", "<= 5 ms", false);
+        memory.latency.Median(), base.latency.Median(), "ms", "<= 5 ms", false);
 }
 
 } // namespace sorvane::bench

@@ -40,5 +40,9 @@ using RowPrinter = std::function<void(const QString&, const QString&, double, do
                                       const QString&, const QString&, bool)>;
 void ViewerRows(const QStringList& jpegs, const QStringList& pngs, bool quick, bool skipBaseline,
                 const RowPrinter& row);
+// Of those, the viewer's memory and steps over 1,000 steps (150 quick), with
+// the baseline's figures from a shorter run of its own.
+void ViewerMemoryRows(const QStringList& jpegs, bool quick, const ViewerStepResult& base,
+                      const RowPrinter& row);
 
 } // namespace sorvane::bench

@@ -119,8 +119,8 @@ int Run(int argc, char* argv[], bool realDisplay) {
     if (realDisplay)
         return RealDisplayRun(app, quick, skipBaseline);
     // --only NAME[,NAME...] runs some measurements: jpeg, png, progressive, held, start, burst,
-    // list, viewer, kinds, journal; bombs (or only its new kinds, claims), cold, journal and realx
-    // run alone.
+    // list, viewer (or only its long run, memory), kinds, journal; bombs (or only its new kinds,
+    // claims), cold, journal and realx run alone.
     const int only = int(app.arguments().indexOf(QStringLiteral("--only")));
     const QString chosen = only > 0 ? app.arguments().value(only + 1) : QString();
     auto wanted = [&chosen](const char* name) {
@@ -209,8 +209,9 @@ int Run(int argc, char* argv[], bool realDisplay) {
             base.firstDisplay.Median(), "ms", "<= 300 ms");
     }
     if (wanted("viewer"))
-        ViewerRows(jpegs, pngs, app.arguments().contains(QStringLiteral("--quick")), skipBaseline,
-                   Row);
+        ViewerRows(jpegs, pngs, quick, skipBaseline, Row);
+    else if (wanted("memory")) // the viewer's long run alone, without a baseline
+        ViewerMemoryRows(jpegs, quick, {}, Row);
     if (wanted("journal"))
         JournalRows(sizes.folder, sizes.bigFolder, Row);
     if (wanted("kinds"))

@@ -3,6 +3,7 @@
 #include <functional>
 
 class QObject;
+class QWidget;
 
 namespace sorvane {
 
@@ -13,5 +14,10 @@ namespace sorvane {
 // key press and its picture reaching the screen. Nothing runs when
 // `context` is gone by then.
 void RunAfterPaint(QObject* context, std::function<void()> work);
+
+// The same, and not before the window (a top-level widget) has first been
+// painted and flushed: work asked for while a window is being set up would
+// otherwise run before it is shown, and delay its first paint.
+void RunAfterFirstPaint(QWidget* window, std::function<void()> work);
 
 } // namespace sorvane

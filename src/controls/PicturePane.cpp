@@ -79,4 +79,8 @@ void PicturePane::readAhead(const QStringList& paths, QSize box) {
     pictures_.prefetch(paths, pixelsOf(box));
 }
 
+int PicturePane::recentReadMs() const {
+    return pictures_.recentReadMs();
+}
+
 } // namespace sorvane

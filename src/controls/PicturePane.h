@@ -52,6 +52,8 @@ public:
     // another size, the size it will have when they are shown.
     void readAhead(const QStringList& paths);
     void readAhead(const QStringList& paths, QSize box);
+    // How long reading a file ahead takes lately (see PictureSource).
+    int recentReadMs() const;
 
 private:
     void put(const Picture& picture);

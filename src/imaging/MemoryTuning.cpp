@@ -7,6 +7,7 @@ namespace sorvane {
 void KeepPictureBuffersInTheHeap() {
     ::mallopt(M_MMAP_THRESHOLD, 64 << 20);
     ::mallopt(M_TRIM_THRESHOLD, 128 << 20);
+    ::mallopt(M_ARENA_MAX, 1);
 }
 
 } // namespace sorvane

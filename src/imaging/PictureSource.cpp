@@ -7,6 +7,7 @@
 #include "png/PngInBox.h"
 
 #include <algorithm>
+#include <chrono>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -45,6 +46,16 @@ void PrepareForScreen(QImage& image) {
         image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     if (image.format() != drawn)
         image.convertTo(drawn);
+}
+
+// A running average over the last few reads, so one slow picture does not
+// swing it.
+void NoteReadTime(std::atomic<int>& recent, std::chrono::steady_clock::time_point taken) {
+    const auto ms = int(std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - taken)
+                            .count());
+    const int before = recent;
+    recent = before == 0 ? std::max(ms, 1) : (3 * before + ms + 3) / 4;
 }
 
 } // namespace
@@ -159,14 +170,17 @@ void PictureSource::work() {
         pending_.pop_front();
         if (inFlight(job.path, job.box))
             continue;
+        const auto taken = std::chrono::steady_clock::now();
         // The file system is asked without the lock (see decodeAndKeep).
         lock.unlock();
         const std::optional<FileStamp> stamp = FileStamp::of(job.path);
         lock.lock();
         if (stopping_)
             return;
-        if (stamp && !inFlight(job.path, job.box) && !cache_.contains(job.path, job.box, *stamp))
+        if (stamp && !inFlight(job.path, job.box) && !cache_.contains(job.path, job.box, *stamp)) {
             decodeAndKeep(lock, job, *stamp);
+            NoteReadTime(recentReadMs_, taken);
+        }
     }
 }
 

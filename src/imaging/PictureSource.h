@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -56,6 +57,11 @@ public:
 
     int cachedCount();
 
+    // How long the workers took lately from taking a file to having its
+    // picture ready, in milliseconds; 0 before their first. A burst of sends
+    // reads ahead the files it will have reached by then.
+    int recentReadMs() const { return recentReadMs_; }
+
 private:
     struct Job {
         QString path;
@@ -74,6 +80,7 @@ private:
     std::deque<Job> pending_;
     std::vector<Job> inFlight_;
     bool stopping_ = false;
+    std::atomic<int> recentReadMs_ = 0;
     std::vector<std::thread> workers_;
 };
 

@@ -9,12 +9,12 @@
 #include "sorting/Form1Controls.h"
 #include "sorting/KeyPreview.h"
 #include "sorting/OuterGeometry.h"
+#include "sorting/PreviewFollower.h"
 #include "sorting/ProgramLaunches.h"
 #include "sorting/RunDisplay.h"
 #include "sorting/SortingRun.h"
 #include "sorting/WindowArrangement.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -178,11 +178,8 @@ private:
     DriveFolderPair* drives_ = nullptr;
     bool settingsFileKept_ = false; // the file could not be read: leave it be
     KeyPreview* keys_ = new KeyPreview(*this);
-    bool keyHeld_ = false;       // the last key press was a repeat of a held key
-    bool previewBehind_ = false; // a burst of sends left the preview on an earlier file
-    QElapsedTimer previewMoved_; // since the preview last moved on to another file
-    // The shortest time a picture stays in the preview during a burst of sends.
-    static constexpr qint64 LeastPreviewStayMs = 100;
+    bool keyHeld_ = false;     // the last key press was a repeat of a held key
+    PreviewFollower follower_; // what the preview shows and reads ahead during sends
     RunDisplay display_{*this,
                         {[this] { RefreshPreview(); }, [this] { ShowCounts(); }, [] { Yield(); },
                          [this] { return !run_.history().isEmpty(); }}};

@@ -30,7 +30,7 @@ void Form1::ConnectKeys() {
     });
     connect(keys_, &KeyPreview::holdEnded, this, [this] {
         keyHeld_ = false;
-        if (previewBehind_ && module_.RunTime.SortingActive == 1 && run_.idle())
+        if (follower_.behind() && module_.RunTime.SortingActive == 1 && run_.idle())
             RefreshPreview();
     });
     keys_->enable();

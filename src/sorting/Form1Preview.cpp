@@ -60,14 +60,18 @@ void Form1::FitPreview() {
 
 void Form1::RefreshPreview() {
     const QString first = SourcePathOf(File1->name(0));
-    ReadAhead([this] { return ReadAheadAfterSend(run_.waiting(), File1->count()); });
+    follower_.sent(keyHeld_, run_.waiting());
+    ReadAhead([this] {
+        return follower_.readAhead(run_.waiting(), File1->count(), pane_->recentReadMs());
+    });
     if (run_.waiting() > 0 || keyHeld_) {
         ShowReadyPicture(first);
         return;
     }
-    previewBehind_ = false;
     PutInPreview(first);
-    if (!ShowPicture(first))
+    const bool shown = ShowPicture(first);
+    follower_.movedOn(); // its stay counts from when it is read, not asked for
+    if (!shown)
         return;
     ShowFileName(File1->name(0));
     FitPreview();
@@ -80,27 +84,22 @@ void Form1::PutInPreview(const QString& path) {
     CurrentImagePath = path;
     for (int i = 0; i < 4; ++i)
         Label2[size_t(i)]->setText(DisplayName(File1->name(i)));
-    previewMoved_.start();
+    follower_.movedOn();
 }
 
-// During a burst of sends (presses waiting, or a key held) a picture would be
-// replaced before anyone saw it, so none is read. The preview moves on to the
-// file in hand only when its picture has been read ahead and the picture
-// before it has been seen for a moment; until then the picture shown stays,
-// together with the labels that name it, and both catch up when the burst
-// ends. So the preview neither flickers nor ever shows one file's picture
+// During a burst of sends nothing is read (see PreviewFollower): the picture
+// shown stays, together with the labels that name it, until the file in hand
+// is ready. So the preview neither flickers nor ever shows one file's picture
 // under another file's name. A missing folder is still told.
 void Form1::ShowReadyPicture(const QString& first) {
-    const bool seen = !previewMoved_.isValid() || previewMoved_.elapsed() >= LeastPreviewStayMs;
-    if (seen && pane_->showReady(first)) {
-        previewBehind_ = false;
+    if (follower_.mayMoveOn() && pane_->showReady(first)) {
         PutInPreview(first);
         ShowFileName(File1->name(0));
         FitPreview();
         Image1->show();
         return;
     }
-    previewBehind_ = true;
+    follower_.fellBehind();
     if (SkippedDisplay(first) == DisplayOutcome::MissingFolder) {
         Image1->hide();
         ReportFileError(FileError::PathNotFound, {});
@@ -110,10 +109,11 @@ void Form1::ShowReadyPicture(const QString& first) {
 // Reads ahead the list entries that the picker names, for the preview box
 // (or another box: the one a run will show them in), once the current
 // picture has been painted and flushed, so the work never delays what is on
-// screen. The entries are picked then, from the list as it is by that time.
+// screen; while the window is set up, once it has first been painted. The
+// entries are picked then, from the list as it is by that time.
 void Form1::ReadAhead(const std::function<std::vector<int>()>& pick,
                       const std::function<QSize()>& box) {
-    RunAfterPaint(this, [this, pick, box] {
+    RunAfterFirstPaint(this, [this, pick, box] {
         QStringList paths;
         for (const int index : pick())
             paths.append(SourcePathOf(File1->name(index)));

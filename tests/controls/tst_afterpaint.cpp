@@ -1,47 +1,40 @@
 // Work put behind the paint: reading ahead starts only once what a key
 // press changed has been painted, and never for a window that is gone.
 #include "controls/AfterPaint.h"
+#include "support/Paints.h"
 
 #include <QtTest>
 
 using namespace sorvane;
-
-namespace {
-
-// Writes "paint" into the log at each paint of the widget.
-class PaintLog : public QObject {
-public:
-    PaintLog(QWidget* widget, QStringList& log) : log_(log) { widget->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            log_ << QStringLiteral("paint");
-        return false;
-    }
-
-private:
-    QStringList& log_;
-};
-
-} // namespace
+using sorvane::test::PaintWatch;
 
 class AfterPaintTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // Queued after a change, the work runs after the paint that shows it,
-    // also when other events wait in the queue.
+    // also when other events wait in the queue. Asked for while a window is
+    // set up, before it is shown, it waits for the window's first paint.
+    void runsAfterThePaintDue_data() {
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("window shown") << true;
+        QTest::newRow("window not shown yet") << false;
+    }
     void runsAfterThePaintDue() {
+        QFETCH(bool, shown);
         QWidget window;
         window.resize(120, 90);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (shown) {
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+        }
         QStringList log;
-        const PaintLog paints(&window, log);
+        const PaintWatch paints(&window, &log);
         window.update();
         QMetaObject::invokeMethod(
             &window, [&log] { log << QStringLiteral("queued"); }, Qt::QueuedConnection);
-        RunAfterPaint(&window, [&log] { log << QStringLiteral("work"); });
+        RunAfterFirstPaint(&window, [&log] { log << QStringLiteral("work"); });
+        QTest::qWait(20);
+        window.show();
         QTRY_VERIFY(log.contains(QStringLiteral("work")));
         QCOMPARE(log, QStringList({"queued", "paint", "work"}));
     }

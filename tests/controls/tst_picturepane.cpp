@@ -6,6 +6,7 @@
 #include "controls/ImageBox.h"
 #include "controls/PicturePane.h"
 #include "imaging/PictureSource.h"
+#include "support/Paints.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -25,19 +26,6 @@ QImage Checkerboard(QSize size) {
             image.setPixel(x, y, (x + y) % 2 ? qRgb(250, 250, 250) : qRgb(10, 60, 10));
     return image;
 }
-
-// Counts the paints a widget receives.
-class PaintCount : public QObject {
-public:
-    explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 } // namespace
 
@@ -152,7 +140,7 @@ private Q_SLOTS:
         pane->fit();
         image->show();
         QTest::qWait(50);
-        const PaintCount boxPaints(box.get()), imagePaints(image);
+        const PaintWatch boxPaints(box.get()), imagePaints(image);
         QCOMPARE(pane->show(Path("second.png")), DisplayOutcome::Shown);
         pane->fit();
         QTRY_VERIFY(imagePaints.paints > 0);
