@@ -12,7 +12,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <functional>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,28 +19,12 @@
 using namespace sorvane;
 using namespace sorvane::test;
 
-namespace {
-
-// Answers from the script, and first does what whileAsked says: what the user
-// (or another program) does while the question is on screen.
-class BusyPrompts : public ScriptedPrompts {
-public:
-    PromptAnswer ask(const Prompt& prompt) override {
-        if (whileAsked)
-            std::exchange(whileAsked, nullptr)();
-        return ScriptedPrompts::ask(prompt);
-    }
-    std::function<void()> whileAsked;
-};
-
-} // namespace
-
 class Form2Test : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dir;
     Module1 module;
-    BusyPrompts prompts;
+    ScriptedPrompts prompts;
     std::unique_ptr<Form2> window;
     QStringList mounts;
 
@@ -88,7 +71,7 @@ private Q_SLOTS:
         module = Module1{};
         for (int i = 0; i < SlotCount; ++i)
             module.FolderSlots[size_t(i)] = MakeFolder(QStringLiteral("slot%1").arg(i));
-        prompts = BusyPrompts{};
+        prompts = ScriptedPrompts{};
         window = std::make_unique<Form2>(module, prompts);
         window->Form_Load();
         window->show();
@@ -152,9 +135,9 @@ private Q_SLOTS:
         QCOMPARE(module.FolderSlots[4], Path("slot4"));
         QCOMPARE(Files(here), before);
         QCOMPARE(Files(here + "/locked"), QStringList());
-        QCOMPARE(QDir(here).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-                 told.isEmpty() ? QStringList{"locked", "New", "sub"}
-                                : QStringList{"locked", "sub"});
+        const QStringList folders = QDir(here).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(folders, told.isEmpty() ? (QStringList{"locked", "New", "sub"})
+                                         : (QStringList{"locked", "sub"}));
         QCOMPARE(Files(here + "/New"), QStringList());
         QCOMPARE(List()->path(), told.isEmpty() ? here + "/New" : here);
         QCOMPARE(prompts.asked.size(), told.isEmpty() ? 1 : 2);

@@ -11,13 +11,11 @@
 #include "support/Controls.h"
 #include "support/RecordingLauncher.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
