@@ -81,12 +81,14 @@ double WindowOpenMs(const QString& root, int entries) {
     { // as in the program, whose main window has loaded the fonts and the style already
         SendJournal empty(root + QStringLiteral("/empty.sqlite"));
         JournalWindow warm(empty, module);
+        warm.Form_Load();
         warm.show();
         QApplication::processEvents();
     }
     QElapsedTimer timer;
     timer.start();
     JournalWindow window(journal, module);
+    window.Form_Load();
     window.show();
     QApplication::processEvents(); // laid out and painted once
     return double(timer.nsecsElapsed()) / 1e6;

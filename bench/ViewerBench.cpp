@@ -5,6 +5,7 @@
 #include "imaging/PictureSource.h"
 #include "platform/Prompts.h"
 #include "settings/Module1.h"
+#include "support/Controls.h"
 #include "viewer/Form4.h"
 
 #include <QDir>
@@ -47,7 +48,8 @@ public:
             qWarning("the viewer was never shown");
         // The area is what the window has left for it: grow the window by
         // what it still lacks.
-        const QSize lack = box - window_->Picture1->size();
+        const QWidget* area = test::ControlNamed<QWidget>(window_.get(), "Picture1");
+        const QSize lack = box - area->size();
         window_->resize(window_->size() + lack);
         // Shown again at the new size. The steps start as after a look at the
         // first picture: with the two files after it read ahead (a load
@@ -56,8 +58,8 @@ public:
         if (mode == Mode::Sorvane)
             for (int i : {1, 2})
                 pictures_->load(list_.folder() + u'/' + list_.name(i), box);
-        if (window_->Picture1->size() != box)
-            qWarning("picture area %dx%d", window_->Picture1->width(), window_->Picture1->height());
+        if (area->size() != box)
+            qWarning("picture area %dx%d", area->width(), area->height());
     }
 
     Form4& window() { return *window_; }

@@ -98,6 +98,8 @@ bool SaveHelpWindows(const QString& programFolder, const QDir& folder) {
     sorvane::test::RecordingLauncher launcher;
     sorvane::Form3 usage(programFolder);
     sorvane::frmAbout about(prompts, launcher, programFolder + QStringLiteral("/help/help.htm"));
+    usage.Form_Load();
+    about.Form_Load();
     return usage.grab().save(folder.filePath(QStringLiteral("usage.png"))) &&
            about.grab().save(folder.filePath(QStringLiteral("about.png")));
 }
@@ -133,6 +135,7 @@ bool SaveJournalWindow(const QString& output) {
         {JournalAction::Delete, source + QStringLiteral("/IMG_4120.jpg"), {}, -1, {}, identity});
     Module1 module;
     JournalWindow window(journal, module);
+    window.Form_Load();
     window.resize(1000, 420);
     window.show();
     QApplication::processEvents();

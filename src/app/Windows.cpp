@@ -19,6 +19,8 @@
 #include <QEvent>
 #include <QWidget>
 
+#include <type_traits>
+
 namespace sorvane {
 
 Windows::Windows(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
@@ -48,11 +50,26 @@ Windows::~Windows() {
         delete window.data();
 }
 
+namespace {
+
+// Every window's opening, the one place it is called: after the window is
+// made and connected, before it shows. False when the program must end.
+template <typename W> bool Load(W& window) {
+    if constexpr (std::is_void_v<decltype(window.Form_Load())>) {
+        window.Form_Load();
+        return true;
+    } else {
+        return window.Form_Load();
+    }
+}
+
+} // namespace
+
 bool Windows::start(const QString& startPath) {
     // Beside the settings file, and never needed: a missing or damaged file
     // gives the defaults.
     module_.Extras = LoadExtraOptions(ExtraOptionsPath(module_));
-    if (!main_->Form_Load())
+    if (!Load(*main_))
         return false;
     // Shown first: a picture that cannot be read is told in a message box,
     // which belongs over the main window, not in front of an empty screen.
@@ -61,7 +78,8 @@ bool Windows::start(const QString& startPath) {
     return true;
 }
 
-void Windows::openOther(QWidget* window) {
+template <typename W> void Windows::openOther(W* window) {
+    Load(*window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     others_.removeIf([](const QPointer<QWidget>& other) { return !other; });
     others_.append(window);
@@ -80,16 +98,14 @@ void Windows::openOptions() {
     Form1* main = main_.get();
     connect(options_, &Dialog::copyIndicatorShown, main, &Form1::setCopyIndicatorShown);
     connect(options_, &Dialog::copyIndicatorBlinking, main, &Form1::setCopyIndicatorBlinking);
-    options_->Form_Load();
-    openOther(options_);
+    openOther(options_.data());
 }
 
 void Windows::openExtras() {
     if (raiseOpen(extras_))
         return;
     extras_ = new ExtrasDialog(module_, prompts_, main_.get());
-    extras_->Form_Load();
-    openOther(extras_);
+    openOther(extras_.data());
 }
 
 bool Windows::raiseOpen(QWidget* window) {
@@ -106,14 +122,14 @@ void Windows::openAbout() {
     about_ =
         new frmAbout(prompts_, launcher_,
                      JoinPath(module_.ProgramFolder, QStringLiteral("help/help.htm")), main_.get());
-    openOther(about_);
+    openOther(about_.data());
 }
 
 void Windows::openUsage() {
     if (raiseOpen(usage_))
         return;
     usage_ = new Form3(module_.ProgramFolder, main_.get());
-    openOther(usage_);
+    openOther(usage_.data());
 }
 
 void Windows::closeOthers() {
@@ -128,8 +144,7 @@ void Windows::openFolderSetup() {
     folderSetup_ = new Form2(module_, prompts_);
     connect(folderSetup_, &Form2::slotCaptionChanged, main_.get(), &Form1::setSlotCaption);
     connect(folderSetup_, &Form2::fileDeleted, this, &Windows::recordBulkDeletion);
-    folderSetup_->Form_Load();
-    openOther(folderSetup_);
+    openOther(folderSetup_.data());
 }
 
 // The viewer reads the main window's list as it is at each step. Asked
@@ -145,8 +160,7 @@ void Windows::openViewer() {
         if (options_)
             options_->close();
     });
-    viewer_->Form_Load();
-    openOther(viewer_);
+    openOther(viewer_.data());
 }
 
 // Opened again while open, it comes to the front showing what was recorded
@@ -162,7 +176,7 @@ void Windows::openJournal() {
                 main->forgetSendsTo(destinations);
                 main->refreshFileList();
             });
-    openOther(journalWindow_);
+    openOther(journalWindow_.data());
 }
 
 void Windows::recordBulkDeletion(const QString& path, const FileIdentity& identity) {

@@ -59,8 +59,9 @@ public:
 private:
     // Brings an open window to the front; false when it is not open.
     static bool raiseOpen(QWidget* window);
-    // Shows a window made by the caller as one of the program's other windows.
-    void openOther(QWidget* window);
+    // Opens a window made and connected by the caller as one of the
+    // program's other windows.
+    template <typename W> void openOther(W* window);
     void closeOthers();
     void openFolderSetup();
     void openViewer();

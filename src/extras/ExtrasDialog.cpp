@@ -12,41 +12,38 @@
 namespace sorvane {
 
 ExtrasDialog::ExtrasDialog(Module1& module, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), module_(module), prompts_(prompts), twips_(Twips::forScreen()) {
+    : QDialog(parent), module_(module), prompts_(prompts) {
     setObjectName(QStringLiteral("ExtrasDialog"));
     setWindowTitle(QStringLiteral("Sorvane"));
     // A fixed tool window over the main window, like the options dialog.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(twips_.toPixels(QRectF(0, 0, 6030, 1440)).size());
+    const Twips twips = Twips::forScreen();
+    setFixedSize(twips.toPixels(QRectF(0, 0, 6030, 1440)).size());
     setStyleSheet(QStringLiteral("* { font-size: 8pt; }"));
-    BuildControls();
+    BuildControls(ControlFactory(this, twips));
     connect(OKButton, &QPushButton::clicked, this, &ExtrasDialog::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &ExtrasDialog::CancelButton_Click);
 }
 
-template <typename W>
-W* ExtrasDialog::Add(const char* name, const QString& text, const QRectF& twips,
-                     const QString& tooltip) {
-    auto* widget = MakeControl<W>(this, QLatin1String(name), tooltip);
-    widget->setText(text);
-    widget->setGeometry(twips_.toPixels(twips));
-    return widget;
-}
-
-void ExtrasDialog::BuildControls() {
-    Label1 = Add<QLabel>("Label1", tr("追加のオプションを設定します。"), {120, 120, 4455, 255});
-    OKButton = Add<QPushButton>("OKButton", QStringLiteral("OK"), {4680, 120, 1215, 375},
-                                tr("オプションを確定してプログラムに戻ります。"));
+void ExtrasDialog::BuildControls(const ControlFactory& controls) {
+    Label1 = controls.place<QLabel>(QStringLiteral("Label1"), {120, 120, 4455, 255}, {},
+                                    tr("追加のオプションを設定します。"));
+    OKButton = controls.place<QPushButton>(QStringLiteral("OKButton"), {4680, 120, 1215, 375},
+                                           tr("オプションを確定してプログラムに戻ります。"),
+                                           QStringLiteral("OK"));
     OKButton->setDefault(true);
-    CancelButton = Add<QPushButton>("CancelButton", tr("キャンセル"), {4680, 600, 1215, 375},
-                                    tr("キャンセルします。"));
-    TrashCheck = Add<QCheckBox>("TrashCheck", tr("削除したファイルをごみ箱に入れる。"),
-                                {120, 600, 4455, 255},
-                                tr("右クリックの削除と一括削除で、ファイルをごみ箱に入れます。"));
-    CompanionsCheck = Add<QCheckBox>(
-        "CompanionsCheck", tr("同じ名前の関連ファイルも一緒に送る。"), {120, 960, 4455, 255},
-        tr("RAW と JPEG、.xmp などの同じ名前のファイルをまとめて送ります。"));
+    CancelButton =
+        controls.place<QPushButton>(QStringLiteral("CancelButton"), {4680, 600, 1215, 375},
+                                    tr("キャンセルします。"), tr("キャンセル"));
+    TrashCheck =
+        controls.place<QCheckBox>(QStringLiteral("TrashCheck"), {120, 600, 4455, 255},
+                                  tr("右クリックの削除と一括削除で、ファイルをごみ箱に入れます。"),
+                                  tr("削除したファイルをごみ箱に入れる。"));
+    CompanionsCheck = controls.place<QCheckBox>(
+        QStringLiteral("CompanionsCheck"), {120, 960, 4455, 255},
+        tr("RAW と JPEG、.xmp などの同じ名前のファイルをまとめて送ります。"),
+        tr("同じ名前の関連ファイルも一緒に送る。"));
     setTabOrder(OKButton, CancelButton);
     setTabOrder(CancelButton, TrashCheck);
     setTabOrder(TrashCheck, CompanionsCheck);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "controls/Twips.h"
-
 #include <QDialog>
 
 class QCheckBox;
@@ -10,6 +8,7 @@ class QPushButton;
 
 namespace sorvane {
 
+class ControlFactory;
 class Prompts;
 struct Module1;
 
@@ -28,13 +27,10 @@ public:
     void CancelButton_Click();
 
 private:
-    void BuildControls();
-    template <typename W>
-    W* Add(const char* name, const QString& text, const QRectF& twips, const QString& tooltip = {});
+    void BuildControls(const ControlFactory& controls);
 
     Module1& module_;
     Prompts& prompts_;
-    Twips twips_;
 
     QLabel* Label1 = nullptr;
     QCheckBox* TrashCheck = nullptr;

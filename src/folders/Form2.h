@@ -1,6 +1,5 @@
 #pragma once
 
-#include "controls/Twips.h"
 #include "platform/FolderActions.h"
 #include "settings/Module1.h"
 
@@ -15,6 +14,7 @@ class QPushButton;
 
 namespace sorvane {
 
+class ControlFactory;
 class DirList;
 class DriveFolderPair;
 class Prompts;
@@ -39,15 +39,6 @@ public:
     void Text1_KeyPress(int index); // Return or Enter, whatever the modifiers
     void Dir1_MouseDown(int button);
 
-    QComboBox* Drive1 = nullptr;
-    DirList* Dir1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    std::array<QPushButton*, SlotCount> Command1{};
-    std::array<QLineEdit*, SlotCount> Text1{};
-
 Q_SIGNALS:
     void slotCaptionChanged(int index,
                             const QString& caption); // Command4(index) of the main window
@@ -59,9 +50,8 @@ protected:
 
 private:
     // Construction (Form2Controls.cpp).
-    void BuildControls();
-    void BuildSlotRow(int index);
-    void PlaceTwips(QWidget* control, const QRectF& twips);
+    void BuildControls(const ControlFactory& controls);
+    QLineEdit* PlaceSlotText(const ControlFactory& controls, int index);
     void ConnectHandlers();
 
     bool Confirm(const QString& question);
@@ -71,8 +61,16 @@ private:
 
     Module1& module_;
     Prompts& prompts_;
-    Twips twips_;
     DriveFolderPair* drives_ = nullptr;
+
+    QComboBox* Drive1 = nullptr;
+    DirList* Dir1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    std::array<QPushButton*, SlotCount> Command1{};
+    std::array<QLineEdit*, SlotCount> Text1{};
 };
 
 } // namespace sorvane

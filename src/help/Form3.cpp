@@ -1,6 +1,6 @@
 #include "help/Form3.h"
 
-#include "controls/Twips.h"
+#include "controls/MakeControl.h"
 #include "help/UsageText.h"
 #include "platform/Paths.h"
 
@@ -17,18 +17,14 @@ Form3::Form3(const QString& programFolder, QWidget* parent)
     setWindowTitle(tr("Sorvaneの使い方"));
     const Twips twips = Twips::forScreen();
     setFixedSize(twips.toPixels(QRectF(0, 0, 8070, 7020)).size());
-
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(twips.toPixels(QRectF(0, 0, 8055, 6495)));
+    const ControlFactory controls(this, twips);
+    Text1 = controls.place<QPlainTextEdit>(QStringLiteral("Text1"), {0, 0, 8055, 6495});
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap); // scrolls both ways, as a text box does
     Text1->setReadOnly(true);
-    Command1 = new QPushButton(tr("プログラムへ戻る"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twips.toPixels(QRectF(6120, 6600, 1935, 375)));
+    Command1 = controls.place<QPushButton>(QStringLiteral("Command1"), {6120, 6600, 1935, 375}, {},
+                                           tr("プログラムへ戻る"));
     Command1->setAutoDefault(false); // Return in the text does not close the window
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
-    Form_Load();
 }
 
 void Form3::Form_Load() {

@@ -8,7 +8,7 @@ class QPushButton;
 namespace sorvane {
 
 // The usage window: Readme.txt from the program's folder, to read and close.
-// It is filled once, when it is made; the program makes it afresh on each
+// It is filled once, at its opening; the program makes it afresh for each
 // opening. A dialog, so that however it closes it reports it at once.
 class Form3 : public QDialog {
     Q_OBJECT

@@ -28,17 +28,9 @@ QFont Gothic(qreal points, bool bold = false) {
     return font;
 }
 
-template <typename W>
-W* Place(QWidget* parent, const QString& name, const QRectF& twips, const QString& text = {}) {
-    auto* widget = MakeControl<W>(parent, name);
-    widget->setGeometry(Twips::forScreen().toPixels(twips));
-    if constexpr (!std::is_same_v<W, QFrame>)
-        widget->setText(text);
-    return widget;
-}
-
-QFrame* PlaceLine(QWidget* parent, int index, const QRectF& twips, const QColor& colour) {
-    QFrame* line = Place<QFrame>(parent, QStringLiteral("Line1_%1").arg(index), twips);
+QFrame* PlaceLine(const ControlFactory& controls, int index, const QRectF& twips,
+                  const QColor& colour) {
+    QFrame* line = controls.place<QFrame>(QStringLiteral("Line1_%1").arg(index), twips);
     SetColour(line, QPalette::Window, colour);
     return line;
 }
@@ -51,47 +43,47 @@ frmAbout::frmAbout(Prompts& prompts, Launcher& launcher, QString helpPage, QWidg
       prompts_(prompts), launcher_(launcher), helpPage_(std::move(helpPage)) {
     setObjectName(QStringLiteral("frmAbout"));
     setFont(Gothic(9.75));
-    setFixedSize(Twips::forScreen().toPixels(QRectF(0, 0, 5730, 3555)).size());
+    const Twips twips = Twips::forScreen();
+    setFixedSize(twips.toPixels(QRectF(0, 0, 5730, 3555)).size());
     setMouseTracking(true);
-    BuildControls();
-    Form_Load();
+    BuildControls(ControlFactory(this, twips));
 }
 
-void frmAbout::BuildControls() {
-    picIcon = Place<QLabel>(this, QStringLiteral("picIcon"), {240, 240, 540, 540});
+void frmAbout::BuildControls(const ControlFactory& controls) {
+    picIcon = controls.place<QLabel>(QStringLiteral("picIcon"), {240, 240, 540, 540});
     picIcon->setPixmap(ProgramIcon().pixmap(32, 32));
     picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picIcon->setFocusPolicy(Qt::TabFocus);
-    lblTitle = Place<QLabel>(this, QStringLiteral("lblTitle"), {1050, 240, 3885, 480});
+    lblTitle = controls.place<QLabel>(QStringLiteral("lblTitle"), {1050, 240, 3885, 480});
     lblTitle->setFont(Gothic(24, true));
     SetColour(lblTitle, QPalette::WindowText, LinkBlue);
-    lblVersion =
-        Place<QLabel>(this, QStringLiteral("lblVersion"), {1050, 780, 3885, 225}, tr("ﾊﾞｰｼﾞｮﾝ"));
-    lblDescription =
-        Place<QLabel>(this, QStringLiteral("lblDescription"), {1050, 1125, 4005, 690},
-                      tr("デジカメやインターネット等から大量に溜まったＪＰＧ画像などを画像の確認を"
-                         "しながら任意の１０のフォルダに素早く移動できます。"));
+    lblVersion = controls.place<QLabel>(QStringLiteral("lblVersion"), {1050, 780, 3885, 225}, {},
+                                        tr("ﾊﾞｰｼﾞｮﾝ"));
+    lblDescription = controls.place<QLabel>(
+        QStringLiteral("lblDescription"), {1050, 1125, 4005, 690}, {},
+        tr("デジカメやインターネット等から大量に溜まったＪＰＧ画像などを画像の確認を"
+           "しながら任意の１０のフォルダに素早く移動できます。"));
     lblDescription->setWordWrap(true);
-    Label1 =
-        Place<QLabel>(this, QStringLiteral("Label1"), {960, 2040, 4215, 375}, tr("Sorvane ヘルプ"));
+    Label1 = controls.place<QLabel>(QStringLiteral("Label1"), {960, 2040, 4215, 375}, {},
+                                    tr("Sorvane ヘルプ"));
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->installEventFilter(this);
     // Moves over the link and the description pass on to the box; those over
     // controls without tracking are dropped by the toolkit.
     Label1->setMouseTracking(true);
     lblDescription->setMouseTracking(true);
-    Line1[1] = PlaceLine(this, 1, {90, 2445, 5564, 15}, QColor(128, 128, 128));
-    Line1[0] = PlaceLine(this, 0, {105, 2460, 5549, 30}, Qt::white);
-    lblDisclaimer =
-        Place<QLabel>(this, QStringLiteral("lblDisclaimer"), {255, 2625, 3870, 825},
-                      tr("このソフトウェアは無保証です。使用によって生じたいかなる損害についても、"
-                         "作者は責任を負いません。"));
+    Line1[1] = PlaceLine(controls, 1, {90, 2445, 5564, 15}, QColor(128, 128, 128));
+    Line1[0] = PlaceLine(controls, 0, {105, 2460, 5549, 30}, Qt::white);
+    lblDisclaimer = controls.place<QLabel>(
+        QStringLiteral("lblDisclaimer"), {255, 2625, 3870, 825}, {},
+        tr("このソフトウェアは無保証です。使用によって生じたいかなる損害についても、"
+           "作者は責任を負いません。"));
     lblDisclaimer->setWordWrap(true);
-    cmdOK = Place<QPushButton>(this, QStringLiteral("cmdOK"), {4245, 2625, 1380, 345},
-                               QStringLiteral("OK"));
+    cmdOK = controls.place<QPushButton>(QStringLiteral("cmdOK"), {4245, 2625, 1380, 345}, {},
+                                        QStringLiteral("OK"));
     cmdOK->setDefault(true); // Escape closes the box, as a dialog does
-    cmdSysInfo = Place<QPushButton>(this, QStringLiteral("cmdSysInfo"), {4260, 3075, 1380, 345},
-                                    tr("ｼｽﾃﾑ情報(&S)..."));
+    cmdSysInfo = controls.place<QPushButton>(QStringLiteral("cmdSysInfo"), {4260, 3075, 1380, 345},
+                                             {}, tr("ｼｽﾃﾑ情報(&S)..."));
     cmdSysInfo->setAutoDefault(false);
     for (QWidget* control : std::initializer_list<QWidget*>{lblVersion, lblDescription,
                                                             lblDisclaimer, cmdOK, cmdSysInfo})

@@ -10,6 +10,7 @@ class QPushButton;
 
 namespace sorvane {
 
+class ControlFactory;
 class Launcher;
 class Prompts;
 
@@ -33,7 +34,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
+    void BuildControls(const ControlFactory& controls);
     void ShowLinkIn(const QColor& colour);
 
     Prompts& prompts_;

@@ -1,5 +1,6 @@
 #include "journal/JournalWindow.h"
 
+#include "controls/MakeControl.h"
 #include "journal/JournalModel.h"
 #include "journal/TakeBackEntries.h"
 #include "platform/NativeName.h"
@@ -29,18 +30,14 @@ JournalWindow::JournalWindow(SendJournal& journal, const Module1& module, QWidge
     setObjectName(QStringLiteral("JournalWindow"));
     setWindowTitle(tr("送りの履歴"));
     buildControls();
-    fillFolders();
-    applyFilter();
-    if (unreadable())
-        ResultText->setText(tr("送りの履歴を開けませんでした。"));
     resize(1000, 520);
     runWatch_.setInterval(250);
     connect(&runWatch_, &QTimer::timeout, this, &JournalWindow::updateTakeBackButton);
 }
 
 void JournalWindow::buildControls() {
-    EntryTable = new QTableView(this);
-    EntryTable->setObjectName(QStringLiteral("EntryTable"));
+    const ControlFactory controls(this, Twips::forScreen());
+    EntryTable = controls.make<QTableView>(QStringLiteral("EntryTable"));
     EntryTable->setModel(model_);
     EntryTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     EntryTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -52,14 +49,13 @@ void JournalWindow::buildControls() {
     const int widths[JournalModel::ColumnCount] = {150, 70, 140, 210, 210, 60, 90};
     for (int column = 0; column < JournalModel::ColumnCount; ++column)
         EntryTable->setColumnWidth(column, widths[column]);
-    TakeBackButton = new QPushButton(tr("選んだ送りを取り消す"), this);
-    TakeBackButton->setObjectName(QStringLiteral("TakeBackButton"));
-    ResultText = new QLabel(this);
-    ResultText->setObjectName(QStringLiteral("ResultText"));
+    TakeBackButton = controls.make<QPushButton>(QStringLiteral("TakeBackButton"), {},
+                                                tr("選んだ送りを取り消す"));
+    ResultText = controls.make<QLabel>(QStringLiteral("ResultText"));
     ResultText->setWordWrap(true);
     ResultText->setTextFormat(Qt::PlainText);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(buildFilters());
+    layout->addWidget(buildFilters(controls));
     layout->addWidget(EntryTable, 1);
     layout->addWidget(ResultText);
     layout->addWidget(TakeBackButton, 0, Qt::AlignRight);
@@ -69,19 +65,16 @@ void JournalWindow::buildControls() {
     connect(model_, &QAbstractItemModel::modelReset, this, &JournalWindow::updateTakeBackButton);
 }
 
-QWidget* JournalWindow::buildFilters() {
-    auto* filters = new QWidget(this);
-    FolderFilter = new QComboBox(filters);
-    FolderFilter->setObjectName(QStringLiteral("FolderFilter"));
+QWidget* JournalWindow::buildFilters(const ControlFactory& controls) {
+    auto* filters = controls.make<QWidget>(QStringLiteral("Filters"));
+    const ControlFactory inRow = controls.on(filters);
+    FolderFilter = inRow.make<QComboBox>(QStringLiteral("FolderFilter"));
     FolderFilter->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    DayFilterOn = new QCheckBox(tr("日付"), filters);
-    DayFilterOn->setObjectName(QStringLiteral("DayFilterOn"));
-    DayFilter = new QDateEdit(QDate::currentDate(), filters);
-    DayFilter->setObjectName(QStringLiteral("DayFilter"));
+    DayFilterOn = inRow.make<QCheckBox>(QStringLiteral("DayFilterOn"), {}, tr("日付"));
+    DayFilter = inRow.make<QDateEdit>(QStringLiteral("DayFilter"), {}, QDate::currentDate());
     DayFilter->setCalendarPopup(true);
     DayFilter->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    NameFilter = new QLineEdit(filters);
-    NameFilter->setObjectName(QStringLiteral("NameFilter"));
+    NameFilter = inRow.make<QLineEdit>(QStringLiteral("NameFilter"));
     NameFilter->setPlaceholderText(tr("名前"));
     NameFilter->setClearButtonEnabled(true);
     auto* row = new QHBoxLayout(filters);
@@ -115,6 +108,12 @@ void JournalWindow::applyFilter() {
         filter.day = DayFilter->date();
     filter.name = NameFilter->text();
     model_->setFilter(filter);
+}
+
+void JournalWindow::Form_Load() {
+    refresh();
+    if (unreadable())
+        ResultText->setText(tr("送りの履歴を開けませんでした。"));
 }
 
 void JournalWindow::refresh() {

@@ -15,6 +15,7 @@ class QTableView;
 
 namespace sorvane {
 
+class ControlFactory;
 class JournalModel;
 struct Module1;
 
@@ -27,17 +28,11 @@ class JournalWindow : public QWidget {
 public:
     JournalWindow(SendJournal& journal, const Module1& module, QWidget* parent = nullptr);
 
+    // The opening: the journal's entries, or why there are none.
+    void Form_Load();
     // Reads the journal again, keeping the filters.
     void refresh();
     void takeBackSelected();
-
-    QComboBox* FolderFilter = nullptr;
-    QCheckBox* DayFilterOn = nullptr;
-    QDateEdit* DayFilter = nullptr;
-    QLineEdit* NameFilter = nullptr;
-    QTableView* EntryTable = nullptr;
-    QPushButton* TakeBackButton = nullptr;
-    QLabel* ResultText = nullptr;
 
 Q_SIGNALS:
     // Files came back to their folders from these destinations.
@@ -49,7 +44,7 @@ protected:
 
 private:
     void buildControls();
-    QWidget* buildFilters();
+    QWidget* buildFilters(const ControlFactory& controls);
     void fillFolders();
     void applyFilter();
     void updateTakeBackButton();
@@ -61,6 +56,14 @@ private:
     JournalModel* model_ = nullptr;
     QTimer runWatch_;
     bool toldRunning_ = false; // the window says a run holds back the take-back
+
+    QComboBox* FolderFilter = nullptr;
+    QCheckBox* DayFilterOn = nullptr;
+    QDateEdit* DayFilter = nullptr;
+    QLineEdit* NameFilter = nullptr;
+    QTableView* EntryTable = nullptr;
+    QPushButton* TakeBackButton = nullptr;
+    QLabel* ResultText = nullptr;
 };
 
 } // namespace sorvane

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "controls/Twips.h"
-
 #include <QDialog>
 
 #include <array>
@@ -15,6 +13,7 @@ class QRadioButton;
 
 namespace sorvane {
 
+class ControlFactory;
 class Prompts;
 struct Module1;
 
@@ -47,15 +46,11 @@ Q_SIGNALS:
     void copyIndicatorBlinking(bool blinking); // its blink timer: 500 ms, or stopped
 
 private:
-    void BuildControls();
-    void BuildFrame1();
-    void BuildFrame2();
+    void BuildControls(const ControlFactory& controls);
+    void BuildFrame1(const ControlFactory& inFrame);
+    void BuildFrame2(const ControlFactory& inFrame);
     void SetFocusOrder();
     void ConnectHandlers();
-    // A control of the given kind at its place, in twips of its parent.
-    template <typename W>
-    W* Add(QWidget* parent, const char* name, const char* text, const QRectF& twips,
-           const char* tooltip = "");
 
     void FillFromSettings();
     void EnableOptionsFor(bool enabled);
@@ -65,7 +60,6 @@ private:
 
     Module1& module_;
     Prompts& prompts_;
-    Twips twips_;
 
     QLabel* Label1 = nullptr;
     QPushButton* OKButton = nullptr;

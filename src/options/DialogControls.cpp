@@ -3,27 +3,25 @@
 
 #include "controls/MakeControl.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-
-#include <type_traits>
 
 namespace sorvane {
+
 Dialog::Dialog(Module1& module, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), module_(module), prompts_(prompts), twips_(Twips::forScreen()) {
+    : QDialog(parent), module_(module), prompts_(prompts) {
     setObjectName(QStringLiteral("Dialog"));
     setWindowTitle(QStringLiteral("Sorvane"));
     // A fixed tool window over the main window: no task bar entry, no
     // minimise or maximise box.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(twips_.toPixels(QRectF(0, 0, 6030, 4605)).size());
+    const Twips twips = Twips::forScreen();
+    setFixedSize(twips.toPixels(QRectF(0, 0, 6030, 4605)).size());
     // The captions fit their boxes at an 8-point face; a frame's
     // caption sits on its top line, above the controls inside.
     setStyleSheet(QStringLiteral("* { font-size: 8pt; }"
@@ -31,72 +29,65 @@ Dialog::Dialog(Module1& module, Prompts& prompts, QWidget* parent)
                                  "margin-top: 7px; }"
                                  "QGroupBox::title { subcontrol-origin: margin; left: 7px; "
                                  "padding: 0 2px; }"));
-    BuildControls();
+    BuildControls(ControlFactory(this, twips));
     SetFocusOrder();
     ConnectHandlers();
 }
 
-template <typename W>
-W* Dialog::Add(QWidget* parent, const char* name, const char* text, const QRectF& twips,
-               const char* tooltip) {
-    auto* widget = MakeControl<W>(parent, QLatin1String(name), tr(tooltip));
-    if constexpr (std::is_same_v<W, QGroupBox>)
-        widget->setTitle(tr(text));
-    else
-        widget->setText(tr(text));
-    widget->setGeometry(twips_.toPixels(twips));
-    return widget;
-}
-
-void Dialog::BuildControls() {
-    Label1 =
-        Add<QLabel>(this, "Label1", QT_TR_NOOP("Sorvaneを設定します。"), {120, 120, 4455, 255});
-    OKButton = Add<QPushButton>(this, "OKButton", "OK", {4680, 120, 1215, 375},
-                                QT_TR_NOOP("オプションを確定してプログラムに戻ります。"));
+void Dialog::BuildControls(const ControlFactory& controls) {
+    Label1 = controls.place<QLabel>(QStringLiteral("Label1"), {120, 120, 4455, 255}, {},
+                                    tr("Sorvaneを設定します。"));
+    OKButton = controls.place<QPushButton>(QStringLiteral("OKButton"), {4680, 120, 1215, 375},
+                                           tr("オプションを確定してプログラムに戻ります。"),
+                                           QStringLiteral("OK"));
     OKButton->setDefault(true); // Return in the seconds box confirms
-    CancelButton = Add<QPushButton>(this, "CancelButton", QT_TR_NOOP("ｷｬﾝｾﾙ"),
-                                    {4680, 600, 1215, 375}, QT_TR_NOOP("キャンセルします。"));
-    BuildFrame1();
-    BuildFrame2();
+    CancelButton =
+        controls.place<QPushButton>(QStringLiteral("CancelButton"), {4680, 600, 1215, 375},
+                                    tr("キャンセルします。"), tr("ｷｬﾝｾﾙ"));
+    Frame1 = controls.place<QGroupBox>(QStringLiteral("Frame1"), {120, 600, 4455, 2655}, {},
+                                       tr("オプション１"));
+    BuildFrame1(controls.on(Frame1));
+    Frame2 = controls.place<QGroupBox>(QStringLiteral("Frame2"), {120, 3600, 5775, 855}, {},
+                                       tr("Viewerオプション"));
+    BuildFrame2(controls.on(Frame2));
 }
 
-void Dialog::BuildFrame1() {
-    Frame1 = Add<QGroupBox>(this, "Frame1", QT_TR_NOOP("オプション１"), {120, 600, 4455, 2655});
-    Check1 = Add<QCheckBox>(
-        Frame1, "Check1", QT_TR_NOOP("次回起動時にフォームのサイズを記憶する。"),
-        {120, 240, 4215, 255}, QT_TR_NOOP("フォームのサイズを記憶することができます。"));
-    Check5 = Add<QCheckBox>(Frame1, "Check5", QT_TR_NOOP("実行時、エクステンドモードにする。"),
-                            {120, 480, 4215, 255}, QT_TR_NOOP("画像の表示領域を広く取ります。"));
-    Option1[0] = Add<QRadioButton>(Frame1, "Option1_0", QT_TR_NOOP("ボタンを横置きにする。"),
-                                   {360, 720, 3615, 255},
-                                   QT_TR_NOOP("移動先フォルダのボタンを横型にします。"));
-    Option1[1] = Add<QRadioButton>(Frame1, "Option1_1", QT_TR_NOOP("ボタンを縦置きにする。"),
-                                   {360, 960, 3135, 255},
-                                   QT_TR_NOOP("移動先フォルダのボタンを縦型にします。"));
-    Check2 = Add<QCheckBox>(Frame1, "Check2", QT_TR_NOOP("次回起動時に元フォルダを記憶する。"),
-                            {120, 1200, 4215, 255},
-                            QT_TR_NOOP("ファイルシステムに移動元フォルダを記憶させます。"));
-    Check4 = Add<QCheckBox>(
-        Frame1, "Check4", QT_TR_NOOP("関連付けられた拡張子からプログラムを起動する。"),
-        {120, 1440, 4215, 255}, QT_TR_NOOP("拡張子に関連付けられたプログラムを起動します。"));
-    Check6 =
-        Add<QCheckBox>(Frame1, "Check6", QT_TR_NOOP("コピーモードにする。"), {120, 1680, 4095, 255},
-                       QT_TR_NOOP("移動モードからコピーモードに変更します。"));
-    Check7 = Add<QCheckBox>(Frame1, "Check7", QT_TR_NOOP("同名のファイルが存在するとき確認する。"),
-                            {120, 1920, 4215, 255});
+void Dialog::BuildFrame1(const ControlFactory& inFrame) {
+    Check1 = inFrame.place<QCheckBox>(QStringLiteral("Check1"), {120, 240, 4215, 255},
+                                      tr("フォームのサイズを記憶することができます。"),
+                                      tr("次回起動時にフォームのサイズを記憶する。"));
+    Check5 = inFrame.place<QCheckBox>(QStringLiteral("Check5"), {120, 480, 4215, 255},
+                                      tr("画像の表示領域を広く取ります。"),
+                                      tr("実行時、エクステンドモードにする。"));
+    Option1[0] = inFrame.place<QRadioButton>(QStringLiteral("Option1_0"), {360, 720, 3615, 255},
+                                             tr("移動先フォルダのボタンを横型にします。"),
+                                             tr("ボタンを横置きにする。"));
+    Option1[1] = inFrame.place<QRadioButton>(QStringLiteral("Option1_1"), {360, 960, 3135, 255},
+                                             tr("移動先フォルダのボタンを縦型にします。"),
+                                             tr("ボタンを縦置きにする。"));
+    Check2 = inFrame.place<QCheckBox>(QStringLiteral("Check2"), {120, 1200, 4215, 255},
+                                      tr("ファイルシステムに移動元フォルダを記憶させます。"),
+                                      tr("次回起動時に元フォルダを記憶する。"));
+    Check4 = inFrame.place<QCheckBox>(QStringLiteral("Check4"), {120, 1440, 4215, 255},
+                                      tr("拡張子に関連付けられたプログラムを起動します。"),
+                                      tr("関連付けられた拡張子からプログラムを起動する。"));
+    Check6 = inFrame.place<QCheckBox>(QStringLiteral("Check6"), {120, 1680, 4095, 255},
+                                      tr("移動モードからコピーモードに変更します。"),
+                                      tr("コピーモードにする。"));
+    Check7 = inFrame.place<QCheckBox>(QStringLiteral("Check7"), {120, 1920, 4215, 255}, {},
+                                      tr("同名のファイルが存在するとき確認する。"));
 }
 
-void Dialog::BuildFrame2() {
-    Frame2 = Add<QGroupBox>(this, "Frame2", QT_TR_NOOP("Viewerオプション"), {120, 3600, 5775, 855});
-    Label2 =
-        Add<QLabel>(Frame2, "Label2", QT_TR_NOOP("スライドショーの表示時間を入力してください。"),
-                    {120, 240, 3615, 255}, QT_TR_NOOP("スライドショーの表示時間を設定できます。"));
-    Text1 = Add<QLineEdit>(Frame2, "Text1", "3", {3600, 195, 495, 270},
-                           QT_TR_NOOP("秒単位で入力してください。"));
-    Label3 = Add<QLabel>(Frame2, "Label3", QT_TR_NOOP("秒"), {4200, 240, 255, 255});
-    Check3 =
-        Add<QCheckBox>(Frame2, "Check3", QT_TR_NOOP("スライドショー繰り返し表示"),
-                       {120, 480, 4215, 255}, QT_TR_NOOP("スライドショーを繰り返し表示します。"));
+void Dialog::BuildFrame2(const ControlFactory& inFrame) {
+    Label2 = inFrame.place<QLabel>(QStringLiteral("Label2"), {120, 240, 3615, 255},
+                                   tr("スライドショーの表示時間を設定できます。"),
+                                   tr("スライドショーの表示時間を入力してください。"));
+    Text1 = inFrame.place<QLineEdit>(QStringLiteral("Text1"), {3600, 195, 495, 270},
+                                     tr("秒単位で入力してください。"), QStringLiteral("3"));
+    Label3 = inFrame.place<QLabel>(QStringLiteral("Label3"), {4200, 240, 255, 255}, {}, tr("秒"));
+    Check3 = inFrame.place<QCheckBox>(QStringLiteral("Check3"), {120, 480, 4215, 255},
+                                      tr("スライドショーを繰り返し表示します。"),
+                                      tr("スライドショー繰り返し表示"));
 }
 
 void Dialog::SetFocusOrder() {

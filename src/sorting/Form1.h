@@ -27,6 +27,7 @@
 
 namespace sorvane {
 
+class ControlFactory;
 class DriveFolderPair;
 class Launcher;
 class PictureSource;
@@ -126,10 +127,10 @@ private:
     // Construction (Form1Controls.cpp).
     void BuildControls();
     void BuildMenu();
-    void BuildBrowsing(QWidget* surface);
-    void BuildSlots(QWidget* surface);
-    void BuildPreview(QWidget* surface);
-    void BuildLabels(QWidget* surface);
+    void BuildBrowsing(const ControlFactory& controls);
+    void BuildSlots(const ControlFactory& controls);
+    void BuildPreview(const ControlFactory& controls);
+    void BuildLabels(const ControlFactory& controls);
     void PlaceTwips(QWidget* control, const QRectF& twips);
     void ConnectHandlers();
 

@@ -79,121 +79,101 @@ void Form1::PlaceTwips(QWidget* control, const QRectF& twips) {
 }
 
 void Form1::BuildControls() {
-    Surface = MakeControl<QWidget>(this, QStringLiteral("Surface"));
+    Surface = ControlFactory(this, twips_).make<QWidget>(QStringLiteral("Surface"));
     setCentralWidget(Surface);
     const QRect inner = twips_.toPixels(QRectF(0, 0, 8655, 7350));
     Surface->setMinimumSize(inner.size());
-    BuildBrowsing(Surface);
-    BuildLabels(Surface);
-    BuildSlots(Surface);
-    BuildPreview(Surface);
-    StatusBar1 = new StatusPanels(StatusDesigns(), Surface);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    // The layout pass moves controls on from where they were put.
+    const ControlFactory controls(Surface, twips_, [this](QWidget* control, const QRectF& twips) {
+        twipsGeometry_[control] = twips;
+    });
+    BuildBrowsing(controls);
+    BuildLabels(controls);
+    BuildSlots(controls);
+    BuildPreview(controls);
+    StatusBar1 = controls.make<StatusPanels>(QStringLiteral("StatusBar1"), {}, StatusDesigns());
+    Timer1 = controls.make<QTimer>(QStringLiteral("Timer1"));
     File1->raise(); // the labels at its place show only while the list is hidden
     RaiseButtons(*this);
     Text1->raise(); // the text box covers the focus button at the same spot
 }
 
-void Form1::BuildBrowsing(QWidget* surface) {
-    Drive1 = MakeControl<QComboBox>(surface, QStringLiteral("Drive1"),
-                                    tr("移動元のドライブを選択できます。"));
-    PlaceTwips(Drive1, {120, 120, 3495, 300});
-    Dir1 = MakeControl<DirList>(surface, QStringLiteral("Dir1"),
-                                tr("移動元のフォルダを選択できます。"));
-    PlaceTwips(Dir1, {120, 480, 3495, 1140});
-    File1 = MakeControl<FileList>(
-        surface, QStringLiteral("File1"),
+void Form1::BuildBrowsing(const ControlFactory& controls) {
+    Drive1 = controls.place<QComboBox>(QStringLiteral("Drive1"), {120, 120, 3495, 300},
+                                       tr("移動元のドライブを選択できます。"));
+    Dir1 = controls.place<DirList>(QStringLiteral("Dir1"), {120, 480, 3495, 1140},
+                                   tr("移動元のフォルダを選択できます。"));
+    File1 = controls.place<FileList>(
+        QStringLiteral("File1"), {3720, 120, 3375, 1530},
         tr("マウスの左クリックで画像の確認ができます。ダブルクリックでViewerを起"
            "動します。右クリックで削除できます。"));
-    PlaceTwips(File1, {3720, 120, 3375, 1530});
-    File2 = MakeControl<FileList>(surface, QStringLiteral("File2"));
-    PlaceTwips(File2, {5160, 480, 1215, 810});
+    File2 = controls.place<FileList>(QStringLiteral("File2"), {5160, 480, 1215, 810});
     File2->hide();
-    Command1 =
-        MakeControl<QPushButton>(surface, QStringLiteral("Command1"), tr("Sorvaneを開始します。"));
-    Command1->setText(tr("実行"));
-    PlaceTwips(Command1, {7200, 120, 1335, 495});
-    Command2 = MakeControl<QPushButton>(surface, QStringLiteral("Command2"),
-                                        tr("プログラムを終了します。"));
-    Command2->setText(tr("終了"));
-    PlaceTwips(Command2, {7200, 720, 1335, 495});
+    Command1 = controls.place<QPushButton>(QStringLiteral("Command1"), {7200, 120, 1335, 495},
+                                           tr("Sorvaneを開始します。"), tr("実行"));
+    Command2 = controls.place<QPushButton>(QStringLiteral("Command2"), {7200, 720, 1335, 495},
+                                           tr("プログラムを終了します。"), tr("終了"));
 }
 
-void Form1::BuildLabels(QWidget* surface) {
-    for (int i = 0; i < 4; ++i) {
-        Label2[size_t(i)] = MakeControl<QLabel>(surface, QStringLiteral("Label2_%1").arg(i),
-                                                i == 0 ? tr("このファイルを移動します。")
-                                                       : tr("移動ファイル候補です。"));
-        PlaceTwips(Label2[size_t(i)], {3720, 120 + 240.0f * float(i), 3375, 255});
-    }
+void Form1::BuildLabels(const ControlFactory& controls) {
     const QColor candidateColours[4] = {QColor(255, 0, 0), QColor(0, 0, 255),
                                         QColor(0x80, 0x80, 0xFF), QColor(0xC0, 0xC0, 0xFF)};
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
+        Label2[size_t(i)] = controls.place<QLabel>(
+            QStringLiteral("Label2_%1").arg(i), {3720, 120 + 240.0f * float(i), 3375, 255},
+            i == 0 ? tr("このファイルを移動します。") : tr("移動ファイル候補です。"));
         SetColour(Label2[size_t(i)], QPalette::WindowText, candidateColours[i]);
-    Label6 = MakeControl<QLabel>(surface, QStringLiteral("Label6"),
-                                 tr("フォルダの中にある残りのファイル数です。"));
-    PlaceTwips(Label6, {3720, 1200, 3375, 375});
-    Label8 = MakeControl<QLabel>(surface, QStringLiteral("Label8"), tr("現在コピーモードです。"));
-    Label8->setText(tr("コピーモード"));
-    PlaceTwips(Label8, {7200, 1320, 1335, 255});
+    }
+    Label6 = controls.place<QLabel>(QStringLiteral("Label6"), {3720, 1200, 3375, 375},
+                                    tr("フォルダの中にある残りのファイル数です。"));
+    Label8 = controls.place<QLabel>(QStringLiteral("Label8"), {7200, 1320, 1335, 255},
+                                    tr("現在コピーモードです。"), tr("コピーモード"));
     Label8->hide();
-    Label3 = MakeControl<QLabel>(surface, QStringLiteral("Label3"),
-                                 tr("移動元のフルパスを表示します。"));
-    PlaceTwips(Label3, {480, 2400, 7095, 255});
-    Label4 = MakeControl<QLabel>(surface, QStringLiteral("Label4"),
-                                 tr("移動先のフルパスを表示します。"));
-    PlaceTwips(Label4, {480, 2640, 7095, 255});
+    Label3 = controls.place<QLabel>(QStringLiteral("Label3"), {480, 2400, 7095, 255},
+                                    tr("移動元のフルパスを表示します。"));
+    Label4 = controls.place<QLabel>(QStringLiteral("Label4"), {480, 2640, 7095, 255},
+                                    tr("移動先のフルパスを表示します。"));
     Label4->hide();
 }
 
-void Form1::BuildSlots(QWidget* surface) {
+void Form1::BuildSlots(const ControlFactory& controls) {
     for (int i = 0; i < 10; ++i) {
-        QLabel* label = MakeControl<QLabel>(
-            surface, QStringLiteral("Label1_%1").arg(i),
-            ForSlot(tr("０キーで下のボタンに対応したフォルダに移動します。"), i));
-        label->setText(QString::number(i));
+        QLabel* label = controls.place<QLabel>(
+            QStringLiteral("Label1_%1").arg(i), {240 + 840.0f * float(i), 1680, 615, 255},
+            ForSlot(tr("０キーで下のボタンに対応したフォルダに移動します。"), i),
+            QString::number(i));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop); // a short label shows the digit whole
         SetColour(label, QPalette::Window, SlotLabelColour);
-        PlaceTwips(label, {240 + 840.0f * float(i), 1680, 615, 255});
         Label1[size_t(i)] = label;
-        QPushButton* button = MakeControl<QPushButton>(
-            surface, QStringLiteral("Command4_%1").arg(i), tr(SlotButtonTip));
-        PlaceTwips(button, {120 + 840.0f * float(i), 1920, 855, 375});
-        Command4[size_t(i)] = button;
+        Command4[size_t(i)] = controls.place<QPushButton>(QStringLiteral("Command4_%1").arg(i),
+                                                          {120 + 840.0f * float(i), 1920, 855, 375},
+                                                          tr(SlotButtonTip));
     }
-    Command4[10] = MakeControl<QPushButton>(surface, QStringLiteral("Command4_10"),
-                                            tr("１０回までアンドゥできます。"));
+    Command4[10] = controls.place<QPushButton>(
+        QStringLiteral("Command4_10"), {7680, 2400, 855, 375}, tr("１０回までアンドゥできます。"));
     Command4[10]->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-    PlaceTwips(Command4[10], {7680, 2400, 855, 375});
-    FocusSink = Command4[11] =
-        MakeControl<QPushButton>(surface, QStringLiteral("FocusSink"), tr(SlotButtonTip));
-    PlaceTwips(FocusSink, {120, 2400, 135, 105});
+    FocusSink = Command4[11] = controls.place<QPushButton>(
+        QStringLiteral("FocusSink"), {120, 2400, 135, 105}, tr(SlotButtonTip));
     for (QPushButton* button : Command4) {
         button->setAutoDefault(true); // Enter on a focused button clicks it
         button->setEnabled(button == FocusSink);
     }
-    Text1 = MakeControl<QLineEdit>(surface, QStringLiteral("Text1"));
+    Text1 = controls.place<QLineEdit>(QStringLiteral("Text1"), {120, 2400, 255, 180});
     Text1->setFrame(false);
-    PlaceTwips(Text1, {120, 2400, 255, 180});
 }
 
-void Form1::BuildPreview(QWidget* surface) {
-    Picture1 = MakeControl<QWidget>(surface, QStringLiteral("Picture1"));
+void Form1::BuildPreview(const ControlFactory& controls) {
+    Picture1 = controls.place<QWidget>(QStringLiteral("Picture1"), {120, 3000, 8415, 3975});
     SetColour(Picture1, QPalette::Window, QColor(48, 48, 48));
-    PlaceTwips(Picture1, {120, 3000, 8415, 3975});
-    Image1 =
-        MakeControl<ImageBox>(Picture1, QStringLiteral("Image1"),
-                              tr("表示ビューです。フォームを大きくすると表示エリアが広がります。"));
-    PlaceTwips(Image1, {0, 0, 4215, 3495});
-    Label5 = MakeControl<QLabel>(Picture1, QStringLiteral("Label5"),
-                                 tr("現在の表示ビューの大きさです。単位はピクセルです。"));
-    PlaceTwips(Label5, {120, 120, 495, 180});
+    const ControlFactory inPicture = controls.on(Picture1);
+    Image1 = inPicture.place<ImageBox>(
+        QStringLiteral("Image1"), {0, 0, 4215, 3495},
+        tr("表示ビューです。フォームを大きくすると表示エリアが広がります。"));
+    Label5 = inPicture.place<QLabel>(QStringLiteral("Label5"), {120, 120, 495, 180},
+                                     tr("現在の表示ビューの大きさです。単位はピクセルです。"));
     SetColour(Label5, QPalette::WindowText, Qt::white);
-    Label7 = MakeControl<QLabel>(Picture1, QStringLiteral("Label7"),
-                                 tr("画像本来の大きさです。単位はピクセルです。"));
-    PlaceTwips(Label7, {45, 360, 675, 240});
+    Label7 = inPicture.place<QLabel>(QStringLiteral("Label7"), {45, 360, 675, 240},
+                                     tr("画像本来の大きさです。単位はピクセルです。"));
     SetColour(Label7, QPalette::Window, Qt::black);
     SetColour(Label7, QPalette::WindowText, Qt::white);
     Label7->hide();

@@ -2,6 +2,7 @@
 #include "viewer/Form4.h"
 
 #include "controls/ImageBox.h"
+#include "controls/MakeControl.h"
 #include "controls/MouseButtons.h"
 #include "controls/PicturePane.h"
 #include "controls/StatusPanels.h"
@@ -70,24 +71,20 @@ Form4::Form4(Module1& module, Prompts& prompts, PictureSource& pictures, const F
 
 Form4::~Form4() = default;
 
+// Placed by the layout pass, not at a rectangle of their own.
 void Form4::BuildControls() {
-    BuildToolbar();
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setToolTip(tr(AreaTip));
-    Image1 = new ImageBox(Picture1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setToolTip(tr(AreaTip));
+    const ControlFactory controls(this, twips_);
+    BuildToolbar(controls);
+    Picture1 = controls.make<QWidget>(QStringLiteral("Picture1"), tr(AreaTip));
+    Image1 = controls.on(Picture1).make<ImageBox>(QStringLiteral("Image1"), tr(AreaTip));
     Image1->hide();
-    StatusBar1 = new StatusPanels(StatusDesigns(), this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1 = controls.make<StatusPanels>(QStringLiteral("StatusBar1"), {}, StatusDesigns());
 }
 
 // Keys belong to the window (its key preview): no toolbar button takes the
 // focus, so Space can never press one.
-void Form4::BuildToolbar() {
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+void Form4::BuildToolbar(const ControlFactory& controls) {
+    Toolbar1 = controls.make<QToolBar>(QStringLiteral("Toolbar1"));
     Toolbar1->setMovable(false);
     Toolbar1->setIconSize(QSize(16, 16));
     for (int i = 1; i <= 8; ++i) {

@@ -16,6 +16,7 @@ class QToolBar;
 
 namespace sorvane {
 
+class ControlFactory;
 class FileList;
 class ImageBox;
 class PictureSource;
@@ -51,14 +52,6 @@ public:
     void Timer1_Timer();
     void Form_Resize();
 
-    QAction* Button(int index) const { return Buttons[size_t(index - 1)]; }
-
-    QToolBar* Toolbar1 = nullptr;
-    std::array<QAction*, 8> Buttons{}; // Toolbar1's buttons 1 to 8; 3 is a separator
-    QWidget* Picture1 = nullptr;
-    ImageBox* Image1 = nullptr;
-    StatusPanels* StatusBar1 = nullptr;
-
 Q_SIGNALS:
     void optionsRequested(); // toolbar button 1
 
@@ -72,7 +65,7 @@ protected:
 private:
     // Construction and layout (Form4.cpp).
     void BuildControls();
-    void BuildToolbar();
+    void BuildToolbar(const ControlFactory& controls);
     void ConnectHandlers();
     void PlaceOnWorkArea();
     void LayOut();
@@ -108,6 +101,14 @@ private:
 
     void KeyStep(ViewerKey key); // a key's or the wheel's step (Form4Steps.cpp)
     int wheelTurned_ = 0;        // of the wheel, not yet a whole notch
+
+    QAction* Button(int index) const { return Buttons[size_t(index - 1)]; }
+
+    QToolBar* Toolbar1 = nullptr;
+    std::array<QAction*, 8> Buttons{}; // Toolbar1's buttons 1 to 8; 3 is a separator
+    QWidget* Picture1 = nullptr;
+    ImageBox* Image1 = nullptr;
+    StatusPanels* StatusBar1 = nullptr;
 };
 
 } // namespace sorvane

@@ -8,7 +8,9 @@
 #include "imaging/PictureSource.h"
 #include "settings/SettingsFile.h"
 #include "sorting/Form1.h"
+#include "support/Controls.h"
 #include "support/RecordingLauncher.h"
+#include "support/Rows.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
 #include "support/UnreadableSettings.h"
@@ -23,43 +25,45 @@ using namespace sorvane::test;
 
 namespace {
 
-// Notes, with each question, whether the main window was on screen then.
-class WatchingPrompts : public ScriptedPrompts {
-public:
-    PromptAnswer ask(const Prompt& prompt) override {
-        mainShown.append(main && main->isVisible());
-        return ScriptedPrompts::ask(prompt);
+// The program's parts over a program folder, its windows made, not started.
+struct Program {
+    explicit Program(const QString& folder) : module(In(folder)) {}
+    static Module1 In(const QString& folder) {
+        Module1 module;
+        module.ProgramFolder = folder;
+        return module;
     }
-    const QWidget* main = nullptr;
-    QList<bool> mainShown;
+    Module1 module;
+    ScriptedPrompts prompts;
+    RecordingLauncher launcher;
+    PictureSource pictures;
+    Windows windows{module, prompts, launcher, pictures};
 };
+
+// Asks with the real box and presses the key in it once it shows; seen gets
+// its title, text and icon, buttons the captions of Retry and Cancel.
+PromptAnswer AskPressing(Qt::Key key, QStringList& seen, QStringList* buttons = nullptr) {
+    QTimer answering;
+    answering.callOnTimeout([&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        answering.stop();
+        seen = {box->windowTitle(), box->text(), QString::number(box->icon())};
+        if (buttons)
+            *buttons = {box->button(QMessageBox::Retry)->text(),
+                        box->button(QMessageBox::Cancel)->text()};
+        QTest::keyClick(box, key);
+    });
+    answering.start(10);
+    return QtPrompts().ask({"Sorvane", "ドライブ /mnt の準備ができていません。",
+                            PromptButtons::RetryCancel, PromptIcon::Information});
+}
 
 } // namespace
 
 class AppTest : public QObject {
     Q_OBJECT
-
-    // Asks with the real box and presses the key in it once it shows; seen
-    // gets its title, text and icon, buttons the captions of Retry and Cancel.
-    static PromptAnswer AskPressing(Qt::Key key, QStringList& seen,
-                                    QStringList* buttons = nullptr) {
-        QTimer answering;
-        answering.callOnTimeout([&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            answering.stop();
-            seen = {box->windowTitle(), box->text(), QString::number(box->icon())};
-            if (buttons)
-                *buttons = {box->button(QMessageBox::Retry)->text(),
-                            box->button(QMessageBox::Cancel)->text()};
-            QTest::keyClick(box, key);
-        });
-        answering.start(10);
-        return QtPrompts().ask({"Sorvane", "ドライブ /mnt の準備ができていません。",
-                                PromptButtons::RetryCancel, PromptIcon::Information});
-    }
-
 private Q_SLOTS:
     // Return takes the box's default button, Escape its cancelling one.
     void promptsShowTheBoxAndMapTheAnswer() {
@@ -70,121 +74,93 @@ private Q_SLOTS:
         QCOMPARE(AskPressing(Qt::Key_Escape, seen), PromptAnswer::Cancel);
     }
 
-    // Each caption of the main window and the folder setup window, a message
+    // Captions of the main window and the folder setup window, a message
     // through the prompts and the standard buttons of the real message box.
     void windowsAndBoxesSpeakTheLanguage_data() {
         QTest::addColumn<InterfaceLanguage>("language");
-        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QString>("captions"); // separated by "|"
         QTest::addColumn<QString>("linkRefused");
         QTest::newRow("English") << InterfaceLanguage::English
-                                 << QStringList{"Start",
-                                                "Exit",
-                                                "Options",
-                                                "About",
-                                                "Key 3 sends the file to the folder of the "
-                                                "button below.",
-                                                "Folder Setup",
-                                                "Folder 3",
-                                                "Deletion",
-                                                "Retry",
-                                                "Cancel"}
+                                 << "Start|Exit|Options|About|Key 3 sends the file to the folder "
+                                    "of the button below.|Folder Setup|Folder 3|Deletion|Retry|"
+                                    "Cancel"
                                  << ": this is a symbolic link, not a folder, so nothing behind "
                                     "it is deleted.";
-        QTest::newRow("Japanese")
-            << InterfaceLanguage::Japanese
-            << QStringList{"実行",
-                           "終了",
-                           "オプション",
-                           "バージョン情報",
-                           "３キーで下のボタンに対応したフォルダに移動します。",
-                           "フォルダ選択",
-                           "フォルダ３",
-                           "ファイル削除",
-                           "再試行",
-                           "キャンセル"}
-            << "フォルダはシンボリックリンクなので、一括削除できません。";
+        QTest::newRow("Japanese") << InterfaceLanguage::Japanese
+                                  << "実行|終了|オプション|バージョン情報|３キーで下のボタンに対応"
+                                     "したフォルダに移動します。|フォルダ選択|フォルダ３|ファイル"
+                                     "削除|再試行|キャンセル"
+                                  << "フォルダはシンボリックリンクなので、一括削除できません。";
     }
     void windowsAndBoxesSpeakTheLanguage() {
         QFETCH(InterfaceLanguage, language);
-        QFETCH(QStringList, captions);
         QFETCH(QString, linkRefused);
         const InterfaceTranslations translations(language);
         QVERIFY(translations.complete());
         QTemporaryDir folder;
-        Module1 module;
-        module.ProgramFolder = folder.path();
-        ScriptedPrompts prompts;
-        RecordingLauncher launcher;
-        PictureSource pictures;
         const QString link = folder.filePath("bin");
-        QVERIFY(QFile::exists(link) || QFile::link(folder.path(), link));
-        module.FolderSlots[BulkDeleteSlot] = link;
-        Windows windows(module, prompts, launcher, pictures);
-        Form1& main = windows.main();
-        main.findChild<QAction*>("mnuFOL")->trigger();
-        QWidget* setup = nullptr;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->objectName() == u"Form2")
-                setup = window;
+        QVERIFY(QFile::link(folder.path(), link));
+        Program program(folder.path());
+        program.module.FolderSlots[BulkDeleteSlot] = link;
+        Form1& main = program.windows.main();
+        ControlNamed<QAction>(&main, "mnuFOL")->trigger();
+        QWidget* setup = OpenWindow("Form2");
         QVERIFY(setup);
-        const auto text = [&](QWidget* window, const char* name) {
-            return window->findChild<QPushButton*>(name)->text();
+        const auto text = [](QWidget* window, const char* name) {
+            return ControlNamed<QPushButton>(window, name)->text();
         };
-        QTest::mouseClick(setup->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+        QTest::mouseClick(ControlNamed<QWidget>(setup, "Command3"), Qt::LeftButton);
         QStringList box, buttons;
         AskPressing(Qt::Key_Escape, box, &buttons);
-        const QStringList seen = QStringList{text(&main, "Command1"),
-                                             text(&main, "Command2"),
-                                             main.findChild<QMenu*>("mnuOpt")->title(),
-                                             main.findChild<QMenu*>("mnuVer")->title(),
-                                             main.findChild<QWidget*>("Label1_3")->toolTip(),
-                                             setup->windowTitle(),
-                                             text(setup, "Command1_3"),
-                                             text(setup, "Command1_10")} +
-                                 buttons;
-        QCOMPARE(seen, captions);
-        QCOMPARE(prompts.asked.value(0).text, link + linkRefused);
+        const QStringList seen{text(&main, "Command1"),
+                               text(&main, "Command2"),
+                               ControlNamed<QMenu>(&main, "mnuOpt")->title(),
+                               ControlNamed<QMenu>(&main, "mnuVer")->title(),
+                               ControlNamed<QWidget>(&main, "Label1_3")->toolTip(),
+                               setup->windowTitle(),
+                               text(setup, "Command1_3"),
+                               text(setup, "Command1_10")};
+        QTEST((seen + buttons).join(u'|'), "captions");
+        QCOMPARE(program.prompts.asked.value(0).text, link + linkRefused);
     }
 
     // A settings file the start could not read is kept as it is at the end.
     void unreadableSettingsAreNeverReplaced() {
         QTemporaryDir folder;
-        Module1 module;
-        module.ProgramFolder = folder.path();
         const QByteArray kept = "\"/only the user knows\"\r\n";
-        QVERIFY(WriteFile(SettingsFilePath(module), kept));
-        ScriptedPrompts prompts;
-        RecordingLauncher launcher;
-        PictureSource pictures;
+        QVERIFY(WriteFile(folder.filePath("Sorvane.ini"), kept));
         {
             const UnreadableSettings unreadable;
-            Windows windows(module, prompts, launcher, pictures);
-            QVERIFY(windows.start());
-            QVERIFY(windows.main().close());
+            Program program(folder.path());
+            QVERIFY(program.windows.start());
+            QVERIFY(program.windows.main().close());
+            QCOMPARE(program.prompts.asked.size(), 0);
         }
-        QCOMPARE(ReadFile(SettingsFilePath(module)), kept);
         QCOMPARE(Files(folder.path()), QStringList{"Sorvane.ini"});
-        QCOMPARE(prompts.asked.size(), 0);
+        QCOMPARE(ReadFile(folder.filePath("Sorvane.ini")), kept);
     }
 
     // The picture or folder the program is started with opens in the lists,
     // a picture selected and previewed. Any other file is only selected: its
     // associated program could be this one again. A path that is not there
-    // leaves the usual start, on the current folder.
+    // leaves the usual start, on the current folder. A picture that cannot be
+    // read is told over the main window, which is on screen by then.
     void startsOnTheFileOrFolderGiven_data() {
         QTest::addColumn<QString>("argument");
-        QTest::addColumn<QStringList>(
-            "shown"); // list folder (empty: the current), selected, preview
-        QTest::newRow("picture") << "photos/b.jpg"
-                                 << QStringList{"photos", "b.jpg", "photos/b.jpg"};
-        QTest::newRow("folder") << "photos/" << QStringList{"photos", "", ""};
-        QTest::newRow("not a picture")
-            << "photos/notes.txt" << QStringList{"photos", "notes.txt", ""};
-        QTest::newRow("missing") << "photos/gone.jpg" << QStringList{"", "", ""};
+        QTest::addColumn<QString>("listed"); // empty: the current folder
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("previewed");
+        QTest::addColumn<QString>("told"); // a message, over the main window
+        AddRows({{"picture", "photos/b.jpg", "photos", "b.jpg", "photos/b.jpg", ""},
+                 {"folder", "photos/", "photos", "", "", ""},
+                 {"not a picture", "photos/notes.txt", "photos", "notes.txt", "", ""},
+                 {"missing", "photos/gone.jpg", "", "", "", ""},
+                 {"unreadable picture", "photos/broken.jpg", "photos", "broken.jpg",
+                  "photos/broken.jpg", "told"}});
     }
     void startsOnTheFileOrFolderGiven() {
         QFETCH(QString, argument);
-        QFETCH(QStringList, shown);
+        QFETCH(QString, listed);
         QTemporaryDir dir;
         const auto in = [&](const QString& path) {
             return path.isEmpty() ? path : dir.filePath(path);
@@ -193,36 +169,23 @@ private Q_SLOTS:
         for (const char* name : {"a.jpg", "b.jpg"})
             QVERIFY(WriteImage(dir.filePath("photos/") + name, QSize(8, 6), "JPEG", Qt::red));
         QVERIFY(WriteFile(dir.filePath("photos/notes.txt"), "text"));
-        Module1 started;
-        started.ProgramFolder = dir.path();
-        started.LaunchByAssociation = 1;
-        ScriptedPrompts quiet;
-        RecordingLauncher launched;
-        PictureSource pictures;
-        Windows windows(started, quiet, launched, pictures);
-        QVERIFY(windows.start(dir.filePath(argument)));
-        const Form1& main = windows.main();
-        QCOMPARE((QStringList{main.listFolder(), main.fileList().selectedName(),
-                              main.currentImagePath()}),
-                 (QStringList{shown[0].isEmpty() ? QDir::currentPath() : in(shown[0]), shown[1],
-                              in(shown[2])}));
-        QCOMPARE(launched.started.size() + quiet.asked.size(), 0);
-    }
-
-    // A picture given at the start that cannot be read is told over the main
-    // window, which is on screen by then.
-    void aBrokenStartPictureIsToldOverTheMainWindow() {
-        QTemporaryDir dir;
-        QVERIFY(WriteFile(dir.filePath("broken.jpg"), "not a picture"));
-        Module1 started;
-        started.ProgramFolder = dir.path();
-        WatchingPrompts watching;
-        RecordingLauncher launcher;
-        PictureSource pictures;
-        Windows windows(started, watching, launcher, pictures);
-        watching.main = &windows.main();
-        QVERIFY(windows.start(dir.filePath("broken.jpg")));
-        QCOMPARE(watching.mainShown, QList<bool>{true});
+        QVERIFY(WriteFile(dir.filePath("photos/broken.jpg"), "not a picture"));
+        Program program(dir.path());
+        program.module.LaunchByAssociation = 1;
+        bool toldOverTheWindow = false;
+        program.prompts.whileAsked = [&] {
+            toldOverTheWindow = program.windows.main().isVisible();
+        };
+        QVERIFY(program.windows.start(dir.filePath(argument)));
+        const Form1& main = program.windows.main();
+        QCOMPARE(main.listFolder(), listed.isEmpty() ? QDir::currentPath() : in(listed));
+        QTEST(main.fileList().selectedName(), "selected");
+        QFETCH(QString, previewed);
+        QCOMPARE(main.currentImagePath(), in(previewed));
+        QFETCH(QString, told);
+        QCOMPARE(program.prompts.asked.size(), told.isEmpty() ? 0 : 1);
+        QCOMPARE(toldOverTheWindow, !told.isEmpty());
+        QCOMPARE(program.launcher.started, QStringList());
     }
 };
 

@@ -6,7 +6,6 @@
 #include "support/TestFiles.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QWindow>
@@ -23,32 +22,17 @@ struct Program : StartedProgram {
         : StartedProgram([](Module1& saved) {
               WriteImage(saved.SourceFolder + "/a.jpg", QSize(8, 6), "JPEG", Qt::red);
           }) {}
-    // The other window of that name, or null when it is not open.
-    QWidget* other(const char* name) {
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->objectName() == QLatin1String(name) && window->isVisible())
-                return window;
-        return nullptr;
-    }
     bool startEnabled() { return ControlNamed<QWidget>(&main(), "Command1")->isEnabled(); }
+    // Opens the window of that name as the main window asks for it.
+    void open(const QString& name) {
+        const QHash<QString, void (Form1::*)()> requests{{"Dialog", &Form1::optionsRequested},
+                                                         {"Form2", &Form1::folderSetupRequested},
+                                                         {"frmAbout", &Form1::aboutRequested},
+                                                         {"Form3", &Form1::usageRequested},
+                                                         {"Form4", &Form1::viewerRequested}};
+        Q_EMIT(main().*requests.value(name))();
+    }
 };
-
-// Opens the window of that name as the main window asks for it.
-void Open(Program& program, const QString& name) {
-    Form1& main = program.main();
-    if (name == "Dialog")
-        Q_EMIT main.optionsRequested();
-    else if (name == "Form2")
-        Q_EMIT main.folderSetupRequested();
-    else if (name == "frmAbout")
-        Q_EMIT main.aboutRequested();
-    else if (name == "Form3")
-        Q_EMIT main.usageRequested();
-    else
-        Q_EMIT main.viewerRequested();
-}
-
-const char* const OtherWindows[] = {"Dialog", "Form2", "frmAbout", "Form3", "Form4"};
 
 } // namespace
 
@@ -56,12 +40,14 @@ class WindowsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // 「実行」 is off while another window is open and back on however it
-    // closes; asking again brings the open one forward instead of a second.
+    // closes, the main window closing taking every other window with it
+    // before it saves; asking again brings the open one forward instead of
+    // making a second.
     void startButtonFollowsTheOtherWindows_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("how");
-        for (const char* window : OtherWindows)
-            for (const char* how : {"close", "close box"})
+        for (const char* window : {"Dialog", "Form2", "frmAbout", "Form3", "Form4"})
+            for (const char* how : {"close", "close box", "main window closes"})
                 QTest::addRow("%s, %s", window, how) << QString(window) << QString(how);
         QTest::newRow("Dialog, Escape") << "Dialog"
                                         << "Escape";
@@ -71,32 +57,33 @@ private Q_SLOTS:
         QFETCH(QString, how);
         Program program;
         QVERIFY(program.startEnabled());
-        Open(program, window);
-        Open(program, window);
-        QWidget* opened = program.other(qPrintable(window));
+        program.open(window);
+        program.open(window);
+        QWidget* opened = OpenWindow(window);
         QVERIFY(opened);
         const QWidgetList windows = QApplication::topLevelWidgets();
-        QCOMPARE(
-            std::count_if(windows.cbegin(), windows.cend(),
-                          [&](QWidget* w) { return w->objectName() == window && w->isVisible(); }),
-            1);
+        QCOMPARE(std::count_if(windows.cbegin(), windows.cend(),
+                               [&](QWidget* w) { return w->objectName() == window; }),
+                 1);
         QVERIFY(!program.startEnabled());
         if (how == "Escape")
             QTest::keyClick(opened, Qt::Key_Escape);
         else if (how == "close box")
             opened->windowHandle()->close();
-        else
+        else if (how == "close")
             opened->close();
+        else
+            QVERIFY(program.main().close());
+        QTRY_VERIFY(!OpenWindow(window));
         QTRY_VERIFY(program.startEnabled());
-        QVERIFY(!program.other(qPrintable(window)));
     }
 
     // A folder assigned in the folder setup window shows on the main
     // window's slot button at once; the bulk-delete slot has no button.
     void assignedFolderShowsOnTheSlotButton() {
         Program program;
-        Open(program, "Form2");
-        QWidget* setup = program.other("Form2");
+        program.open("Form2");
+        QWidget* setup = OpenWindow("Form2");
         const auto* button3 = ControlNamed<QPushButton>(&program.main(), "Command4_3");
         const QString before10 = ControlNamed<QPushButton>(&program.main(), "Command4_10")->text();
         const QString folder = program.dir.filePath(QStringLiteral("猫の写真"));
@@ -116,8 +103,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(empty));
         const auto* label4 = ControlNamed<QLabel>(&program.main(), "Label4");
         const QString before = label4->text();
-        Open(program, "Form2");
-        auto* list = ControlNamed<DirList>(program.other("Form2"), "Dir1");
+        program.open("Form2");
+        auto* list = ControlNamed<DirList>(OpenWindow("Form2"), "Dir1");
         QVERIFY(list->setPath(empty));
         program.prompts.Answer(PromptAnswer::Ok);
         QTest::mousePress(list->viewport(), Qt::RightButton);
@@ -130,48 +117,35 @@ private Q_SLOTS:
     // closes them with it, and 「実行」 comes back once both are gone.
     void viewerTakesItsOptionsAlong() {
         Program program;
-        Open(program, "Form4");
-        QWidget* viewer = program.other("Form4");
+        program.open("Form4");
+        QWidget* viewer = OpenWindow("Form4");
         QVERIFY(viewer);
         ControlNamed<QAction>(viewer, "Toolbar1_1")->trigger();
-        QVERIFY(program.other("Dialog"));
+        QVERIFY(OpenWindow("Dialog"));
         viewer->close();
-        QTRY_VERIFY(!program.other("Dialog"));
+        QTRY_VERIFY(!OpenWindow("Dialog"));
         QTRY_VERIFY(program.startEnabled());
     }
 
     // Without a help page, help opens the usage window; with one (a folder
     // will do), its program, during a run too. The version command opens the
-    // About box, whose link opens the same help page.
+    // About box, whose link opens the same page the program ships, not a web
+    // page.
     void helpAndVersionOpenTheirWindows() {
         Program program;
         program.module.RunTime.SortingActive = 1;
-        Form1& main = program.main();
         const auto choose = [&](const char* item) {
-            ControlNamed<QAction>(&main, item)->trigger();
+            ControlNamed<QAction>(&program.main(), item)->trigger();
         };
         choose("mnuHelp");
         choose("mnuVer1");
-        QVERIFY(program.other("Form3") && program.other("frmAbout"));
+        QVERIFY(OpenWindow("Form3") && OpenWindow("frmAbout"));
         const QString page = program.dir.filePath("help/help.htm");
         QVERIFY(QDir().mkpath(page));
         choose("mnuHelp");
-        QTest::mouseClick(ControlNamed<QWidget>(program.other("frmAbout"), "Label1"),
-                          Qt::LeftButton);
+        QTest::mouseClick(ControlNamed<QWidget>(OpenWindow("frmAbout"), "Label1"), Qt::LeftButton);
         QCOMPARE(program.launcher.started, QStringList(2, page));
-    }
-
-    // Before the main window saves its settings at close, every other window
-    // is closed.
-    void closingTheMainWindowClosesTheOthers() {
-        Program program;
-        for (const char* window : OtherWindows)
-            Open(program, window);
-        for (const char* window : OtherWindows)
-            QVERIFY2(program.other(window), window);
-        QVERIFY(program.main().close());
-        for (const char* window : OtherWindows)
-            QTRY_VERIFY2(!program.other(window), window);
+        QVERIFY(program.launcher.opened.isEmpty());
     }
 };
 

@@ -2,14 +2,12 @@
 // menu, and their file read at the start.
 #include "extras/ExtrasDialog.h"
 #include "settings/ExtraOptions.h"
-#include "settings/SettingsFile.h"
-#include "sorting/Form1.h"
+#include "support/Controls.h"
 #include "support/StartedProgram.h"
 #include "support/TestFiles.h"
 
 #include <QCheckBox>
-#include <QMenuBar>
-#include <QPushButton>
+#include <QMenu>
 #include <QtTest>
 
 using namespace sorvane;
@@ -22,7 +20,6 @@ namespace {
 struct Program : StartedProgram {
     explicit Program(const QByteArray& extras = {}, bool folderInstead = false)
         : StartedProgram([&](Module1& saved) {
-              saved.SlideshowSeconds = 3;
               const QString path = saved.ProgramFolder + "/SorvaneExtras.ini";
               if (!extras.isNull())
                   WriteFile(path, extras);
@@ -31,11 +28,8 @@ struct Program : StartedProgram {
           }) {}
     QString extrasPath() const { return dir.filePath("SorvaneExtras.ini"); }
     ExtrasDialog* open() {
-        windows.main().findChild<QAction*>("mnuExtras")->trigger();
-        return windows.main().findChild<ExtrasDialog*>();
-    }
-    static QCheckBox* box(QWidget* dialog, const char* name) {
-        return dialog->findChild<QCheckBox*>(QLatin1String(name));
+        ControlNamed<QAction>(&main(), "mnuExtras")->trigger();
+        return main().findChild<ExtrasDialog*>();
     }
 };
 
@@ -47,33 +41,31 @@ private Q_SLOTS:
     // The boxes show the file's options; clicks change them, and only OK
     // keeps them, in the record and in the file.
     void onlyOkKeepsTheChoice_data() {
-        QTest::addColumn<QString>("leaving"); // "ok", "cancel" or "escape"
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("ok") << "ok" << true;
-        QTest::newRow("cancel") << "cancel" << false;
-        QTest::newRow("escape") << "escape" << false;
+        QTest::addColumn<QString>("leaving");
+        QTest::newRow("ok") << "OKButton";
+        QTest::newRow("cancel") << "CancelButton";
+        QTest::newRow("escape") << "Escape";
     }
     void onlyOkKeepsTheChoice() {
         QFETCH(QString, leaving);
-        QFETCH(bool, kept);
         const QByteArray before = "[Options]\nDeleteToTrash=true\n";
         Program p(before);
-        QVERIFY(p.started);
         QPointer<ExtrasDialog> dialog = p.open();
-        QVERIFY(dialog && dialog->isVisible());
-        QCheckBox* trash = Program::box(dialog, "TrashCheck");
-        QCheckBox* companions = Program::box(dialog, "CompanionsCheck");
-        QVERIFY(trash->isChecked() && !companions->isChecked());
-        QTest::mouseClick(trash, Qt::LeftButton, {}, QPoint(6, trash->height() / 2));
-        QTest::mouseClick(companions, Qt::LeftButton, {}, QPoint(6, companions->height() / 2));
-        QVERIFY(!trash->isChecked() && companions->isChecked());
-        if (leaving == "escape")
+        QVERIFY(p.started && dialog && dialog->isVisible());
+        const auto ticked = [&] {
+            return QList<bool>{ControlNamed<QCheckBox>(dialog, "TrashCheck")->isChecked(),
+                               ControlNamed<QCheckBox>(dialog, "CompanionsCheck")->isChecked()};
+        };
+        QCOMPARE(ticked(), (QList<bool>{true, false}));
+        ClickControl(dialog, "TrashCheck");
+        ClickControl(dialog, "CompanionsCheck");
+        QCOMPARE(ticked(), (QList<bool>{false, true}));
+        if (leaving == "Escape")
             QTest::keyClick(dialog, Qt::Key_Escape);
         else
-            QTest::mouseClick(
-                dialog->findChild<QPushButton*>(leaving == "ok" ? "OKButton" : "CancelButton"),
-                Qt::LeftButton);
+            ClickControl(dialog, leaving);
         QVERIFY(!dialog || !dialog->isVisible());
+        const bool kept = leaving == "OKButton";
         const ExtraOptions expected = kept ? ExtraOptions{false, true} : ExtraOptions{true, false};
         QCOMPARE(p.module.Extras, expected);
         QCOMPARE(LoadExtraOptions(p.extrasPath()), expected);
@@ -93,10 +85,8 @@ private Q_SLOTS:
         QVERIFY(q.started && QFileInfo(q.extrasPath()).isDir());
         QCOMPARE(q.module.Extras, ExtraOptions{});
         ExtrasDialog* dialog = q.open();
-        QVERIFY(dialog);
-        QCheckBox* trash = Program::box(dialog, "TrashCheck");
-        QTest::mouseClick(trash, Qt::LeftButton, {}, QPoint(6, trash->height() / 2));
-        QTest::mouseClick(dialog->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+        ClickControl(dialog, "TrashCheck");
+        ClickControl(dialog, "OKButton");
         QVERIFY(q.module.Extras.deleteToTrash);
         QCOMPARE(q.prompts.asked.size(), 1);
         QCOMPARE(
@@ -107,15 +97,14 @@ private Q_SLOTS:
     // The menu item sits in the options menu and opens nothing during a run.
     void theMenuItemWaitsOutARun() {
         Program p;
-        QAction* item = p.windows.main().findChild<QAction*>("mnuExtras");
-        QVERIFY(item);
-        QVERIFY(p.windows.main().findChild<QMenu*>("mnuOpt")->actions().contains(item));
+        auto* item = ControlNamed<QAction>(&p.main(), "mnuExtras");
+        QVERIFY(ControlNamed<QMenu>(&p.main(), "mnuOpt")->actions().contains(item));
         p.module.RunTime.SortingActive = 1;
         item->trigger();
-        QVERIFY(!p.windows.main().findChild<ExtrasDialog*>());
+        QVERIFY(!p.main().findChild<ExtrasDialog*>());
         p.module.RunTime.SortingActive = 0;
         item->trigger();
-        QVERIFY(p.windows.main().findChild<ExtrasDialog*>());
+        QVERIFY(p.main().findChild<ExtrasDialog*>());
     }
 };
 

@@ -1,21 +1,16 @@
 // The usage window on real Readme.txt files, the About box with a
 // recording launcher and scripted message boxes, and the usage texts the
 // program ships.
-#include "app/Windows.h"
 #include "help/Form3.h"
 #include "help/frmAbout.h"
-#include "imaging/PictureSource.h"
-#include "options/Dialog.h"
-#include "settings/SettingsFile.h"
-#include "sorting/Form1.h"
-#include "support/RecordingLauncher.h"
-#include "support/ScriptedPrompts.h"
+#include "support/Controls.h"
+#include "support/StartedProgram.h"
 #include "support/TestFiles.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QStringEncoder>
 #include <QtTest>
 
@@ -27,18 +22,8 @@ namespace {
 // What the main window (also during a run) and the options dialog show:
 // captions of buttons, boxes, labels and menus.
 QStringList ProgramCaptions() {
-    QTemporaryDir dir; // the program and the folder it lists, so the run starts there
-    Module1 saved;
-    saved.ProgramFolder = saved.SourceFolder = dir.path();
-    SaveSettingsFile(saved);
-    Module1 module;
-    module.ProgramFolder = saved.ProgramFolder;
-    ScriptedPrompts prompts;
-    RecordingLauncher launcher;
-    PictureSource pictures;
-    Windows windows(module, prompts, launcher, pictures);
-    windows.start();
-    windows.main().mnuOpt1_Click();
+    StartedProgram program; // on its own folder, so the run starts there
+    Form1& main = program.main();
     QStringList captions;
     const auto collect = [&] {
         for (QWidget* widget : QApplication::allWidgets()) {
@@ -49,12 +34,13 @@ QStringList ProgramCaptions() {
             else if (auto* box = qobject_cast<QGroupBox*>(widget))
                 captions << box->title();
         }
-        for (QAction* action : windows.main().findChildren<QAction*>())
+        for (QAction* action : main.findChildren<QAction*>())
             captions << action->text();
     };
+    main.mnuOpt1_Click();
     collect();
-    windows.main().findChild<Dialog*>()->close();
-    windows.main().Command1_Click(); // the run's captions
+    OpenWindow("Dialog")->close();
+    main.Command1_Click(); // the run's captions
     collect();
     return captions;
 }
@@ -76,12 +62,12 @@ private Q_SLOTS:
     }
     void showsTheUsageText() {
         QFETCH(QByteArray, content);
-        QFETCH(QString, shown);
         QTemporaryDir program;
         QVERIFY(content.isNull() ? QDir(program.path()).mkdir("Readme.txt")
                                  : WriteFile(program.filePath("Readme.txt"), content));
         Form3 window(program.path());
-        QCOMPARE(window.findChild<QWidget*>("Text1")->property("plainText").toString(), shown);
+        window.Form_Load();
+        QTEST(ControlNamed<QPlainTextEdit>(&window, "Text1")->toPlainText(), "shown");
     }
 
     // The first known program on PATH is started; with none, or when it will
@@ -97,33 +83,23 @@ private Q_SLOTS:
     }
     void startsTheSystemInformationProgram() {
         QFETCH(QStringList, onPath);
-        QFETCH(bool, startSucceeds);
         QFETCH(QString, started);
         QTemporaryDir bin;
         for (const QString& name : onPath)
             QVERIFY(WriteFile(bin.filePath(name), "#!/bin/sh\n") &&
                     QFile::setPermissions(bin.filePath(name), QFile::ReadOwner | QFile::ExeOwner));
         const QByteArray path = qgetenv("PATH");
+        const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
         qputenv("PATH", onPath.isEmpty() ? QByteArray() : QFile::encodeName(bin.path()));
         ScriptedPrompts prompts;
         RecordingLauncher launcher;
+        QFETCH(bool, startSucceeds);
         launcher.startSucceeds = startSucceeds;
         frmAbout box(prompts, launcher, {});
-        QTest::mouseClick(box.findChild<QWidget*>("cmdSysInfo"), Qt::LeftButton);
-        qputenv("PATH", path);
+        QTest::mouseClick(ControlNamed<QWidget>(&box, "cmdSysInfo"), Qt::LeftButton);
         QCOMPARE(launcher.programsStarted,
                  started.isEmpty() ? QStringList() : QStringList{bin.filePath(started)});
         QCOMPARE(prompts.asked.size(), startSucceeds && !started.isEmpty() ? 0 : 1);
-    }
-
-    // The link opens the help page the program ships, not a web page.
-    void linkOpensTheShippedHelpPage() {
-        ScriptedPrompts prompts;
-        RecordingLauncher launcher;
-        frmAbout box(prompts, launcher, QStringLiteral("/program/help/help.htm"));
-        QTest::mouseClick(box.findChild<QWidget*>("Label1"), Qt::LeftButton);
-        QCOMPARE(launcher.started, QStringList{"/program/help/help.htm"});
-        QVERIFY(launcher.opened.isEmpty());
     }
 
     // The usage texts the program ships name only what the user sees: each

@@ -2,50 +2,61 @@
 // composes it: the menu item, and deletions recorded or, when the journal
 // cannot be written, told in the main window.
 #include "app/Windows.h"
-#include "controls/FileList.h"
 #include "controls/MouseButtons.h"
 #include "imaging/PictureSource.h"
 #include "journal/JournalWindow.h"
-#include "settings/Module1.h"
 #include "sorting/FailureText.h"
 #include "sorting/Form1.h"
 #include "sorting/RunOnFiles.h"
+#include "support/Controls.h"
 #include "support/RecordingLauncher.h"
 
-#include <QAbstractItemModel>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
-
-#include <memory>
 
 using namespace sorvane;
 using namespace sorvane::test;
 
 namespace {
 
-int Rows(const JournalWindow& window) {
-    return window.EntryTable->model()->rowCount();
-}
+// Four sends (a.jpg and b.jpg to slot 1, c.jpg and d.jpg to slot 2) and the
+// window over their journal, open.
+struct Sent : Run {
+    SendJournal journal{path("journal.sqlite")};
+    JournalWindow window{journal, module};
+    explicit Sent(const std::function<void(Sent&)>& beforeOpening = {})
+        : Run({"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) {
+        run.setRecorder(&journal);
+        for (int slot : {1, 1, 2, 2})
+            run.send(slot);
+        if (beforeOpening)
+            beforeOpening(*this);
+        window.Form_Load();
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+    }
+    template <typename W = QWidget> W* control(const char* name) {
+        return ControlNamed<W>(&window, name);
+    }
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
+        auto* table = control<QTableView>("EntryTable");
+        const QRect cell = table->visualRect(table->model()->index(row, 2));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, cell.center());
+    }
+};
 
+// One column of the window's table, top to bottom.
 QStringList Column(const JournalWindow& window, int column) {
+    const QAbstractItemModel* model = ControlNamed<QTableView>(&window, "EntryTable")->model();
     QStringList texts;
-    const QAbstractItemModel* model = window.EntryTable->model();
     for (int row = 0; row < model->rowCount(); ++row)
         texts.append(model->index(row, column).data().toString());
     return texts;
-}
-
-void ClickRow(JournalWindow& window, int row, Qt::KeyboardModifiers modifiers = {}) {
-    QTableView* table = window.EntryTable;
-    const QRect cell = table->visualRect(table->model()->index(row, 2));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, cell.center());
 }
 
 } // namespace
@@ -53,18 +64,6 @@ void ClickRow(JournalWindow& window, int row, Qt::KeyboardModifiers modifiers = 
 class JournalWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> data; // the trash, never the real home's
-    PictureSource pictures;
-    RecordingLauncher launcher;
-
-    // Four sends: a.jpg and b.jpg to slot 1, c.jpg and d.jpg to slot 2.
-    struct Sent : Run {
-        SendJournal journal{path("journal.sqlite")};
-        Sent() : Run({"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) {
-            run.setRecorder(&journal);
-            for (int slot : {1, 1, 2, 2})
-                run.send(slot);
-        }
-    };
 
 private Q_SLOTS:
     void init() {
@@ -76,66 +75,58 @@ private Q_SLOTS:
     // combine.
     void filtersNarrowTheList() {
         Sent s;
-        JournalWindow window(s.journal, s.module);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(Column(window, 2), (QStringList{"d.jpg", "c.jpg", "b.jpg", "a.jpg"}));
-        QCOMPARE(Column(window, 1), QStringList(4, "移動"));
-        QCOMPARE(Column(window, 4).first(), s.slot(2));
-        QTest::keyClick(window.FolderFilter, Qt::Key_Down); // the first folder: slot 1's
-        QCOMPARE(window.FolderFilter->currentText(), s.slot(1));
-        QCOMPARE(Column(window, 2), (QStringList{"b.jpg", "a.jpg"}));
-        QTest::keyClicks(window.NameFilter, "A.");
-        QCOMPARE(Column(window, 2), QStringList{"a.jpg"});
-        window.NameFilter->clear();
-        QTest::mouseClick(window.DayFilterOn, Qt::LeftButton);
-        QCOMPARE(Rows(window), 2); // today's
-        window.DayFilter->setDate(QDate::currentDate().addDays(-1));
-        QCOMPARE(Rows(window), 0);
-        QTest::mouseClick(window.DayFilterOn, Qt::LeftButton);
-        QTest::keyClick(window.FolderFilter, Qt::Key_Up);
-        QCOMPARE(Rows(window), 4);
+        const auto names = [&] { return Column(s.window, 2); };
+        QCOMPARE(names(), (QStringList{"d.jpg", "c.jpg", "b.jpg", "a.jpg"}));
+        QCOMPARE(Column(s.window, 1), QStringList(4, "移動"));
+        QCOMPARE(Column(s.window, 4).first(), s.slot(2));
+        auto* folders = s.control<QComboBox>("FolderFilter");
+        QTest::keyClick(folders, Qt::Key_Down); // the first folder: slot 1's
+        QCOMPARE(folders->currentText(), s.slot(1));
+        QCOMPARE(names(), (QStringList{"b.jpg", "a.jpg"}));
+        QTest::keyClicks(s.control("NameFilter"), "A.");
+        QCOMPARE(names(), QStringList{"a.jpg"});
+        s.control<QLineEdit>("NameFilter")->clear();
+        QTest::mouseClick(s.control("DayFilterOn"), Qt::LeftButton);
+        QCOMPARE(names().size(), 2); // today's
+        s.control<QDateEdit>("DayFilter")->setDate(QDate::currentDate().addDays(-1));
+        QCOMPARE(names().size(), 0);
+        QTest::mouseClick(s.control("DayFilterOn"), Qt::LeftButton);
+        QTest::keyClick(folders, Qt::Key_Up);
+        QCOMPARE(names().size(), 4);
     }
 
     // Selected rows go back with one click; a refused one says why, and the
     // others go back all the same.
     void takeBackThroughClicks() {
-        Sent s;
-        QVERIFY(QFile::remove(s.slot(2) + "/c.jpg"));
-        JournalWindow window(s.journal, s.module);
-        QSignalSpy tookBack(&window, &JournalWindow::filesTakenBack);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(!window.TakeBackButton->isEnabled()); // nothing selected
-        ClickRow(window, 1);                          // c.jpg
-        ClickRow(window, 3, Qt::ControlModifier);     // a.jpg
-        QVERIFY(window.TakeBackButton->isEnabled());
-        QTest::mouseClick(window.TakeBackButton, Qt::LeftButton);
+        Sent s([](Sent& s) { QFile::remove(s.slot(2) + "/c.jpg"); });
+        QSignalSpy tookBack(&s.window, &JournalWindow::filesTakenBack);
+        auto* button = s.control("TakeBackButton");
+        QVERIFY(!button->isEnabled());      // nothing selected
+        s.clickRow(1);                      // c.jpg
+        s.clickRow(3, Qt::ControlModifier); // a.jpg
+        QVERIFY(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(Files(s.path("src")), QStringList{"a.jpg"});
         QCOMPARE(Files(s.slot(1)), QStringList{"b.jpg"});
-        QCOMPARE(window.ResultText->text(),
+        QCOMPARE(s.control<QLabel>("ResultText")->text(),
                  "1件を取り消しました。\nc.jpg: 送り先にファイルがありません。");
         QCOMPARE(tookBack.size(), 1);
         QCOMPARE(tookBack.first().first().toStringList(), QStringList{s.slot(1) + "/a.jpg"});
-        QCOMPARE(Column(window, 1).first(), "取り消し");
-        QCOMPARE(Column(window, 6).last(), "取り消し済み");
+        QCOMPARE(Column(s.window, 1).first(), "取り消し");
+        QCOMPARE(Column(s.window, 6).last(), "取り消し済み");
     }
 
     // During a run the window opens but takes nothing back.
     void noTakeBackDuringARun() {
-        Sent s;
-        s.module.RunTime.SortingActive = 1;
-        JournalWindow window(s.journal, s.module);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        ClickRow(window, 0);
-        QVERIFY(!window.TakeBackButton->isEnabled());
-        QCOMPARE(window.ResultText->text(), "実行中は取り消せません。");
-        window.takeBackSelected();
+        Sent s([](Sent& s) { s.module.RunTime.SortingActive = 1; });
+        s.clickRow(0);
+        QVERIFY(!s.control("TakeBackButton")->isEnabled());
+        QCOMPARE(s.control<QLabel>("ResultText")->text(), "実行中は取り消せません。");
+        s.window.takeBackSelected();
         QCOMPARE(Files(s.slot(2)), (QStringList{"c.jpg", "d.jpg"}));
         s.module.RunTime.SortingActive = 0; // the run ends with the window open
-        QTRY_VERIFY(window.TakeBackButton->isEnabled());
-        QCOMPARE(window.ResultText->text(), QString());
+        QTRY_VERIFY(s.control("TakeBackButton")->isEnabled());
+        QCOMPARE(s.control<QLabel>("ResultText")->text(), QString());
     }
 
     // The program keeps the journal at the path it is given: the last item
@@ -154,43 +145,44 @@ private Q_SLOTS:
         QVERIFY(WriteFile(dir.filePath("photos/notes.txt"), "text"));
         QVERIFY(WriteFile(dir.filePath("bulk/old.jpg"), "old"));
         const QString journalPath = dir.filePath("state/journal.sqlite");
-        if (!writable)
-            QVERIFY(QDir().mkpath(journalPath));
+        QVERIFY(writable || QDir().mkpath(journalPath));
         Module1 module;
         module.ProgramFolder = dir.path();
         ScriptedPrompts prompts;
+        RecordingLauncher launcher;
+        PictureSource pictures;
         Windows windows(module, prompts, launcher, pictures, journalPath);
         QVERIFY(windows.start(dir.filePath("photos/notes.txt")));
         Form1& main = windows.main();
+        const auto journalFailed = [&] {
+            return ControlNamed<QLabel>(&main, "Label4")->text() == JournalFailedText();
+        };
         prompts.Answer(PromptAnswer::Ok);
         main.File1_MouseDown(MouseButton::Right);
         QCOMPARE(Files(dir.filePath("photos")), QStringList());
-        QCOMPARE(main.findChild<QLabel*>("Label4")->text() == JournalFailedText(), !writable);
+        QCOMPARE(journalFailed(), !writable);
 
         module.FolderSlots[BulkDeleteSlot] = dir.filePath("bulk");
-        main.findChild<QAction*>("mnuFOL")->trigger();
-        QWidget* setup = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (top->objectName() == "Form2")
-                setup = top;
-        QVERIFY(setup);
+        ControlNamed<QAction>(&main, "mnuFOL")->trigger();
         prompts.Answer(PromptAnswer::Ok);
-        QTest::mouseClick(setup->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+        QTest::mouseClick(ControlNamed<QWidget>(OpenWindow("Form2"), "Command3"), Qt::LeftButton);
         QCOMPARE(Files(dir.filePath("bulk")), QStringList());
-        setup->close();
-        QCOMPARE(main.findChild<QLabel*>("Label4")->text() == JournalFailedText(), !writable);
+        OpenWindow("Form2")->close();
+        QCOMPARE(journalFailed(), !writable);
 
         module.RunTime.SortingActive = 1;
-        const QList<QAction*> items = main.findChild<QMenu*>("mnuOpt")->actions();
+        const QList<QAction*> items = ControlNamed<QMenu>(&main, "mnuOpt")->actions();
         QCOMPARE(items.last()->objectName(), "mnuJournal");
         items.last()->trigger();
         auto* window = main.findChild<JournalWindow*>();
         QVERIFY(window && window->isVisible());
-        QCOMPARE(Column(*window, 2),
-                 writable ? (QStringList{"old.jpg", "notes.txt"}) : QStringList());
-        QCOMPARE(Column(*window, 1), writable ? QStringList(2, "削除") : QStringList());
-        QCOMPARE(Column(*window, 5), writable ? (QStringList{"一括削除", ""}) : QStringList());
-        QCOMPARE(window->ResultText->text(),
+        const auto rows = [](const char* first, const char* second) {
+            return QStringList{first, second};
+        };
+        QCOMPARE(Column(*window, 2), writable ? rows("old.jpg", "notes.txt") : QStringList());
+        QCOMPARE(Column(*window, 1), writable ? rows("削除", "削除") : QStringList());
+        QCOMPARE(Column(*window, 5), writable ? rows("一括削除", "") : QStringList());
+        QCOMPARE(ControlNamed<QLabel>(window, "ResultText")->text(),
                  writable ? "実行中は取り消せません。" : "送りの履歴を開けませんでした。");
     }
 };

@@ -1,7 +1,7 @@
 // The options dialog as the program opens it from the main window's menu.
 #include "options/Dialog.h"
 #include "settings/SettingsFile.h"
-#include "sorting/Form1.h"
+#include "support/Controls.h"
 #include "support/StartedProgram.h"
 
 #include <QAbstractButton>
@@ -28,12 +28,20 @@ struct Program : StartedProgram {
         main().mnuOpt1_Click();
         dialog = main().findChild<Dialog*>();
     }
-    template <typename W = QAbstractButton> W* control(const char* name) {
-        return dialog->findChild<W*>(QLatin1String(name));
+    QAbstractButton* box(const QString& name) {
+        return ControlNamed<QAbstractButton>(dialog, name);
     }
-    void click(const char* name) {
-        QWidget* widget = control<QWidget>(name);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
+    void click(const QString& name) { ClickControl(dialog, name); }
+    bool blinking() { return ControlNamed<QTimer>(&main(), "Timer1")->isActive(); }
+    // Leaves the dialog by that button, "Escape" or "close box" (as the
+    // window system delivers it).
+    void leave(const QString& how) {
+        if (how == "Escape")
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else if (how == "close box")
+            dialog->windowHandle()->close();
+        else
+            click(how);
     }
 
     QPointer<Dialog> dialog;
@@ -73,130 +81,93 @@ private Q_SLOTS:
         Program program{Flag(copyMode), Flag(extendMode), Flag(arrangement)};
         QVERIFY(program.dialog && program.dialog->isVisible());
         for (const QString& action : actions.split(u' ', Qt::SkipEmptyParts))
-            action.startsWith("t:") ? program.control(qPrintable(action.mid(2)))->toggle()
-                                    : program.click(qPrintable(action));
-        const int chosen = program.control("Option1_0")->isChecked()   ? 0
-                           : program.control("Option1_1")->isChecked() ? 1
-                                                                       : -1;
-        QTEST(program.control("Check5")->isEnabled(), "extendEnabled");
-        QTEST(program.control("Option1_0")->isEnabled(), "arrangementsEnabled");
+            action.startsWith("t:") ? program.box(action.mid(2))->toggle() : program.click(action);
+        const int chosen = program.box("Option1_0")->isChecked()   ? 0
+                           : program.box("Option1_1")->isChecked() ? 1
+                                                                   : -1;
+        QTEST(program.box("Check5")->isEnabled(), "extendEnabled");
+        QTEST(program.box("Option1_0")->isEnabled(), "arrangementsEnabled");
         QTEST(chosen, "arrangementChosen");
-        QTEST(program.main().findChild<QTimer*>("Timer1")->isActive(), "blinking");
-    }
-
-    // However the dialog is left after the copy-mode box was clicked, the
-    // main window's indicator and its blinking follow the copy mode stored,
-    // which decides what the next send does; the close box and Escape arrive
-    // as the window system delivers them.
-    void indicatorFollowsTheStoredCopyMode_data() {
-        QTest::addColumn<bool>("savedCopying");
-        QTest::addColumn<QString>("how");
-        for (const bool saved : {false, true})
-            for (const char* how : {"OKButton", "CancelButton", "Escape", "close box"})
-                QTest::addRow("copy %d, %s", saved, how) << saved << QString(how);
-    }
-    void indicatorFollowsTheStoredCopyMode() {
-        QFETCH(bool, savedCopying);
-        QFETCH(QString, how);
-        Program program{Flag(savedCopying)};
-        program.click("Check6");
-        if (how == "Escape")
-            QTest::keyClick(program.dialog, Qt::Key_Escape);
-        else if (how == "close box")
-            program.dialog->windowHandle()->close();
-        else
-            program.click(qPrintable(how));
-        QTRY_VERIFY(!program.dialog);
-        const bool copying = program.module.CopyMode == 1;
-        QCOMPARE(copying, savedCopying != (how == "OKButton"));
-        Form1& main = program.windows.main();
-        QCOMPARE(main.findChild<QTimer*>("Timer1")->isActive(), copying);
-        const QWidget* label8 = main.findChild<QWidget*>("Label8");
-        if (copying) // blinking: it shows every other tick
-            QTRY_VERIFY_WITH_TIMEOUT(!label8->isHidden(), 1500);
-        else
-            QVERIFY(label8->isHidden());
-    }
-
-    // Seconds as an input method types them are read as digits; a number the
-    // slideshow cannot run with (below 1) is refused like one out of range:
-    // the dialog stays, the box keeps the focus, nothing is written.
-    void seconds_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("stored"); // 0: refused
-        QTest::newRow("full-width") << QStringLiteral("５") << 5;
-        QTest::newRow("rounds up to 1") << "0.6" << 1;
-        QTest::newRow("0") << "0" << 0;
-        QTest::newRow("full-width minus") << QStringLiteral("－５") << 0;
-        QTest::newRow("no number") << "abc" << 0;
-        QTest::newRow("out of range") << "40000" << 0;
-    }
-    void seconds() {
-        QFETCH(QString, typed);
-        QFETCH(int, stored);
-        Program program;
-        const Module1 before = program.module;
-        program.click("Check1");
-        auto* text1 = program.control<QLineEdit>("Text1");
-        text1->setText(typed);
-        program.click("OKButton");
-        if (stored > 0) {
-            QCOMPARE(program.module.SlideshowSeconds, stored);
-            QVERIFY(program.prompts.asked.isEmpty());
-            return;
-        }
-        QCOMPARE(FormatSettingsLine(program.module), FormatSettingsLine(before));
-        QCOMPARE(
-            program.prompts.asked.value(0).text,
-            QStringLiteral("スライドショーの表示時間は 1 から 32767 までの数で入力してください。"));
-        QVERIFY(program.dialog && program.dialog->isVisible());
-        QCOMPARE(program.dialog->focusWidget(), text1);
+        QTEST(program.blinking(), "blinking");
     }
 
     // Every way of closing enables Start again and discards the dialog, so
     // the next opening starts afresh. OK and Return write every option, the
-    // other ways only the same-name question, which acts at once; seconds out
-    // of range write nothing more and keep the dialog open.
+    // other ways only the same-name question, which acts at once; the main
+    // window's copy indicator and its blinking then follow the copy mode
+    // stored, which decides what the next send does. Seconds as an input
+    // method types them are read as digits; a number the slideshow cannot run
+    // with (below 1 or past 16 bits) is refused: the dialog stays, the box
+    // keeps the focus, nothing more is written.
     void closing_data() {
         QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("seconds");
-        const auto add = [](const char* row, const char* how, const QString& seconds) {
-            QTest::newRow(row) << QString(how) << seconds;
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("stored"); // 0: refused
+        QTest::addColumn<bool>("savedCopying");
+        const auto add = [](const char* row, const char* how, const QString& typed, int stored,
+                            bool copying = false) {
+            QTest::newRow(row) << QString(how) << typed << stored << copying;
         };
-        add("OK", "OKButton", QStringLiteral("2.5秒"));
-        add("Return in the seconds box", "Return", "2");
-        add("Cancel", "CancelButton", "2");
-        add("Escape", "Escape", "2");
-        add("the main window closes", "main", "2");
-        add("seconds out of range", "OKButton", "99999");
+        add("OK", "OKButton", QStringLiteral("2.5秒"), 2);
+        add("OK, copying", "OKButton", "2", 2, true);
+        add("full-width", "OKButton", QStringLiteral("５"), 5);
+        add("rounds up to 1", "OKButton", "0.6", 1);
+        add("Return in the seconds box", "Return", "2", 2);
+        add("Cancel", "CancelButton", "2", 3);
+        add("Cancel, copying", "CancelButton", "2", 3, true);
+        add("Escape", "Escape", "2", 3);
+        add("close box, copying", "close box", "2", 3, true);
+        add("the main window closes", "main", "2", 3);
+        add("0", "OKButton", "0", 0);
+        add("full-width minus", "OKButton", QStringLiteral("－５"), 0);
+        add("no number", "OKButton", "abc", 0);
+        add("out of range", "OKButton", "40000", 0);
     }
     void closing() {
         QFETCH(QString, how);
-        QFETCH(QString, seconds);
-        const bool refused = seconds == "99999", written = how.contains("OK") || how == "Return";
-        Program program;
+        QFETCH(QString, typed);
+        QFETCH(int, stored);
+        QFETCH(bool, savedCopying);
+        Program program{Flag(savedCopying)};
         Module1 expected = program.module;
-        program.click("Check1");
-        program.click("Check7");
-        program.windows.main().mnuOpt1_Click(); // one instance, raised again
-        QCOMPARE(program.windows.main().findChildren<Dialog*>(), QList<Dialog*>{program.dialog});
-        auto* text1 = program.control<QLineEdit>("Text1");
-        text1->setText(seconds);
-        if (how == "Return" || how == "Escape")
-            QTest::keyClick(text1, how == "Return" ? Qt::Key_Return : Qt::Key_Escape);
+        for (const char* box : {"Check1", "Check6", "Check7"})
+            program.click(box);
+        program.main().mnuOpt1_Click(); // one instance, raised again
+        QCOMPARE(program.main().findChildren<Dialog*>(), QList<Dialog*>{program.dialog});
+        auto* text1 = ControlNamed<QLineEdit>(program.dialog, "Text1");
+        text1->setText(typed);
+        if (how == "Return")
+            QTest::keyClick(text1, Qt::Key_Return);
         else if (how == "main")
-            program.windows.main().close();
+            program.main().close();
         else
-            program.click(qPrintable(how));
+            program.leave(how);
         expected.ConfirmSameName = 1;
-        if (written && !refused)
-            expected.RememberWindowSize = 1, expected.SlideshowSeconds = 2;
+        if ((how == "OKButton" || how == "Return") && stored > 0) {
+            expected.RememberWindowSize = 1;
+            expected.SlideshowSeconds = std::int16_t(stored);
+            expected.CopyMode = !savedCopying;
+        }
         if (how != "main") // which saves the window's place too
             QCOMPARE(FormatSettingsLine(program.module), FormatSettingsLine(expected));
-        QCOMPARE(program.prompts.asked.size(), refused ? 1 : 0);
-        QCOMPARE(program.windows.main().findChild<QWidget*>("Command1")->isEnabled(), !refused);
-        if (!refused)
-            QTRY_VERIFY(!program.dialog);
+        QCOMPARE(ControlNamed<QWidget>(&program.main(), "Command1")->isEnabled(), stored > 0);
+        if (stored == 0) {
+            QCOMPARE(program.prompts.asked.value(0).text,
+                     QStringLiteral(
+                         "スライドショーの表示時間は 1 から 32767 までの数で入力してください。"));
+            QVERIFY(program.dialog && program.dialog->isVisible());
+            QCOMPARE(program.dialog->focusWidget(), text1);
+            return;
+        }
+        QVERIFY(program.prompts.asked.isEmpty());
+        QTRY_VERIFY(!program.dialog);
+        const bool copying = program.module.CopyMode == 1;
+        QCOMPARE(program.blinking(), copying);
+        const QWidget* label8 = ControlNamed<QWidget>(&program.main(), "Label8");
+        if (copying) // blinking: it shows every other tick
+            QTRY_VERIFY_WITH_TIMEOUT(!label8->isHidden(), 1500);
+        else
+            QVERIFY(label8->isHidden());
     }
 };
 

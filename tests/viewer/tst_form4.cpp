@@ -6,6 +6,7 @@
 #include "controls/StatusPanels.h"
 #include "imaging/PictureSource.h"
 #include "settings/Module1.h"
+#include "support/Controls.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestFiles.h"
 #include "support/TestPictures.h"
@@ -46,14 +47,25 @@ class Form4Test : public QObject {
                std::all_of(steps.begin(), steps.end(), [this](const QString& a) { return Act(a); });
     }
 
+    // The viewer's controls, by the names the program gives them.
+    QAction* Button(int index) const {
+        return ControlNamed<QAction>(window.get(), QStringLiteral("Toolbar1_%1").arg(index));
+    }
+    QWidget* Picture1() const { return ControlNamed<QWidget>(window.get(), "Picture1"); }
+    ImageBox* Image1() const { return ControlNamed<ImageBox>(window.get(), "Image1"); }
+    StatusPanels* StatusBar1() const {
+        return ControlNamed<StatusPanels>(window.get(), "StatusBar1");
+    }
+    QTimer* Timer1() const { return ControlNamed<QTimer>(window.get(), "Timer1"); }
+
     bool Act(const QString& action) {
         const int before = module.RunTime.ViewerFileIndex;
         if (action == "space")
             QTest::keyClick(window.get(), Qt::Key_Space);
         else if (action.startsWith('b'))
-            QTest::mouseClick(
-                window->Toolbar1->widgetForAction(window->Button(action.mid(1).toInt())),
-                Qt::LeftButton);
+            QTest::mouseClick(ControlNamed<QToolBar>(window.get(), "Toolbar1")
+                                  ->widgetForAction(Button(action.mid(1).toInt())),
+                              Qt::LeftButton);
         else if (action == "tick")
             window->Timer1_Timer();
         else if (action.startsWith('s'))
@@ -73,7 +85,7 @@ class Form4Test : public QObject {
     // To the window, where a real turn over the picture area ends up: the
     // area leaves it to its parent.
     void TurnWheel(int eighths) {
-        const QPointF at = window->Picture1->geometry().center();
+        const QPointF at = Picture1()->geometry().center();
         QWheelEvent wheel(at, window->mapToGlobal(at), {}, QPoint(0, eighths), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(window.get(), &wheel);
@@ -96,9 +108,8 @@ private Q_SLOTS:
             WriteImage(dir->filePath(QStringLiteral("g%1.jpg").arg(i, 2, 10, QChar(u'0'))),
                        {64, 48}, "JPEG");
         QVERIFY(Open(0));
-        const qreal ratio = window->Picture1->devicePixelRatioF();
-        const QSize box(qRound(window->Picture1->width() * ratio),
-                        qRound(window->Picture1->height() * ratio));
+        const qreal ratio = Picture1()->devicePixelRatioF();
+        const QSize box(qRound(Picture1()->width() * ratio), qRound(Picture1()->height() * ratio));
         for (int step = 0; step < 25; ++step) {
             const QString next =
                 list.folder() + u'/' + list.name(module.RunTime.ViewerFileIndex + 1);
@@ -144,8 +155,7 @@ private Q_SLOTS:
         QFETCH(bool, running);
         QVERIFY(Open(1, actions));
         QCOMPARE(module.RunTime.ViewerFileIndex, index);
-        const auto* timer = window->findChild<QTimer*>("Timer1");
-        QCOMPARE(timer->isActive() ? timer->interval() : 0, interval);
+        QCOMPARE(Timer1()->isActive() ? Timer1()->interval() : 0, interval);
         QCOMPARE(module.RunTime.SlideshowRunning, running ? 1 : 0);
     }
 
@@ -158,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(prompts.asked[0].text,
                  QStringLiteral("スライドショーの表示時間が 0 秒なので開始できません。\r\n"
                                 "オプションで 1 から 32767 までの数を入力してください。"));
-        QVERIFY(window->Button(1)->isEnabled());
+        QVERIFY(Button(1)->isEnabled());
     }
 
     void escapeCloses() {
@@ -171,9 +181,9 @@ private Q_SLOTS:
     void lockPanelsFollowTheKeys() {
         QVERIFY(Open(1));
         for (const KeyboardLocks locks : {KeyboardLocks{true, false}, KeyboardLocks{false, true}}) {
-            window->StatusBar1->setLockReader([locks] { return std::optional(locks); });
-            QCOMPARE(window->StatusBar1->panel(7)->isEnabled(), locks.capsLock);
-            QCOMPARE(window->StatusBar1->panel(8)->isEnabled(), locks.numLock);
+            StatusBar1()->setLockReader([locks] { return std::optional(locks); });
+            QCOMPARE(StatusBar1()->panel(7)->isEnabled(), locks.capsLock);
+            QCOMPARE(StatusBar1()->panel(8)->isEnabled(), locks.numLock);
         }
     }
 
@@ -196,8 +206,8 @@ private Q_SLOTS:
         QVERIFY(WriteFile(dir->filePath("f2.jpg"),
                           OrientedJpeg(CornerPicture({120, 80}), orientation)));
         QVERIFY(Open(2));
-        QCOMPARE(window->StatusBar1->text(3).trimmed(), QStringLiteral("120X80 Pixel"));
-        QCOMPARE(Corners(window->Image1->picture()), QList<int>({0, 1, 2, 3}));
+        QCOMPARE(StatusBar1()->text(3).trimmed(), QStringLiteral("120X80 Pixel"));
+        QCOMPARE(Corners(Image1()->picture()), QList<int>({0, 1, 2, 3}));
     }
 
     // A step onto a file removed after the list was read: the caption and
@@ -208,15 +218,14 @@ private Q_SLOTS:
         QTest::keyClick(window.get(), Qt::Key_Space);
         QCOMPARE(module.RunTime.ViewerFileIndex, 2);
         QCOMPARE(window->windowTitle(), QStringLiteral("SorvaneViewer  f2.jpg   (3/5)"));
-        QCOMPARE(window->StatusBar1->text(2).trimmed(), QStringLiteral("f2.jpg"));
-        QCOMPARE(window->StatusBar1->text(3).trimmed(),
-                 QStringLiteral("ファイルが見つかりません。"));
-        QVERIFY(window->StatusBar1->text(4).isEmpty());
-        QVERIFY(window->Image1->isHidden());
+        QCOMPARE(StatusBar1()->text(2).trimmed(), QStringLiteral("f2.jpg"));
+        QCOMPARE(StatusBar1()->text(3).trimmed(), QStringLiteral("ファイルが見つかりません。"));
+        QVERIFY(StatusBar1()->text(4).isEmpty());
+        QVERIFY(Image1()->isHidden());
         QTest::keyClick(window.get(), Qt::Key_Space); // and on to the next, shown as ever
         QCOMPARE(window->windowTitle(), QStringLiteral("SorvaneViewer  f3.jpg   (4/5)"));
-        QCOMPARE(window->StatusBar1->text(3).trimmed(), QStringLiteral("64X48 Pixel"));
-        QVERIFY(window->Image1->isVisible());
+        QCOMPARE(StatusBar1()->text(3).trimmed(), QStringLiteral("64X48 Pixel"));
+        QVERIFY(Image1()->isVisible());
     }
 
     // A press shows its picture and lets waiting events in on the way: the
@@ -227,7 +236,7 @@ private Q_SLOTS:
         for (Qt::KeyboardModifier modifier : {Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier})
             QCoreApplication::postEvent(window.get(),
                                         new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, modifier));
-        QTest::mouseClick(window->Picture1, Qt::LeftButton, {}, QPoint(3, 3)); // the free part
+        QTest::mouseClick(Picture1(), Qt::LeftButton, {}, QPoint(3, 3)); // the free part
         QStringList positions;
         for (const QList<QVariant>& caption : captions)
             positions << caption[0].toString().section(' ', -1);
