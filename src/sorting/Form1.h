@@ -126,11 +126,6 @@ protected:
 private:
     // Construction (Form1Controls.cpp).
     void BuildControls();
-    void BuildMenu();
-    void BuildBrowsing(const ControlFactory& controls);
-    void BuildSlots(const ControlFactory& controls);
-    void BuildPreview(const ControlFactory& controls);
-    void BuildLabels(const ControlFactory& controls);
     void PlaceTwips(QWidget* control, const QRectF& twips);
     void ConnectHandlers();
 

@@ -53,6 +53,110 @@ void RaiseButtons(Form1Controls& controls) {
         button->raise();
 }
 
+void BuildBrowsing(Form1Controls& c, const ControlFactory& controls) {
+    c.Drive1 = controls.place<QComboBox>(QStringLiteral("Drive1"), {120, 120, 3495, 300},
+                                         Form1::tr("移動元のドライブを選択できます。"));
+    c.Dir1 = controls.place<DirList>(QStringLiteral("Dir1"), {120, 480, 3495, 1140},
+                                     Form1::tr("移動元のフォルダを選択できます。"));
+    c.File1 = controls.place<FileList>(
+        QStringLiteral("File1"), {3720, 120, 3375, 1530},
+        Form1::tr("マウスの左クリックで画像の確認ができます。ダブルクリックでViewerを起"
+                  "動します。右クリックで削除できます。"));
+    c.File2 = controls.place<FileList>(QStringLiteral("File2"), {5160, 480, 1215, 810});
+    c.File2->hide();
+    c.Command1 = controls.place<QPushButton>(QStringLiteral("Command1"), {7200, 120, 1335, 495},
+                                             Form1::tr("Sorvaneを開始します。"), Form1::tr("実行"));
+    c.Command2 =
+        controls.place<QPushButton>(QStringLiteral("Command2"), {7200, 720, 1335, 495},
+                                    Form1::tr("プログラムを終了します。"), Form1::tr("終了"));
+}
+
+void BuildLabels(Form1Controls& c, const ControlFactory& controls) {
+    const QColor candidateColours[4] = {QColor(255, 0, 0), QColor(0, 0, 255),
+                                        QColor(0x80, 0x80, 0xFF), QColor(0xC0, 0xC0, 0xFF)};
+    for (int i = 0; i < 4; ++i) {
+        c.Label2[size_t(i)] = controls.place<QLabel>(
+            QStringLiteral("Label2_%1").arg(i), {3720, 120 + 240.0f * float(i), 3375, 255},
+            i == 0 ? Form1::tr("このファイルを移動します。") : Form1::tr("移動ファイル候補です。"));
+        SetColour(c.Label2[size_t(i)], QPalette::WindowText, candidateColours[i]);
+    }
+    c.Label6 = controls.place<QLabel>(QStringLiteral("Label6"), {3720, 1200, 3375, 375},
+                                      Form1::tr("フォルダの中にある残りのファイル数です。"));
+    c.Label8 =
+        controls.place<QLabel>(QStringLiteral("Label8"), {7200, 1320, 1335, 255},
+                               Form1::tr("現在コピーモードです。"), Form1::tr("コピーモード"));
+    c.Label8->hide();
+    c.Label3 = controls.place<QLabel>(QStringLiteral("Label3"), {480, 2400, 7095, 255},
+                                      Form1::tr("移動元のフルパスを表示します。"));
+    c.Label4 = controls.place<QLabel>(QStringLiteral("Label4"), {480, 2640, 7095, 255},
+                                      Form1::tr("移動先のフルパスを表示します。"));
+    c.Label4->hide();
+}
+
+void BuildSlots(Form1Controls& c, const ControlFactory& controls) {
+    for (int i = 0; i < 10; ++i) {
+        QLabel* label = controls.place<QLabel>(
+            QStringLiteral("Label1_%1").arg(i), {240 + 840.0f * float(i), 1680, 615, 255},
+            ForSlot(Form1::tr("０キーで下のボタンに対応したフォルダに移動します。"), i),
+            QString::number(i));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop); // a short label shows the digit whole
+        SetColour(label, QPalette::Window, SlotLabelColour);
+        c.Label1[size_t(i)] = label;
+        c.Command4[size_t(i)] = controls.place<QPushButton>(
+            QStringLiteral("Command4_%1").arg(i), {120 + 840.0f * float(i), 1920, 855, 375},
+            Form1::tr(SlotButtonTip));
+    }
+    c.Command4[10] =
+        controls.place<QPushButton>(QStringLiteral("Command4_10"), {7680, 2400, 855, 375},
+                                    Form1::tr("１０回までアンドゥできます。"));
+    c.Command4[10]->setIcon(QApplication::style()->standardIcon(QStyle::SP_ArrowBack));
+    c.FocusSink = c.Command4[11] = controls.place<QPushButton>(
+        QStringLiteral("FocusSink"), {120, 2400, 135, 105}, Form1::tr(SlotButtonTip));
+    for (QPushButton* button : c.Command4) {
+        button->setAutoDefault(true); // Enter on a focused button clicks it
+        button->setEnabled(button == c.FocusSink);
+    }
+    c.Text1 = controls.place<QLineEdit>(QStringLiteral("Text1"), {120, 2400, 255, 180});
+    c.Text1->setFrame(false);
+}
+
+void BuildPreview(Form1Controls& c, const ControlFactory& controls) {
+    c.Picture1 = controls.place<QWidget>(QStringLiteral("Picture1"), {120, 3000, 8415, 3975});
+    SetColour(c.Picture1, QPalette::Window, QColor(48, 48, 48));
+    const ControlFactory inPicture = controls.on(c.Picture1);
+    c.Image1 = inPicture.place<ImageBox>(
+        QStringLiteral("Image1"), {0, 0, 4215, 3495},
+        Form1::tr("表示ビューです。フォームを大きくすると表示エリアが広がります。"));
+    c.Label5 =
+        inPicture.place<QLabel>(QStringLiteral("Label5"), {120, 120, 495, 180},
+                                Form1::tr("現在の表示ビューの大きさです。単位はピクセルです。"));
+    SetColour(c.Label5, QPalette::WindowText, Qt::white);
+    c.Label7 = inPicture.place<QLabel>(QStringLiteral("Label7"), {45, 360, 675, 240},
+                                       Form1::tr("画像本来の大きさです。単位はピクセルです。"));
+    SetColour(c.Label7, QPalette::Window, Qt::black);
+    SetColour(c.Label7, QPalette::WindowText, Qt::white);
+    c.Label7->hide();
+}
+
+void BuildMenu(Form1Controls& c, QMenuBar* menuBar) {
+    QMenu* options = menuBar->addMenu(Form1::tr("オプション"));
+    options->setObjectName(QStringLiteral("mnuOpt"));
+    c.mnuOpt1 = options->addAction(Form1::tr("オプション"));
+    c.mnuOpt1->setObjectName(QStringLiteral("mnuOpt1"));
+    options->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
+    c.mnuFOL = options->addAction(Form1::tr("フォルダ選択"));
+    c.mnuFOL->setObjectName(QStringLiteral("mnuFOL"));
+    c.mnuExtras = options->addAction(Form1::tr("追加オプション(&X)..."));
+    c.mnuExtras->setObjectName(QStringLiteral("mnuExtras"));
+    QMenu* version = menuBar->addMenu(Form1::tr("バージョン情報"));
+    version->setObjectName(QStringLiteral("mnuVer"));
+    c.mnuVer1 = version->addAction(Form1::tr("バージョン"));
+    c.mnuVer1->setObjectName(QStringLiteral("mnuVer1"));
+    version->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
+    c.mnuHelp = version->addAction(Form1::tr("ヘルプ"));
+    c.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+}
+
 } // namespace
 
 Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSource& pictures,
@@ -64,7 +168,7 @@ Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSourc
     BuildControls();
     pane_ = std::make_unique<PicturePane>(
         *Picture1, *Image1, pictures, JoinPath(module_.ProgramFolder, QStringLiteral("Error.jpg")));
-    BuildMenu();
+    BuildMenu(*this, menuBar());
     drives_ = new DriveFolderPair(Drive1, Dir1, prompts_, this);
     ConnectHandlers();
     SetOuterSizeTwips(QSizeF(8775, 8040)); // the designed inner area of 8655 x 7350
@@ -87,115 +191,15 @@ void Form1::BuildControls() {
     const ControlFactory controls(Surface, twips_, [this](QWidget* control, const QRectF& twips) {
         twipsGeometry_[control] = twips;
     });
-    BuildBrowsing(controls);
-    BuildLabels(controls);
-    BuildSlots(controls);
-    BuildPreview(controls);
+    BuildBrowsing(*this, controls);
+    BuildLabels(*this, controls);
+    BuildSlots(*this, controls);
+    BuildPreview(*this, controls);
     StatusBar1 = controls.make<StatusPanels>(QStringLiteral("StatusBar1"), {}, StatusDesigns());
     Timer1 = controls.make<QTimer>(QStringLiteral("Timer1"));
     File1->raise(); // the labels at its place show only while the list is hidden
     RaiseButtons(*this);
     Text1->raise(); // the text box covers the focus button at the same spot
-}
-
-void Form1::BuildBrowsing(const ControlFactory& controls) {
-    Drive1 = controls.place<QComboBox>(QStringLiteral("Drive1"), {120, 120, 3495, 300},
-                                       tr("移動元のドライブを選択できます。"));
-    Dir1 = controls.place<DirList>(QStringLiteral("Dir1"), {120, 480, 3495, 1140},
-                                   tr("移動元のフォルダを選択できます。"));
-    File1 = controls.place<FileList>(
-        QStringLiteral("File1"), {3720, 120, 3375, 1530},
-        tr("マウスの左クリックで画像の確認ができます。ダブルクリックでViewerを起"
-           "動します。右クリックで削除できます。"));
-    File2 = controls.place<FileList>(QStringLiteral("File2"), {5160, 480, 1215, 810});
-    File2->hide();
-    Command1 = controls.place<QPushButton>(QStringLiteral("Command1"), {7200, 120, 1335, 495},
-                                           tr("Sorvaneを開始します。"), tr("実行"));
-    Command2 = controls.place<QPushButton>(QStringLiteral("Command2"), {7200, 720, 1335, 495},
-                                           tr("プログラムを終了します。"), tr("終了"));
-}
-
-void Form1::BuildLabels(const ControlFactory& controls) {
-    const QColor candidateColours[4] = {QColor(255, 0, 0), QColor(0, 0, 255),
-                                        QColor(0x80, 0x80, 0xFF), QColor(0xC0, 0xC0, 0xFF)};
-    for (int i = 0; i < 4; ++i) {
-        Label2[size_t(i)] = controls.place<QLabel>(
-            QStringLiteral("Label2_%1").arg(i), {3720, 120 + 240.0f * float(i), 3375, 255},
-            i == 0 ? tr("このファイルを移動します。") : tr("移動ファイル候補です。"));
-        SetColour(Label2[size_t(i)], QPalette::WindowText, candidateColours[i]);
-    }
-    Label6 = controls.place<QLabel>(QStringLiteral("Label6"), {3720, 1200, 3375, 375},
-                                    tr("フォルダの中にある残りのファイル数です。"));
-    Label8 = controls.place<QLabel>(QStringLiteral("Label8"), {7200, 1320, 1335, 255},
-                                    tr("現在コピーモードです。"), tr("コピーモード"));
-    Label8->hide();
-    Label3 = controls.place<QLabel>(QStringLiteral("Label3"), {480, 2400, 7095, 255},
-                                    tr("移動元のフルパスを表示します。"));
-    Label4 = controls.place<QLabel>(QStringLiteral("Label4"), {480, 2640, 7095, 255},
-                                    tr("移動先のフルパスを表示します。"));
-    Label4->hide();
-}
-
-void Form1::BuildSlots(const ControlFactory& controls) {
-    for (int i = 0; i < 10; ++i) {
-        QLabel* label = controls.place<QLabel>(
-            QStringLiteral("Label1_%1").arg(i), {240 + 840.0f * float(i), 1680, 615, 255},
-            ForSlot(tr("０キーで下のボタンに対応したフォルダに移動します。"), i),
-            QString::number(i));
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop); // a short label shows the digit whole
-        SetColour(label, QPalette::Window, SlotLabelColour);
-        Label1[size_t(i)] = label;
-        Command4[size_t(i)] = controls.place<QPushButton>(QStringLiteral("Command4_%1").arg(i),
-                                                          {120 + 840.0f * float(i), 1920, 855, 375},
-                                                          tr(SlotButtonTip));
-    }
-    Command4[10] = controls.place<QPushButton>(
-        QStringLiteral("Command4_10"), {7680, 2400, 855, 375}, tr("１０回までアンドゥできます。"));
-    Command4[10]->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-    FocusSink = Command4[11] = controls.place<QPushButton>(
-        QStringLiteral("FocusSink"), {120, 2400, 135, 105}, tr(SlotButtonTip));
-    for (QPushButton* button : Command4) {
-        button->setAutoDefault(true); // Enter on a focused button clicks it
-        button->setEnabled(button == FocusSink);
-    }
-    Text1 = controls.place<QLineEdit>(QStringLiteral("Text1"), {120, 2400, 255, 180});
-    Text1->setFrame(false);
-}
-
-void Form1::BuildPreview(const ControlFactory& controls) {
-    Picture1 = controls.place<QWidget>(QStringLiteral("Picture1"), {120, 3000, 8415, 3975});
-    SetColour(Picture1, QPalette::Window, QColor(48, 48, 48));
-    const ControlFactory inPicture = controls.on(Picture1);
-    Image1 = inPicture.place<ImageBox>(
-        QStringLiteral("Image1"), {0, 0, 4215, 3495},
-        tr("表示ビューです。フォームを大きくすると表示エリアが広がります。"));
-    Label5 = inPicture.place<QLabel>(QStringLiteral("Label5"), {120, 120, 495, 180},
-                                     tr("現在の表示ビューの大きさです。単位はピクセルです。"));
-    SetColour(Label5, QPalette::WindowText, Qt::white);
-    Label7 = inPicture.place<QLabel>(QStringLiteral("Label7"), {45, 360, 675, 240},
-                                     tr("画像本来の大きさです。単位はピクセルです。"));
-    SetColour(Label7, QPalette::Window, Qt::black);
-    SetColour(Label7, QPalette::WindowText, Qt::white);
-    Label7->hide();
-}
-
-void Form1::BuildMenu() {
-    QMenu* options = menuBar()->addMenu(tr("オプション"));
-    options->setObjectName(QStringLiteral("mnuOpt"));
-    mnuOpt1 = options->addAction(tr("オプション"));
-    mnuOpt1->setObjectName(QStringLiteral("mnuOpt1"));
-    options->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
-    mnuFOL = options->addAction(tr("フォルダ選択"));
-    mnuFOL->setObjectName(QStringLiteral("mnuFOL"));
-    mnuExtras = options->addAction(tr("追加オプション(&X)..."));
-    mnuExtras->setObjectName(QStringLiteral("mnuExtras"));
-    QMenu* version = menuBar()->addMenu(tr("バージョン情報"));
-    version->setObjectName(QStringLiteral("mnuVer"));
-    mnuVer1 = version->addAction(tr("バージョン"));
-    mnuVer1->setObjectName(QStringLiteral("mnuVer1"));
-    version->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
-    mnuHelp = version->addAction(tr("ヘルプ"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
 }
 
 void Form1::ConnectHandlers() {
