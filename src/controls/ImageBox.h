@@ -22,7 +22,6 @@ public:
     QSize naturalSize() const { return natural_; }
     const QImage& picture() const { return image_; }
 
-    bool stretch() const { return stretch_; }
     void setStretch(bool on);
 
 Q_SIGNALS:
