@@ -6,6 +6,7 @@
 #include "support/Controls.h"
 #include "support/Rows.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TemporaryMount.h"
 #include "support/TestFiles.h"
 
 #include <QLineEdit>
@@ -26,7 +27,7 @@ class Form2Test : public QObject {
     Module1 module;
     ScriptedPrompts prompts;
     std::unique_ptr<Form2> window;
-    QStringList mounts;
+    std::vector<std::unique_ptr<TemporaryMount>> mounts; // the newest last
 
     QString Path(const QString& relative) const { return dir->filePath(relative); }
     QString MakeFolder(const QString& relative) const {
@@ -55,9 +56,10 @@ class Form2Test : public QObject {
         return locked ? folder : QString();
     }
     bool MountTmpfs(const QString& folder) {
-        if (::mount("sorvane-test", qPrintable(folder), "tmpfs", 0, "size=1m") != 0)
+        auto mount = std::make_unique<TemporaryMount>(folder);
+        if (!mount->mounted)
             return false;
-        mounts.prepend(folder);
+        mounts.push_back(std::move(mount));
         return true;
     }
 
@@ -80,8 +82,8 @@ private Q_SLOTS:
 
     // Mounts made by a test go before their folders.
     void cleanup() {
-        for (const QString& folder : std::exchange(mounts, {}))
-            ::umount2(qPrintable(folder), MNT_DETACH);
+        while (!mounts.empty())
+            mounts.pop_back();
     }
 
     // A folder whose name the settings file cannot hold is refused.
