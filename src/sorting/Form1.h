@@ -8,8 +8,8 @@
 #include "sorting/FileDeletion.h"
 #include "sorting/Form1Controls.h"
 #include "sorting/KeyPreview.h"
+#include "sorting/MainPreview.h"
 #include "sorting/OuterGeometry.h"
-#include "sorting/PreviewFollower.h"
 #include "sorting/ProgramLaunches.h"
 #include "sorting/RunDisplay.h"
 #include "sorting/SortingRun.h"
@@ -31,12 +31,14 @@ class ControlFactory;
 class DriveFolderPair;
 class Launcher;
 class PictureSource;
-class PicturePane;
 class Prompts;
 
 namespace test {
 class Form1Fixture;
 }
+
+// The count the main window shows of its file list.
+QString CountText(const FileList& list);
 
 // The main window: choosing the source folder and browsing its files, the
 // preview, and the sorting run with its sends and undo. Handlers keep the
@@ -65,12 +67,12 @@ public:
     void File1_DblClick();
 
     // Preview.
-    void RefreshPreview();
-    void ShowSelectedFile();
-    void RefitPreview();
-    void StepSelection(bool forward);
-    void Image1_MouseDown(int button);
-    void Picture1_MouseDown(int button);
+    void RefreshPreview() { preview_->refresh(); }
+    void ShowSelectedFile() { preview_->showSelectedFile(); }
+    void RefitPreview() { preview_->refit(); }
+    void StepSelection(bool forward) { preview_->stepSelection(forward); }
+    void Image1_MouseDown(int button) { Picture1_MouseDown(button); }
+    void Picture1_MouseDown(int button) { preview_->press(button); }
 
     // The sorting run, sends and undo.
     void Command1_Click();
@@ -107,7 +109,7 @@ public:
     void setCopyIndicatorBlinking(bool blinking); // Timer1 at 500 ms, or stopped
     const FileList& fileList() const { return *File1; }
     QString listFolder() const { return display_.listFolder(); }
-    QString currentImagePath() const { return CurrentImagePath; }
+    QString currentImagePath() const { return preview_->currentImagePath(); }
 
 Q_SIGNALS:
     void optionsRequested();     // the options command, outside a run
@@ -131,28 +133,11 @@ private:
 
     // Start-up and close (Form1Startup.cpp).
     void ShowRememberedSourceFolder();
-    void SetOuterSizeTwips(QSizeF outer) { geometry_.setOuterSize(outer); }
 
     // Browsing helpers (Form1Browse.cpp).
     void ShowSourceFolder();
-    QString CountText() const;
     void ShowCounts();
-    void ShowFileName(const QString& name);
     void DeleteSelectedFile();
-    void ReportFileError(FileError error, const QString& name);
-    void PreviewSelectedFile();
-
-    // Preview helpers (Form1Preview.cpp).
-    QString SourcePathOf(const QString& name) const;
-    bool ShowPicture(const QString& path);
-    void PutInPreview(const QString& path);
-    void ShowReadyPicture(const QString& first);
-    void FitPreview();
-    void ReadAhead(const std::function<std::vector<int>()>& pick,
-                   const std::function<QSize()>& box = {});
-    void ReadAheadForRun();
-    void SetPreviewBusy(bool busy);
-    static void Yield();
 
     // Run and layout (Form1Run.cpp, Form1Layout.cpp).
     void StartRun();
@@ -164,7 +149,6 @@ private:
     Module1& module_;
     Prompts& prompts_;
     Launcher& launcher_;
-    std::unique_ptr<PicturePane> pane_; // Picture1 with Image1 in it
     Twips twips_;
     OuterGeometry geometry_{*this, twips_};
     QHash<QWidget*, QRectF> twipsGeometry_; // each placed control, as last placed
@@ -174,16 +158,13 @@ private:
     DriveFolderPair* drives_ = nullptr;
     bool settingsFileKept_ = false; // the file could not be read: leave it be
     KeyPreview* keys_ = new KeyPreview(*this);
-    bool keyHeld_ = false;     // the last key press was a repeat of a held key
-    PreviewFollower follower_; // what the preview shows and reads ahead during sends
     RunDisplay display_{*this,
-                        {[this] { RefreshPreview(); }, [this] { ShowCounts(); }, [] { Yield(); },
-                         [this] { return !run_.history().isEmpty(); }}};
+                        {[this] { RefreshPreview(); }, [this] { ShowCounts(); },
+                         [] { LetEventsIn(); }, [this] { return !run_.history().isEmpty(); }}};
     SortingRun run_;
     FileDeletion deletion_{module_, prompts_};
     ProgramLaunches launches_{module_, launcher_};
-
-    QString CurrentImagePath; // the file last put into the preview
+    std::unique_ptr<MainPreview> preview_; // made once the controls are
 
     friend class test::Form1Fixture;
 

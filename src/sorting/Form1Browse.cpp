@@ -24,7 +24,7 @@ void Form1::Dir1_Change() {
     module_.SourceFolder = Dir1->path();
     ShowSourceFolder();
     ShowCounts();
-    ReadAheadForRun();
+    preview_->readAheadForRun();
 }
 
 // The texts of the path label, the counts label and the status panels.
@@ -33,24 +33,20 @@ void Form1::ShowSourceFolder() {
     StatusBar1->showText(1, module_.SourceFolder);
 }
 
-QString Form1::CountText() const {
-    return QString::number(File1->count()) + QStringLiteral(" File");
+QString CountText(const FileList& list) {
+    return QString::number(list.count()) + QStringLiteral(" File");
 }
 
 void Form1::ShowCounts() {
-    Label6->setText(CountText());
-    StatusBar1->showText(3, CountText());
-}
-
-void Form1::ShowFileName(const QString& name) {
-    StatusBar1->showText(2, name);
+    Label6->setText(CountText(*File1));
+    StatusBar1->showText(3, CountText(*File1));
 }
 
 void Form1::File1_MouseDown(int button) {
     if (module_.RunTime.SortingActive == 1)
         return;
     if (button == MouseButton::Left)
-        PreviewSelectedFile();
+        preview_->previewSelectedFile();
     else if (button == MouseButton::Right)
         DeleteSelectedFile();
 }
@@ -61,10 +57,6 @@ void Form1::DeleteSelectedFile() {
         reportJournalFailure();
     if (outcome != FileDeletion::Outcome::Kept)
         File1->refresh(); // the counts wait for the next send, undo or folder change
-}
-
-void Form1::ReportFileError(FileError error, const QString& name) {
-    deletion_.reportError(error, name);
 }
 
 void Form1::File1_DblClick() {

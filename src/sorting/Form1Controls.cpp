@@ -166,13 +166,18 @@ Form1::Form1(Module1& module, Prompts& prompts, Launcher& launcher, PictureSourc
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Sorvane"));
     BuildControls();
-    pane_ = std::make_unique<PicturePane>(
-        *Picture1, *Image1, pictures, JoinPath(module_.ProgramFolder, QStringLiteral("Error.jpg")));
+    const Form1Controls& controls = *this;
+    preview_ = std::make_unique<MainPreview>(
+        *this, controls, pictures, JoinPath(module_.ProgramFolder, QStringLiteral("Error.jpg")),
+        module_, run_,
+        MainPreview::Hooks{
+            [this](FileError error, const QString& name) { deletion_.reportError(error, name); },
+            [this] { return RunPreviewBox(); }, [this] { LaunchAssociated(); }});
     BuildMenu(*this, menuBar());
     drives_ = new DriveFolderPair(Drive1, Dir1, prompts_, this);
     ConnectHandlers();
-    SetOuterSizeTwips(QSizeF(8775, 8040)); // the designed inner area of 8655 x 7350
-    FocusSink->setFocus();                 // not the drive box, whose list Space would open
+    geometry_.setOuterSize(QSizeF(8775, 8040)); // the designed inner area of 8655 x 7350
+    FocusSink->setFocus();                      // not the drive box, whose list Space would open
 }
 
 Form1::~Form1() = default;

@@ -25,14 +25,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 // left it on an earlier one.
 void Form1::ConnectKeys() {
     connect(keys_, &KeyPreview::keyDown, this, [this](int keyCode, int shift, bool repeat) {
-        keyHeld_ = repeat;
+        preview_->setKeyHeld(repeat);
         Form_KeyDown(keyCode, shift);
     });
-    connect(keys_, &KeyPreview::holdEnded, this, [this] {
-        keyHeld_ = false;
-        if (follower_.behind() && module_.RunTime.SortingActive == 1 && run_.idle())
-            RefreshPreview();
-    });
+    connect(keys_, &KeyPreview::holdEnded, this, [this] { preview_->keyReleased(); });
     keys_->enable();
 }
 
@@ -63,9 +59,9 @@ void Form1::Form_KeyDown(int keyCode, int shift) {
         (shift == 0 || shift == 1)) {
         const bool forward = shift == 0;
         if (!forward)
-            Yield();
+            LetEventsIn();
         StepSelection(forward);
-        Yield();
+        LetEventsIn();
         ShowSelectedFile();
     }
     if (module_.RunTime.SortingActive == 1) {

@@ -31,11 +31,11 @@ void Form1::Form_Resize() {
     Label5->adjustSize();
     Label5->show();
     Label7->hide();
-    if (!CurrentImagePath.isEmpty())
+    if (!currentImagePath().isEmpty())
         RefitPreview();
     Image1->show();
     if (module_.RunTime.SortingActive == 0)
-        ReadAheadForRun();
+        preview_->readAheadForRun();
 }
 
 } // namespace sorvane

@@ -35,7 +35,7 @@ void Form1::mnuHelp_Click() {
 
 // A launch reports only in Label4: the program it starts, or the failure.
 void Form1::LaunchAssociated() {
-    display_.showLine(launches_.launch(CurrentImagePath,
+    display_.showLine(launches_.launch(currentImagePath(),
                                        tr("関連付けられた実行ファイルを、起動出来ませんでした。")));
 }
 

@@ -39,7 +39,7 @@ void Form1::StartRun() {
         // Laid out before the first file is shown, and with that file in
         // hand, so its picture is read once, for the box the run shows it in
         // (where it was read ahead), and not first for the box before.
-        CurrentImagePath = SourcePathOf(File1->name(0));
+        preview_->takeFirstFile();
         Form_Resize();
     }
     RefreshPreview();

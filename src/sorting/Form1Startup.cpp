@@ -88,7 +88,7 @@ void Form1::ShowStartPath(const QString& path) {
     File1->setListIndex(int(index));
     // Any other file would go to its associated program, which may be this one.
     if (IsImageFile(FileNameOf(start)))
-        PreviewSelectedFile();
+        preview_->previewSelectedFile();
 }
 
 // A remembered folder that is gone (sorted empty and deleted, most often)
@@ -96,7 +96,7 @@ void Form1::ShowStartPath(const QString& path) {
 // of start-up goes on all the same.
 void Form1::ShowRememberedSourceFolder() {
     ShowSourceFolder();
-    StatusBar1->showText(3, CountText()); // Label6 waits for the folder change
+    StatusBar1->showText(3, CountText(*File1)); // Label6 waits for the folder change
     Dir1->setNearestPath(module_.SourceFolder);
     drives_->followFolder();
     Dir1->refresh();

@@ -1,4 +1,5 @@
 // The preview: one file of the list shown fitted in the preview box.
+#include "sorting/MainPreview.h"
 #include "controls/AfterPaint.h"
 #include "controls/DirList.h"
 #include "controls/FileList.h"
@@ -13,7 +14,9 @@
 #include "platform/NumberText.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
-#include "sorting/Form1.h"
+#include "settings/Module1.h"
+#include "sorting/Form1Controls.h"
+#include "sorting/SortingRun.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -22,47 +25,67 @@
 
 namespace sorvane {
 
-void Form1::Yield() {
+void LetEventsIn() {
     QCoreApplication::processEvents();
+}
+
+MainPreview::MainPreview(QWidget& window, const Form1Controls& ui, PictureSource& pictures,
+                         const QString& substitutePath, const Module1& module,
+                         const SortingRun& run, Hooks hooks)
+    : window_(window), ui_(ui), pane_(*ui.Picture1, *ui.Image1, pictures, substitutePath),
+      module_(module), run_(run), hooks_(std::move(hooks)) {}
+
+void MainPreview::takeFirstFile() {
+    CurrentImagePath = SourcePathOf(ui_.File1->name(0));
+}
+
+void MainPreview::keyReleased() {
+    keyHeld_ = false;
+    if (follower_.behind() && module_.RunTime.SortingActive == 1 && run_.idle())
+        refresh();
+}
+
+void MainPreview::ShowFileName(const QString& name) {
+    ui_.StatusBar1->showText(2, name);
 }
 
 // The full path of a list entry. It is taken from the folder the list shows,
 // so the file previewed is always the file sent, even before the user has
 // chosen a folder (the list then shows the current folder while SourceFolder
 // still holds the saved one).
-QString Form1::SourcePathOf(const QString& name) const {
-    return JoinPath(File1->folder(), name);
+QString MainPreview::SourcePathOf(const QString& name) const {
+    return JoinPath(ui_.File1->folder(), name);
 }
 
 // What the sends, the undo, the stepping and the resizing show: a file that
 // is no picture shows the substitute picture, a missing folder is reported,
 // and any other failure shows nothing without a word. False when nothing
 // is shown.
-bool Form1::ShowPicture(const QString& path) {
-    const DisplayOutcome outcome = pane_->show(path);
+bool MainPreview::ShowPicture(const QString& path) {
+    const DisplayOutcome outcome = pane_.show(path);
     if (outcome == DisplayOutcome::MissingFolder)
-        ReportFileError(FileError::PathNotFound, {});
+        hooks_.reportError(FileError::PathNotFound, {});
     return IsPictureShown(outcome);
 }
 
-void Form1::FitPreview() {
-    const QSize natural = pane_->naturalSize();
-    const QSize box = Picture1->size();
-    Label7->setText(u' ' + SingleText(float(natural.width())) + u'X' +
-                    SingleText(float(natural.height())) + QStringLiteral(" Pixel "));
-    Label7->adjustSize();
-    Label7->show();
-    Label5->hide();
-    pane_->fit();
-    Label7->move(int(std::lround(float(box.width()) / 2 - float(Label7->width()) / 2)),
-                 box.height() - 20);
+void MainPreview::FitPreview() {
+    const QSize natural = pane_.naturalSize();
+    const QSize box = ui_.Picture1->size();
+    ui_.Label7->setText(u' ' + SingleText(float(natural.width())) + u'X' +
+                        SingleText(float(natural.height())) + QStringLiteral(" Pixel "));
+    ui_.Label7->adjustSize();
+    ui_.Label7->show();
+    ui_.Label5->hide();
+    pane_.fit();
+    ui_.Label7->move(int(std::lround(float(box.width()) / 2 - float(ui_.Label7->width()) / 2)),
+                     box.height() - 20);
 }
 
-void Form1::RefreshPreview() {
-    const QString first = SourcePathOf(File1->name(0));
+void MainPreview::refresh() {
+    const QString first = SourcePathOf(ui_.File1->name(0));
     follower_.sent(keyHeld_, run_.waiting());
     ReadAhead([this] {
-        return follower_.readAhead(run_.waiting(), File1->count(), pane_->recentReadMs());
+        return follower_.readAhead(run_.waiting(), ui_.File1->count(), pane_.recentReadMs());
     });
     if (run_.waiting() > 0 || keyHeld_) {
         ShowReadyPicture(first);
@@ -73,17 +96,17 @@ void Form1::RefreshPreview() {
     follower_.movedOn(); // its stay counts from when it is read, not asked for
     if (!shown)
         return;
-    ShowFileName(File1->name(0));
+    ShowFileName(ui_.File1->name(0));
     FitPreview();
-    Image1->show();
+    ui_.Image1->show();
 }
 
 // The file in hand becomes the one the preview is about: CurrentImagePath
 // and the candidates' labels.
-void Form1::PutInPreview(const QString& path) {
+void MainPreview::PutInPreview(const QString& path) {
     CurrentImagePath = path;
     for (int i = 0; i < 4; ++i)
-        Label2[size_t(i)]->setText(DisplayName(File1->name(i)));
+        ui_.Label2[size_t(i)]->setText(DisplayName(ui_.File1->name(i)));
     follower_.movedOn();
 }
 
@@ -91,18 +114,18 @@ void Form1::PutInPreview(const QString& path) {
 // shown stays, together with the labels that name it, until the file in hand
 // is ready. So the preview neither flickers nor ever shows one file's picture
 // under another file's name. A missing folder is still told.
-void Form1::ShowReadyPicture(const QString& first) {
-    if (follower_.mayMoveOn() && pane_->showReady(first)) {
+void MainPreview::ShowReadyPicture(const QString& first) {
+    if (follower_.mayMoveOn() && pane_.showReady(first)) {
         PutInPreview(first);
-        ShowFileName(File1->name(0));
+        ShowFileName(ui_.File1->name(0));
         FitPreview();
-        Image1->show();
+        ui_.Image1->show();
         return;
     }
     follower_.fellBehind();
     if (SkippedDisplay(first) == DisplayOutcome::MissingFolder) {
-        Image1->hide();
-        ReportFileError(FileError::PathNotFound, {});
+        ui_.Image1->hide();
+        hooks_.reportError(FileError::PathNotFound, {});
     }
 }
 
@@ -111,108 +134,104 @@ void Form1::ShowReadyPicture(const QString& first) {
 // picture has been painted and flushed, so the work never delays what is on
 // screen; while the window is set up, once it has first been painted. The
 // entries are picked then, from the list as it is by that time.
-void Form1::ReadAhead(const std::function<std::vector<int>()>& pick,
-                      const std::function<QSize()>& box) {
-    RunAfterFirstPaint(this, [this, pick, box] {
+void MainPreview::ReadAhead(const std::function<std::vector<int>()>& pick,
+                            const std::function<QSize()>& box) {
+    RunAfterFirstPaint(&window_, [this, pick, box] {
         QStringList paths;
         for (const int index : pick())
-            paths.append(SourcePathOf(File1->name(index)));
-        pane_->readAhead(paths, box ? box() : Picture1->size());
+            paths.append(SourcePathOf(ui_.File1->name(index)));
+        pane_.readAhead(paths, box ? box() : ui_.Picture1->size());
     });
 }
 
 // Outside a run the files a run would show first are read ahead for the box
 // it would show them in, so that pressing the start button finds the first
 // picture ready. Only those: browsing reads ahead around the selection.
-void Form1::ReadAheadForRun() {
-    ReadAhead([this] { return ReadAheadAfterSend(0, File1->count()); },
-              [this] { return RunPreviewBox(); });
+void MainPreview::readAheadForRun() {
+    ReadAhead([this] { return ReadAheadAfterSend(0, ui_.File1->count()); },
+              [this] { return hooks_.runBox(); });
 }
 
-void Form1::SetPreviewBusy(bool busy) {
+void MainPreview::SetPreviewBusy(bool busy) {
     const QCursor cursor = busy ? QCursor(Qt::WaitCursor) : QCursor(Qt::ArrowCursor);
-    Picture1->setCursor(cursor);
-    Image1->setCursor(cursor);
+    ui_.Picture1->setCursor(cursor);
+    ui_.Image1->setCursor(cursor);
 }
 
-void Form1::ShowSelectedFile() {
+void MainPreview::showSelectedFile() {
     SetPreviewBusy(true);
-    const QString name = File1->selectedName();
+    const QString name = ui_.File1->selectedName();
     CurrentImagePath = SourcePathOf(name);
-    ReadAhead([this] { return ReadAheadAround(File1->listIndex(), File1->count()); });
-    Image1->hide();
+    ReadAhead([this] { return ReadAheadAround(ui_.File1->listIndex(), ui_.File1->count()); });
+    ui_.Image1->hide();
     if (ShowPicture(CurrentImagePath)) {
         ShowFileName(name);
         FitPreview();
-        Image1->show();
+        ui_.Image1->show();
     }
     SetPreviewBusy(false);
 }
 
-void Form1::RefitPreview() {
+void MainPreview::refit() {
     if (!ShowPicture(CurrentImagePath))
         return;
     ShowFileName(FileNameOf(CurrentImagePath));
     FitPreview();
 }
 
-void Form1::StepSelection(bool forward) {
-    const int count = File1->count();
+void MainPreview::stepSelection(bool forward) {
+    const int count = ui_.File1->count();
     if (count == 0)
         return;
     if (forward) {
-        if (File1->listIndex() >= count - 1)
-            File1->setListIndex(count - 2);
-        Yield();
-        File1->setListIndex(File1->listIndex() + 1);
+        if (ui_.File1->listIndex() >= count - 1)
+            ui_.File1->setListIndex(count - 2);
+        LetEventsIn();
+        ui_.File1->setListIndex(ui_.File1->listIndex() + 1);
     } else {
-        const int index = File1->listIndex();
-        File1->setListIndex(
+        const int index = ui_.File1->listIndex();
+        ui_.File1->setListIndex(
             index <= 1 ? 0 : index - 1); // from the first two entries or none: the first
     }
-    Yield();
+    LetEventsIn();
 }
 
-void Form1::Image1_MouseDown(int button) {
-    Picture1_MouseDown(button);
-}
-
-void Form1::Picture1_MouseDown(int button) {
+void MainPreview::press(int button) {
     if (module_.RunTime.SortingActive != 0)
         return;
-    Yield();
+    LetEventsIn();
     if (button == MouseButton::Left) {
         SetPreviewBusy(true);
-        StepSelection(true);
-        ShowSelectedFile();
+        stepSelection(true);
+        showSelectedFile();
     } else if (button == MouseButton::Right) {
         SetPreviewBusy(true);
-        Yield();
-        StepSelection(false);
-        ShowSelectedFile();
+        LetEventsIn();
+        stepSelection(false);
+        showSelectedFile();
     }
 }
 
 // A left press on the file list: the file is previewed, or opened with its
 // program when it is no picture and the option says so. Failures are
 // reported by message, where a send or a step would show the substitute picture.
-void Form1::PreviewSelectedFile() {
-    const QString name = File1->selectedName();
-    CurrentImagePath = JoinPath(Dir1->path(), name);
+void MainPreview::previewSelectedFile() {
+    const QString name = ui_.File1->selectedName();
+    CurrentImagePath = JoinPath(ui_.Dir1->path(), name);
     if (module_.LaunchByAssociation == 1 && !IsImageFile(CurrentImagePath)) {
         if (!name.isEmpty()) // with nothing selected the path is the folder itself
-            LaunchAssociated();
+            hooks_.launch();
         return;
     }
-    Image1->hide();
-    const FileError error = pane_->showOwn(CurrentImagePath);
+    ui_.Image1->hide();
+    const FileError error = pane_.showOwn(CurrentImagePath);
     if (error != FileError::None) {
-        ReportFileError(error, name);
+        hooks_.reportError(error, name);
         return;
     }
     ShowFileName(name);
     FitPreview();
-    Image1->show();
+    ui_.Image1->show();
 }
 
 } // namespace sorvane
