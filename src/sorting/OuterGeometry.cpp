@@ -3,8 +3,13 @@
 #include "settings/Module1.h"
 #include "sorting/SavedGeometry.h"
 
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
+#include <climits>
 
 namespace sorvane {
 
@@ -32,7 +37,40 @@ bool OuterGeometry::applySaved(const Module1& module) {
     const std::optional<QSizeF> size = SavedOuterSize(module.WindowWidth, module.WindowHeight);
     if (size)
         setOuterSize(*size);
+    keepOnScreen();
     return size.has_value();
+}
+
+void OuterGeometry::keepOnScreen() {
+    std::vector<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.push_back(screen->availableGeometry());
+    window_.move(ReachablePlace(QRect(window_.pos(), window_.frameGeometry().size()), areas));
+}
+
+QPoint ReachablePlace(const QRect& outer, const std::vector<QRect>& areas) {
+    // The top edge must show over this much of its width to be taken.
+    const int grip = std::min(outer.width(), 100);
+    const QRect top(outer.topLeft(), QSize(outer.width(), 1));
+    const QRect* nearest = nullptr;
+    long long nearestDistance = LLONG_MAX;
+    for (const QRect& area : areas) {
+        if (area.intersected(top).width() >= grip)
+            return outer.topLeft();
+        const QPoint gap = area.center() - outer.center();
+        const long long distance = 1LL * gap.x() * gap.x() + 1LL * gap.y() * gap.y();
+        if (distance < nearestDistance) {
+            nearestDistance = distance;
+            nearest = &area;
+        }
+    }
+    if (!nearest)
+        return outer.topLeft(); // no screen known: nothing to measure against
+    const int x = std::clamp(outer.x(), nearest->left(),
+                             std::max(nearest->left(), nearest->right() + 1 - outer.width()));
+    const int y = std::clamp(outer.y(), nearest->top(),
+                             std::max(nearest->top(), nearest->bottom() + 1 - outer.height()));
+    return QPoint(x, y);
 }
 
 void OuterGeometry::saveInto(Module1& module) const {
