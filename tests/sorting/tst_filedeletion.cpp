@@ -72,6 +72,7 @@ private Q_SLOTS:
         QVERIFY(prompts.asked.last().text.contains(
             dataHome == "no-data" ? "ごみ箱に入れられなかった" : "削除しますか"));
         QCOMPARE(QFile::exists(file), outcome == FileDeletion::Outcome::Kept);
+        QCOMPARE(journal.events.size(), int(!QFile::exists(file)));
         QCOMPARE(journal.events.value(0).source, QFile::exists(file) ? QString() : file);
         QVERIFY(dataHome != "data" ||
                 ReadFile(dir.filePath("data/Trash/info/a b.jpg.trashinfo"))

@@ -217,6 +217,7 @@ private Q_SLOTS:
         const int cached = f.pictures.cachedCount();
         f.window->Command1_Click();
         QCOMPARE(f.pictures.cachedCount(), cached);
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/a.jpg"));
         QCOMPARE(f.ui().Picture1->size(), runBox);
         QVERIFY(f.ui().File1->isHidden() && f.ui().Command4[3]->isEnabled());
         f.window->Command1_Click();
