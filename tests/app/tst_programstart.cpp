@@ -17,17 +17,18 @@ private Q_SLOTS:
     // Beside the program when it runs from a folder of its own (the
     // companion files there say so), else the install's shared files and
     // the user's configuration folder; a relative XDG_CONFIG_HOME is ignored.
+    // Places: XDG_CONFIG_HOME, then the program folder and the settings
+    // found, relative ones under the temporary folder.
     void companionFilesDecide_data() {
-        QTest::addColumn<QString>("executable"); // folder, under the temporary folder
-        QTest::addColumn<QStringList>("places"); // XDG_CONFIG_HOME; program folder, settings found
-        const auto row = [](const char* row, const char* executable, const QStringList& places) {
-            QTest::newRow(row) << executable << places;
-        };
-        row("portable folder", "portable", {"/cfg", "portable", ""});
-        row("installed", "usr/bin", {"/cfg", "usr/share/sorvane", "/cfg/sorvane/Sorvane.ini"});
-        for (const char* config : {"", "cfg"})
-            row(*config ? "installed, relative XDG_CONFIG_HOME" : "installed, no XDG_CONFIG_HOME",
-                "usr/bin", {config, "usr/share/sorvane", "home/.config/sorvane/Sorvane.ini"});
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QStringList>("places");
+        const QString shared = "usr/share/sorvane", home = "home/.config/sorvane/Sorvane.ini";
+        QTest::newRow("portable folder") << "portable" << QStringList{"/cfg", "portable", ""};
+        QTest::newRow("installed")
+            << "usr/bin" << QStringList{"/cfg", shared, "/cfg/sorvane/Sorvane.ini"};
+        QTest::newRow("installed, no XDG_CONFIG_HOME")
+            << "usr/bin" << QStringList{"", shared, home};
+        QTest::newRow("installed, relative one") << "usr/bin" << QStringList{"cfg", shared, home};
     }
     void companionFilesDecide() {
         QFETCH(QString, executable);
@@ -50,15 +51,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("settings");
         QTest::addColumn<QString>("stateHome"); // XDG_STATE_HOME
         QTest::addColumn<QString>("journal");
-        const QString ini = "/cfg/sorvane/Sorvane.ini", home = "/home/u/.local/state/sorvane/";
+        const QString ini = "/cfg/sorvane/Sorvane.ini",
+                      home = "/home/u/.local/state/sorvane/journal.sqlite";
         QTest::newRow("portable") << ""
                                   << "/state"
                                   << "/prog/Sorvane-journal.sqlite";
         QTest::newRow("installed") << ini << "/state"
                                    << "/state/sorvane/journal.sqlite";
-        QTest::newRow("installed, no XDG_STATE_HOME") << ini << "" << home + "journal.sqlite";
-        QTest::newRow("installed, relative XDG_STATE_HOME")
-            << ini << "state" << home + "journal.sqlite";
+        QTest::newRow("installed, no XDG_STATE_HOME") << ini << "" << home;
+        QTest::newRow("installed, relative XDG_STATE_HOME") << ini << "state" << home;
     }
     void journalFollowsTheSettings() {
         QFETCH(QString, settings);
@@ -67,54 +68,47 @@ private Q_SLOTS:
     }
 
     // Every word is a path, whatever it looks like; a leading "--" only
-    // ends the options.
+    // ends the options. Arguments separated by blanks.
     void argumentNamesTheFirstPath_data() {
-        QTest::addColumn<QByteArrayList>("arguments");
+        QTest::addColumn<QByteArray>("arguments");
         QTest::addColumn<QByteArray>("path");
-        const auto row = [](const char* row, const QByteArrayList& arguments, const char* path) {
-            QTest::newRow(row) << arguments << QByteArray(path);
-        };
-        row("none", {}, "");
-        row("a picture", {"/photos/a.jpg"}, "/photos/a.jpg");
-        row("named like a Qt option", {"-reverse"}, "-reverse");
-        row("after --", {"--", "-style"}, "-style");
-        row("-- alone", {"--"}, "");
-        row("a file called --", {"--", "--"}, "--");
-        row("only the first", {"a.jpg", "b.jpg"}, "a.jpg");
-        row("not UTF-8", {"caf\xe9.jpg"}, "caf\xe9.jpg");
+        QTest::newRow("none") << QByteArray() << QByteArray();
+        QTest::newRow("named like a Qt option") << QByteArray("-reverse") << QByteArray("-reverse");
+        QTest::newRow("after --") << QByteArray("-- -style") << QByteArray("-style");
+        QTest::newRow("-- alone") << QByteArray("--") << QByteArray();
+        QTest::newRow("a file called --") << QByteArray("-- --") << QByteArray("--");
+        QTest::newRow("only the first") << QByteArray("a.jpg b.jpg") << QByteArray("a.jpg");
+        QTest::newRow("not UTF-8") << QByteArray("caf\xe9.jpg") << QByteArray("caf\xe9.jpg");
     }
     void argumentNamesTheFirstPath() {
-        QFETCH(QByteArrayList, arguments);
+        QFETCH(QByteArray, arguments);
         std::vector<const char*> argv{"sorvane"};
-        for (const QByteArray& argument : std::as_const(arguments))
-            argv.push_back(argument.constData());
+        const QByteArrayList words = arguments.split(' ');
+        for (const QByteArray& word : words)
+            if (!word.isEmpty())
+                argv.push_back(word.constData());
         argv.push_back(nullptr);
         QTEST(StartArgument(int(argv.size() - 1), argv.data()), "path");
     }
 
     // English when the first language is English; Japanese otherwise.
     void firstLanguageDecides_data() {
-        QTest::addColumn<QStringList>("uiLanguages");
+        QTest::addColumn<QString>("uiLanguages"); // separated by blanks
         QTest::addColumn<InterfaceLanguage>("chosen");
-        const auto row = [](const char* row, const QStringList& languages, bool english) {
-            QTest::newRow(row) << languages
-                               << (english ? InterfaceLanguage::English
-                                           : InterfaceLanguage::Japanese);
-        };
-        row("LANG=en_US.UTF-8", {"en-US", "en"}, true);
-        row("plain en", {"en"}, true);
-        row("British, with an underscore", {"en_GB"}, true);
-        row("LANGUAGE=en:ja", {"en", "ja-JP", "ja"}, true);
-        row("LANG=ja_JP.UTF-8", {"ja-JP", "ja"}, false);
-        row("LANGUAGE=ja:en", {"ja", "en-US"}, false);
-        row("C and POSIX", {"C"}, false);
-        row("no translation", {"de-DE", "en-US"}, false);
-        row("starts like en", {"eo"}, false);
-        row("none", {}, false);
+        const InterfaceLanguage en = InterfaceLanguage::English, ja = InterfaceLanguage::Japanese;
+        QTest::newRow("LANG=en_US.UTF-8") << "en-US en" << en;
+        QTest::newRow("British, with an underscore") << "en_GB" << en;
+        QTest::newRow("LANGUAGE=en:ja") << "en ja-JP ja" << en;
+        QTest::newRow("LANG=ja_JP.UTF-8") << "ja-JP ja" << ja;
+        QTest::newRow("LANGUAGE=ja:en") << "ja en-US" << ja;
+        QTest::newRow("C and POSIX") << "C" << ja;
+        QTest::newRow("no translation") << "de-DE en-US" << ja;
+        QTest::newRow("starts like en") << "eo" << ja;
+        QTest::newRow("none") << "" << ja;
     }
     void firstLanguageDecides() {
-        QFETCH(QStringList, uiLanguages);
-        QTEST(InterfaceLanguageOf(uiLanguages), "chosen");
+        QFETCH(QString, uiLanguages);
+        QTEST(InterfaceLanguageOf(uiLanguages.split(' ', Qt::SkipEmptyParts)), "chosen");
     }
 };
 

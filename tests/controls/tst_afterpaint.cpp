@@ -31,20 +31,16 @@ private Q_SLOTS:
         const PaintWatch paints(&window, &log);
         window.update();
         QMetaObject::invokeMethod(
-            &window, [&log] { log << QStringLiteral("queued"); }, Qt::QueuedConnection);
-        RunAfterFirstPaint(&window, [&log] { log << QStringLiteral("work"); });
+            &window, [&log] { log << "queued"; }, Qt::QueuedConnection);
+        RunAfterFirstPaint(&window, [&log] { log << "work"; });
         QTest::qWait(20);
         window.show();
-        QTRY_VERIFY(log.contains(QStringLiteral("work")));
-        QCOMPARE(log, QStringList({"queued", "paint", "work"}));
+        QTRY_COMPARE(log, QStringList({"queued", "paint", "work"}));
     }
 
     void nothingRunsForAWindowGone() {
         bool ran = false;
-        {
-            QWidget window;
-            RunAfterPaint(&window, [&ran] { ran = true; });
-        }
+        RunAfterPaint(std::make_unique<QWidget>().get(), [&ran] { ran = true; });
         QTest::qWait(20);
         QVERIFY(!ran);
     }

@@ -5,7 +5,6 @@
 #include "controls/DirList.h"
 #include "controls/FileList.h"
 #include "platform/NativeName.h"
-
 #include "support/TestFiles.h"
 
 #include <QSignalSpy>
@@ -42,11 +41,11 @@ private Q_SLOTS:
         QSignalSpy inserted(list.model(), &QAbstractItemModel::rowsInserted);
         QSignalSpy removed(list.model(), &QAbstractItemModel::rowsRemoved);
         const QString path = dir.filePath(change.mid(1));
-        QVERIFY(change[0] == u'+' ? WriteFile(path, "x") : QFile::remove(path));
+        const bool created = change[0] == u'+';
+        QVERIFY(created ? WriteFile(path, "x") : QFile::remove(path));
         list.refresh();
-        const QSignalSpy& rows = change[0] == u'+' ? inserted : removed;
         QCOMPARE(inserted.size() + removed.size(), 1);
-        QTEST(rows.value(0).value(1, -1).toInt(), "row");
+        QTEST((created ? inserted : removed).value(0).value(1, -1).toInt(), "row");
         QTEST(list.selectedName(), "selected");
         QTEST(list.currentIndex().data().toString(), "selected");
     }
@@ -66,10 +65,10 @@ private Q_SLOTS:
     void folderListOpensTheNearestFolder() {
         QFETCH(QByteArray, folder);
         QFETCH(QByteArray, opened);
-        QTemporaryDir dir;
+        QTemporaryDir dir; // names QTemporaryDir cannot spell are removed by hand
         const QByteArray tmp = QFile::encodeName(dir.path());
         const QByteArray folderBytes = tmp + "/caf\xe9", fileBytes = folderBytes + "/a.jpg";
-        const auto removed = qScopeGuard([&] { // names QTemporaryDir cannot spell
+        const auto removed = qScopeGuard([&] {
             ::unlink(fileBytes.constData());
             ::rmdir(folderBytes.constData());
         });

@@ -13,7 +13,9 @@ using namespace sorvane::test;
 
 namespace {
 
-// A run whose sends take companions along.
+const QStringList group{"IMG_0001.CR3", "IMG_0001.JPG", "IMG_0001.xmp"};
+
+// A run whose sends take companions along, over the given files.
 struct GroupRun : Run {
     explicit GroupRun(const QStringList& files) : Run(files) {
         module.Extras.sendCompanions = true;
@@ -30,40 +32,34 @@ private Q_SLOTS:
     void init() { trash.emplace(); }
     void cleanup() { trash.reset(); }
 
+    // The companions of a name in a folder (names separated by commas).
     void companionNames_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("folder");
-        QTest::addColumn<QStringList>("companions");
-        const QStringList card{"IMG_0001.CR3", "IMG_0001.JPG", "IMG_0001.xmp", "IMG_0002.CR3",
-                               "IMG_0002.JPG"};
-        QTest::newRow("raw with its jpeg and sidecar")
-            << "IMG_0001.CR3" << card << QStringList{"IMG_0001.JPG", "IMG_0001.xmp"};
-        QTest::newRow("the jpeg leads just as well")
-            << "IMG_0001.JPG" << card << QStringList{"IMG_0001.CR3", "IMG_0001.xmp"};
-        QTest::newRow("sidecars after the full name, any case")
-            << "IMG_0001.CR3"
-            << QStringList{"IMG_0001.CR3",      "IMG_0001.CR3.xmp", "IMG_0001.HEIC",
-                           "IMG_0001.HEIC.AAE", "IMG_0001.cr3.pp3", "IMG_0001.pp3"}
-            << QStringList{"IMG_0001.CR3.xmp", "IMG_0001.HEIC", "IMG_0001.HEIC.AAE",
-                           "IMG_0001.pp3"};
-        QTest::newRow("the stem matches exactly")
-            << "IMG_0001.CR3"
-            << QStringList{"IMG_0001.CR3",     "img_0001.jpg", "IMG_00011.JPG", "IMG_0001 .JPG",
-                           "IMG_0001.JPG.bak", "IMG_0001.txt", "IMG_0001",      ".IMG_0001.xmp"}
-            << QStringList{};
-        QTest::newRow("a sidecar sent alone travels alone")
-            << "IMG_0001.xmp" << card << QStringList{};
-        QTest::newRow("a file of no picture kind has none")
-            << "notes.txt" << QStringList{"notes.txt", "notes.jpg", "notes.xmp"} << QStringList{};
-        QTest::newRow("dots inside the stem")
-            << "a.b.jpg" << QStringList{"a.b.jpg", "a.b.nef", "a.nef", "a.b.xmp"}
-            << QStringList{"a.b.nef", "a.b.xmp"};
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("companions");
+        const QString card = "IMG_0001.CR3,IMG_0001.JPG,IMG_0001.xmp,IMG_0002.CR3,IMG_0002.JPG";
+        const auto row = [](const char* tag, const QString& name, const QString& folder,
+                            const QString& companions) {
+            QTest::newRow(tag) << name << folder << companions;
+        };
+        row("raw with its jpeg and sidecar", "IMG_0001.CR3", card, "IMG_0001.JPG,IMG_0001.xmp");
+        row("the jpeg leads just as well", "IMG_0001.JPG", card, "IMG_0001.CR3,IMG_0001.xmp");
+        row("sidecars after the full name, any case", "IMG_0001.CR3",
+            "IMG_0001.CR3,IMG_0001.CR3.xmp,IMG_0001.HEIC,IMG_0001.HEIC.AAE,IMG_0001.cr3.pp3,"
+            "IMG_0001.pp3",
+            "IMG_0001.CR3.xmp,IMG_0001.HEIC,IMG_0001.HEIC.AAE,IMG_0001.pp3");
+        row("the stem matches exactly", "IMG_0001.CR3",
+            "IMG_0001.CR3,img_0001.jpg,IMG_00011.JPG,IMG_0001 .JPG,IMG_0001.JPG.bak,"
+            "IMG_0001.txt,IMG_0001,.IMG_0001.xmp",
+            "");
+        row("a sidecar sent alone travels alone", "IMG_0001.xmp", card, "");
+        row("a file of no picture kind has none", "notes.txt", "notes.txt,notes.jpg,notes.xmp", "");
+        row("dots inside the stem", "a.b.jpg", "a.b.jpg,a.b.nef,a.nef,a.b.xmp", "a.b.nef,a.b.xmp");
     }
     void companionNames() {
         QFETCH(QString, name);
-        QFETCH(QStringList, folder);
-        QFETCH(QStringList, companions);
-        QCOMPARE(CompanionNames(name, folder), companions);
+        QFETCH(QString, folder);
+        QTEST(CompanionNames(name, folder.split(',')).join(','), "companions");
     }
 
     // The list then holds neither the file nor its companions; with the
@@ -78,10 +74,9 @@ private Q_SLOTS:
     void groupTravelsAndComesBack() {
         QFETCH(bool, option);
         QFETCH(bool, copy);
-        const QStringList group{"IMG_0001.CR3", "IMG_0001.JPG", "IMG_0001.xmp"};
         GroupRun r(group + QStringList{"IMG_0002.JPG"});
         r.module.Extras.sendCompanions = option;
-        r.module.CopyMode = copy ? 1 : 0;
+        r.module.CopyMode = copy;
         r.run.send(3);
         const QStringList sent = option ? group : QStringList{"IMG_0001.CR3"};
         QCOMPARE(Files(r.slot(3)), sent);
@@ -89,8 +84,7 @@ private Q_SLOTS:
             QCOMPARE(ReadFile(r.slot(3) + "/" + name), name.toUtf8());
         QCOMPARE(r.listed.size(), copy ? 4 : 4 - sent.size());
         r.run.undo();
-        QVERIFY(r.failures.isEmpty());
-        QCOMPARE(Files(r.slot(3)), QStringList{});
+        QVERIFY(r.failures.isEmpty() && Files(r.slot(3)).isEmpty());
         QCOMPARE(Files(r.path("src")), group + QStringList{"IMG_0002.JPG"});
         for (const QString& name : group)
             QCOMPARE(ReadFile(r.source(name)), name.toUtf8());
@@ -103,15 +97,14 @@ private Q_SLOTS:
     void aTakenNameAsksOnceForTheGroup_data() {
         QTest::addColumn<int>("question"); // ConfirmSameName
         QTest::addColumn<PromptAnswer>("answer");
-        QTest::addColumn<bool>("sent");
-        QTest::newRow("ok") << 1 << PromptAnswer::Ok << true;
-        QTest::newRow("cancel") << 1 << PromptAnswer::Cancel << false;
-        QTest::newRow("question off") << 0 << PromptAnswer::Cancel << true;
+        QTest::newRow("ok") << 1 << PromptAnswer::Ok;
+        QTest::newRow("cancel") << 1 << PromptAnswer::Cancel;
+        QTest::newRow("question off") << 0 << PromptAnswer::Cancel;
     }
     void aTakenNameAsksOnceForTheGroup() {
         QFETCH(int, question);
         QFETCH(PromptAnswer, answer);
-        QFETCH(bool, sent);
+        const bool sent = !question || answer == PromptAnswer::Ok;
         GroupRun r({"IMG_0001.NEF", "IMG_0001.JPG"});
         r.module.ConfirmSameName = Flag(question);
         QVERIFY(WriteFile(r.slot(2) + "/IMG_0001.JPG", "older jpeg"));
@@ -119,15 +112,15 @@ private Q_SLOTS:
         r.prompts.Answer(answer);
         r.run.send(2);
         QCOMPARE(r.prompts.asked.size(), question);
-        QVERIFY(!question || r.prompts.asked[0].text == "同名のファイルがあります移動しますか？");
-        const QStringList group{"IMG_0001.JPG", "IMG_0001.NEF"};
-        QCOMPARE(Files(r.path("src")), sent ? QStringList{} : group);
+        QVERIFY(!question || r.prompts.asked[0].text.startsWith("同名のファイルがあります"));
+        const QStringList pair{"IMG_0001.JPG", "IMG_0001.NEF"};
+        QCOMPARE(Files(r.path("src")), sent ? QStringList{} : pair);
         QCOMPARE(ReadFile(r.slot(2) + "/IMG_0001.JPG"), sent ? "IMG_0001.JPG" : "older jpeg");
         if (!sent)
             return;
         QCOMPARE(Files(trash->path("files")), QStringList{"IMG_0001.JPG"});
         r.run.undo();
-        QCOMPARE(Files(r.path("src")), group);
+        QCOMPARE(Files(r.path("src")), pair);
         QCOMPARE(Files(r.slot(2)), (QStringList{"IMG_0001.JPG", "img_0001.nef"}));
         QCOMPARE(ReadFile(r.slot(2) + "/IMG_0001.JPG"), "older jpeg");
     }
@@ -143,7 +136,6 @@ private Q_SLOTS:
     }
     void aMemberThatCannotBePlacedKeepsTheGroupHome() {
         QFETCH(bool, full);
-        const QStringList group{"IMG_0001.CR3", "IMG_0001.JPG", "IMG_0001.xmp"};
         const QByteArray filler(full ? 400 * 1024 : 0, 'x');
         GroupRun r({});
         for (const QString& name : group)
@@ -163,8 +155,7 @@ private Q_SLOTS:
             QCOMPARE(ReadFile(r.source(name)), filler + name.toUtf8());
         QCOMPARE(Files(r.slot(4)), full ? QStringList{} : QStringList{"IMG_0001.CR3"});
         QVERIFY(full || ReadFile(r.slot(4) + "/IMG_0001.CR3") == "older raw");
-        QCOMPARE(r.failures.size(), 1);
-        QVERIFY(r.run.history().isEmpty());
+        QVERIFY(r.failures.size() == 1 && r.run.history().isEmpty());
     }
 
     // The undo is all or nothing as well: one member's old place taken by
@@ -176,8 +167,7 @@ private Q_SLOTS:
         r.run.undo();
         QCOMPARE(Files(r.slot(6)), (QStringList{"IMG_0001.CR3", "IMG_0001.JPG"}));
         QCOMPARE(Files(r.path("src")), QStringList{"IMG_0001.JPG"});
-        QCOMPARE(r.failures.size(), 1);
-        QCOMPARE(r.run.history().size(), 1);
+        QVERIFY(r.failures.size() == 1 && r.run.history().size() == 1);
     }
 };
 

@@ -40,19 +40,14 @@ public:
     QString Slot(int i) const {
         return Path(i == BulkDeleteSlot ? "bulk" : "slot" + QString::number(i));
     }
-    Module1 Settings() const {
+    // extend: 0 the ordinary arrangement, 1 the extend mode's button row, 2 its column.
+    Module1 Settings(int extend = 0) const {
         Module1 s = FirstStartSettings();
         s.ProgramFolder = module.ProgramFolder;
         s.SourceFolder = Folder("src");
         for (int i = 0; i < SlotCount; ++i)
             s.FolderSlots[size_t(i)] = Folder(QFileInfo(Slot(i)).fileName());
         s.RememberSourceFolder = 1;
-        return s;
-    }
-    // The settings of a run in that arrangement: 0 ordinary, 1 the extend
-    // mode's button row, 2 its column.
-    Module1 Arranged(int extend) const {
-        Module1 s = Settings();
         s.ExtendMode = extend > 0;
         s.VerticalButtons = extend == 2;
         return s;
@@ -61,8 +56,7 @@ public:
         window = std::make_unique<Form1>(module, prompts, launcher, pictures);
         return window->Form_Load();
     }
-    // The settings written, the files in "src" (".jpg" ones real pictures),
-    // the window shown.
+    // The settings saved, the files in "src" (".jpg" ones real pictures), the window shown.
     bool StartWith(const QStringList& files, const Module1& settings) {
         SaveSettingsFile(settings);
         for (const QString& file : files)
@@ -77,6 +71,9 @@ public:
     Form1Controls& ui() { return *window; }
     const UndoHistory& history() const { return window->run_.history(); }
     QRectF OuterTwips() const { return window->geometry_.outerTwips(); }
+    void PressRow(int row, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(ui().File1->viewport(), button, {}, RowCentre(ui().File1, row));
+    }
 
     QTemporaryDir dir;
     Module1 module;
@@ -93,86 +90,43 @@ using namespace sorvane::test;
 
 namespace {
 
-// Lets queued events run until nothing is left, so deferred work settles.
-void Settle() {
-    for (int i = 0; i < 5; ++i) // work done by events may post more
-        QCoreApplication::processEvents();
-}
-
-void PressRow(Form1Fixture& f, int row, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(f.ui().File1->viewport(), button, {}, RowCentre(f.ui().File1, row));
-}
-
-// Every paint of the preview: which file's picture it paints (told by its
-// colour) against the file the first candidate label names.
+// At every paint of the preview, which file's picture it paints (told by its
+// hue, 30 degrees a file) against the file the first candidate label names.
 struct PaintLog : QObject {
     PaintLog(Form1Controls& ui, const QStringList& files) : ui(ui), files(files) {
         ui.Image1->installEventFilter(this);
     }
-    QString FileOfColour(QColor colour) const {
-        for (int i = 0; i < files.size(); ++i)
-            if (std::abs(colour.hsvHue() - i * 30) < 10)
-                return files[i];
-        return QStringLiteral("?");
-    }
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Hide)
-            ++hides;
+        hides += event->type() == QEvent::Hide;
         if (event->type() != QEvent::Paint)
             return false;
         ++count;
         const QImage& picture = ui.Image1->picture();
-        const QString shown = FileOfColour(picture.pixelColor(picture.rect().center()));
+        const int hue = picture.pixelColor(picture.rect().center()).hsvHue();
+        const QString shown = hue % 30 < 10 || hue % 30 > 20 ? files.value((hue + 10) / 30) : "?";
         if (shown != ui.Label2[0]->text())
             disagreements << shown + " under " + ui.Label2[0]->text();
         return false;
     }
     Form1Controls& ui;
-    QStringList files;
-    QStringList disagreements;
-    int count = 0;
-    int hides = 0;
+    QStringList files, disagreements;
+    int count = 0, hides = 0;
 };
 
-// Takes every press and remembers the control it reached first: the one on
-// top at that point, as the window delivers it. Nothing pressed reacts.
-struct PressCatcher : QObject {
-    QObject* pressed = nullptr;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!watched->isWidgetType())
-            return false; // the window itself, before it finds the control
-        if (event->type() == QEvent::MouseButtonPress && !pressed)
-            pressed = watched;
-        return event->type() == QEvent::MouseButtonPress ||
-               event->type() == QEvent::MouseButtonRelease;
-    }
-};
-
-// The controls of the window that take presses, as far as they show and are
-// enabled now, other than the focus button (which lies under Text1 on purpose).
-QList<QWidget*> PressableControls(Form1Fixture& f) {
+// The controls that show and take presses (but the focus button, under Text1
+// on purpose) whose middle is not theirs: the window gives a press there to
+// the widget on top, a label lying over the control say.
+QStringList MissedPresses(Form1Fixture& f, const QString& stage) {
     QList<QWidget*> controls{f.ui().Drive1, f.ui().Dir1, f.ui().File1, f.ui().Picture1};
     for (QAbstractButton* button : f.ui().Surface->findChildren<QAbstractButton*>())
-        if (button != f.ui().FocusSink)
-            controls.append(button);
-    controls.removeIf([](QWidget* w) { return !w->isVisible() || !w->isEnabled(); });
-    return controls;
-}
-
-// Clicks the middle of each such control at the window's coordinates, where
-// the window finds what lies on top; the controls that did not get it.
-QStringList MissedPresses(Form1Fixture& f, const QString& stage) {
+        controls << button;
     QStringList missed;
-    for (QWidget* control : PressableControls(f)) {
-        PressCatcher catcher;
-        qApp->installEventFilter(&catcher);
-        const QPoint middle = control->mapTo(f.window.get(), control->rect().center());
-        QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, {}, middle);
-        qApp->removeEventFilter(&catcher);
-        auto* hit = qobject_cast<QWidget*>(catcher.pressed);
-        if (hit != control && !control->isAncestorOf(hit))
+    for (QWidget* control : controls) {
+        QWidget* hit = f.window->childAt(control->mapTo(f.window.get(), control->rect().center()));
+        if (control->isVisible() && control->isEnabled() && control != f.ui().FocusSink &&
+            hit != control && !control->isAncestorOf(hit))
             missed << stage + ": " + control->objectName() + " under " +
-                          (hit ? hit->objectName() : QStringLiteral("nothing"));
+                          (hit ? hit->objectName() : "nothing");
     }
     return missed;
 }
@@ -182,8 +136,8 @@ QStringList MissedPresses(Form1Fixture& f, const QString& stage) {
 class Form1Test : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // A settings file cut short ends the program (and is deleted); then the
-    // program starts on defaults, and a save that fails at close is reported.
+    // A settings file cut short ends the program; then it starts on
+    // defaults, and a save that fails at close is reported.
     void startsWithoutSettingsAndReportsAFailedSave() {
         Form1Fixture f;
         WriteFile(f.Path("program/Sorvane.ini"), "\"/\",\"/\"\r\n");
@@ -191,38 +145,32 @@ private Q_SLOTS:
         QVERIFY(f.Load());
         QDir(f.Path("program")).removeRecursively(); // nowhere to write the file
         f.window->close();
-        QVERIFY(f.prompts.asked.value(0).text.startsWith(
-            QStringLiteral("設定ファイルを保存できませんでした。")));
+        QVERIFY(f.prompts.asked.value(0).text.startsWith("設定ファイルを保存できませんでした。"));
     }
 
-    // The folder last sorted was emptied and deleted: the lists open on what
-    // is left of its path, and start-up completes.
-    void startUpAppliesTheSettings() {
+    // The window takes its place and size from the settings; the folder last
+    // sorted was deleted, so the lists open on what is left of its path. A
+    // double click opens a folder; a drive that cannot be listed asks and is
+    // put back.
+    void startsAndChangesFolders() {
         Form1Fixture f;
         Module1 s = f.Settings();
         s.RememberWindowSize = 1;
         s.WindowLeft = 3000;
         s.WindowHeight = QStringLiteral("8700");
         s.SourceFolder = f.Path("src/done/2026");
+        QVERIFY(WriteFile(f.Folder("src/inner") + "/a.txt", "x"));
         QVERIFY(f.StartWith({"1.txt", "2.txt", ".hidden"}, s));
-        QCOMPARE(f.OuterTwips().topLeft().x(), 3000);
-        QCOMPARE(f.OuterTwips().height(), 8700);
+        QCOMPARE(f.OuterTwips(), QRectF(3000, f.OuterTwips().top(), 8775, 8700));
         QCOMPARE(f.ui().Dir1->path(), f.Path("src"));
         QCOMPARE(f.ui().StatusBar1->text(3), QStringLiteral(" 2 File "));
         QTRY_COMPARE(QApplication::focusWidget(), f.ui().FocusSink);
-    }
-
-    void folderChangesByDoubleClickAndDrive() {
-        Form1Fixture f;
-        QVERIFY(f.StartWith({}));
-        WriteFile(f.Folder("src/inner") + "/a.txt", "x");
-        f.ui().Dir1->refresh();
         const auto items = f.ui().Dir1->findItems(QStringLiteral("inner"), Qt::MatchEndsWith);
         const QPoint at = f.ui().Dir1->visualItemRect(items.value(0)).center();
         QTest::mouseClick(f.ui().Dir1->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(f.ui().Dir1->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(f.module.SourceFolder, f.Path("src/inner"));
-        QComboBox* drives = f.ui().Drive1; // a drive that cannot be listed is put back
+        QComboBox* drives = f.ui().Drive1;
         const QString before = drives->currentText();
         drives->addItem(f.Path("unplugged"));
         drives->setCurrentIndex(drives->count() - 1);
@@ -230,66 +178,47 @@ private Q_SLOTS:
         QCOMPARE(drives->currentText(), before);
     }
 
-    void leftPressShowsThePictureOrOpensTheFile() {
+    // A left press previews a picture, upright as the camera was held (its
+    // size text the upright size), says when one is broken, and opens any
+    // other file with its program. A right press deletes the selected file,
+    // not the one under the pointer.
+    void pressesOnTheFileList() {
         Form1Fixture f;
         Module1 s = f.Settings();
         s.LaunchByAssociation = 1;
         QVERIFY(f.StartWith({"a b.txt", "x.jpg"}, s));
-        WriteImage(f.Path("src/x.jpg"), QSize(1600, 1200), "JPEG");
-        PressRow(f, 1);
+        QVERIFY(WriteFile(f.Path("src/x.jpg"), OrientedJpeg(CornerPicture({1600, 1200}), 6)));
+        f.PressRow(1);
         QCOMPARE(f.ui().Image1->geometry(), QRect(104, 0, 369, 277));
         QCOMPARE(f.ui().Label7->text(), QStringLiteral(" 1600X1200 Pixel "));
-        WriteFile(f.Path("src/x.jpg"), "not a picture");
-        PressRow(f, 1);
-        QCOMPARE(f.prompts.asked.last().text,
-                 QStringLiteral("x.jpgはファイルが壊れています\r\n処理を中止します。"));
-        PressRow(f, 0);
-        QCOMPARE(f.launcher.started, QStringList{f.Path("src/a b.txt")});
-    }
-
-    // A photograph taken with the camera turned is previewed upright, its
-    // size text giving the upright size (every orientation is read upright
-    // below the window).
-    void previewsPhotographsUpright() {
-        const int orientation = 6; // stored turned a quarter: the size swaps too
-        Form1Fixture f;
-        QVERIFY(!f.Folder("src").isEmpty());
-        QVERIFY(WriteFile(f.Path("src/photo.jpg"),
-                          OrientedJpeg(CornerPicture({120, 80}), orientation)));
-        QVERIFY(f.StartWith({}));
-        PressRow(f, 0);
-        QCOMPARE(f.ui().Label7->text(), QStringLiteral(" 120X80 Pixel "));
         QCOMPARE(Corners(f.ui().Image1->picture()), QList<int>({0, 1, 2, 3}));
+        WriteFile(f.Path("src/x.jpg"), "not a picture");
+        f.PressRow(1);
+        QVERIFY(f.prompts.asked.last().text.startsWith("x.jpgはファイルが壊れています"));
+        f.PressRow(0);
+        QCOMPARE(f.launcher.started, QStringList{f.Path("src/a b.txt")});
+        f.prompts.Answer(PromptAnswer::Ok);
+        f.PressRow(1, Qt::RightButton);
+        QCOMPARE(Files(f.Path("src")), QStringList{"x.jpg"});
+        QCOMPARE(f.ui().File1->count(), 1);
     }
 
-    // The run's arrangement for each extend option, back to the ordinary one
-    // after it; the first file read ahead for the run's box.
-    void runArrangesTheWindowAndPutsItBack_data() {
-        QTest::addColumn<int>("extend"); // 0 off, 1 row, 2 column
-        QTest::addColumn<QRectF>("box");
-        QTest::newRow("ordinary") << 0 << QRectF(0, 2900, 8655, 4150);
-        QTest::newRow("extend row") << 1 << QRectF(0, 1200, 8655, 5850);
-        QTest::newRow("extend column") << 2 << QRectF(0, 0, 7155, 7050);
-    }
-    void runArrangesTheWindowAndPutsItBack() {
-        QFETCH(int, extend);
-        QFETCH(QRectF, box);
-        // One reader, so nothing is still being read once the first files are.
-        Form1Fixture f(PictureSource::Options{12, 1});
-        QVERIFY(f.StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"},
-                            f.Arranged(extend)));
+    // Before a run the first files are read ahead for the box the run shows
+    // them in, so the start decodes nothing; the run hides the browsing
+    // controls and enables the slots, its end puts the window back.
+    void runReadsAheadAndArrangesTheWindow() {
+        Form1Fixture f(PictureSource::Options{12, 1}); // one reader: done once the first are
+        QVERIFY(f.StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"}));
         const QRect ordinary = f.ui().Picture1->geometry();
-        // Before the run the first files are read ahead for the box the run
-        // shows them in, so the start decodes nothing.
-        const QSize runBox = Twips(96).toPixels(box).size();
+        const QSize runBox = Twips(96).toPixels(QRectF(0, 2900, 8655, 4150)).size();
         for (const char* first : {"src/a.jpg", "src/b.jpg", "src/c.jpg", "src/d.jpg"})
             QTRY_VERIFY(f.pictures.ready(f.Path(first), runBox).has_value());
-        QVERIFY(!f.pictures.ready(f.Path("src/f.jpg"), runBox)); // only what the run shows first
+        QVERIFY(!f.pictures.ready(f.Path("src/f.jpg"), runBox)); // only what shows first
         const int cached = f.pictures.cachedCount();
         f.window->Command1_Click();
         QCOMPARE(f.pictures.cachedCount(), cached);
         QCOMPARE(f.window->currentImagePath(), f.Path("src/a.jpg"));
-        QCOMPARE(f.ui().Picture1->geometry(), Twips(96).toPixels(box));
+        QCOMPARE(f.ui().Picture1->size(), runBox);
         QVERIFY(f.ui().File1->isHidden() && f.ui().Command4[3]->isEnabled());
         f.window->Command1_Click();
         QCOMPARE(f.ui().Picture1->geometry(), ordinary);
@@ -300,23 +229,21 @@ private Q_SLOTS:
     // has shown the destination line yet, a press at the middle of a control
     // reaches that control, not a label lying over it.
     void everyControlTakesAPressAtItsMiddle_data() {
-        QTest::addColumn<int>("extend"); // 0 off, 1 row, 2 column
+        QTest::addColumn<int>("extend");
         QTest::addColumn<double>("scale");
-        const char* const arrangements[] = {"ordinary", "row", "column"};
         for (int extend : {0, 1, 2})
             for (double scale : {1.0, 1.3})
-                QTest::addRow("%s, %s", arrangements[extend], scale == 1.0 ? "smallest" : "larger")
-                    << extend << scale;
+                QTest::addRow("extend %d, scale %.1f", extend, scale) << extend << scale;
     }
     void everyControlTakesAPressAtItsMiddle() {
         QFETCH(int, extend);
         QFETCH(double, scale);
         Form1Fixture f;
-        QVERIFY(f.StartWith({"a.jpg", "b.jpg"}, f.Arranged(extend)));
+        QVERIFY(f.StartWith({"a.jpg", "b.jpg"}, f.Settings(extend)));
         const QSize size = f.window->size() * scale;
         f.window->resize(size);
         QTRY_COMPARE(f.window->size(), size);
-        Settle();
+        QTest::qWait(20); // the layout pass the new size posts
         QStringList missed = MissedPresses(f, "browsing");
         f.window->Command1_Click();
         missed += MissedPresses(f, "run");
@@ -327,23 +254,11 @@ private Q_SLOTS:
         QVERIFY2(missed.isEmpty(), qPrintable(missed.join("; ")));
     }
 
-    // A right press deletes the selected file, not the one under the pointer.
-    void rightPressDeletesTheSelectedFile() {
-        Form1Fixture f;
-        QVERIFY(f.StartWith({"a.txt", "b.txt"}));
-        PressRow(f, 0);
-        f.prompts.Answer(PromptAnswer::Ok);
-        PressRow(f, 1, Qt::RightButton);
-        QCOMPARE(Files(f.Path("src")), QStringList{"b.txt"});
-        QCOMPARE(f.ui().File1->count(), 1);
-    }
-
     // A held key sends file after file, the presses arriving through the
     // event loop as a keyboard repeats them. At every paint the preview's
-    // picture is the picture of the file its labels name (each file has its
-    // own colour), it never goes blank, every file reaches the slot, and at
-    // the release the preview shows the last file: with pictures read ahead,
-    // and with none ready in time.
+    // picture is the picture of the file its labels name, it never goes
+    // blank, every file reaches the slot, and at the release the preview
+    // shows the last file: with pictures read ahead, and with none ready in time.
     void heldKeyKeepsPictureAndLabelsTogether_data() {
         QTest::addColumn<int>("workers");
         QTest::newRow("read ahead") << 2;
@@ -353,52 +268,51 @@ private Q_SLOTS:
         QFETCH(int, workers);
         Form1Fixture f(PictureSource::Options{12, workers});
         QStringList files;
-        QVERIFY(!f.Folder("src").isEmpty());
         for (int i = 0; i < 12; ++i) {
-            files << QStringLiteral("p%1.jpg").arg(i, 2, 10, QChar(u'0'));
-            QVERIFY(WriteImage(f.Path("src/" + files.last()), {64, 48}, "JPEG",
+            files << QString("p%1.jpg").arg(i + 10);
+            QVERIFY(WriteImage(f.Folder("src") + "/" + files.last(), {64, 48}, "JPEG",
                                QColor::fromHsv(i * 30, 255, 230)));
         }
         QVERIFY(f.StartWith({}));
         f.window->Command1_Click();
         PaintLog paints(f.ui(), files);
-        auto post = [&](QEvent::Type type, bool repeat) {
+        const auto post = [&](QEvent::Type type, bool repeat) {
             QCoreApplication::postEvent(f.ui().FocusSink,
                                         new QKeyEvent(type, Qt::Key_4, {}, "4", repeat));
         };
-        post(QEvent::KeyPress, false);
-        for (int i = 1; i < 11; ++i) {
+        for (int i = 0; i < 11; ++i) {
+            if (i > 0)
+                post(QEvent::KeyRelease, true);
+            post(QEvent::KeyPress, i > 0);
             QTest::qWait(33);
-            post(QEvent::KeyRelease, true);
-            post(QEvent::KeyPress, true);
         }
-        QTest::qWait(33);
         post(QEvent::KeyRelease, false);
-        Settle();
+        QTRY_COMPARE(f.window->currentImagePath(), f.Path("src/p21.jpg"));
         QVERIFY2(paints.disagreements.isEmpty(), qPrintable(paints.disagreements.join(", ")));
-        QCOMPARE(paints.hides, 0);
-        QVERIFY(paints.count > 1);
+        QVERIFY(paints.hides == 0 && paints.count > 1);
         QCOMPARE(Files(f.Slot(4)).size(), 11);
-        QCOMPARE(f.window->currentImagePath(), f.Path("src/p11.jpg"));
-        QCOMPARE(f.ui().Label2[0]->text(), QStringLiteral("p11.jpg"));
+        QCOMPARE(f.ui().Label2[0]->text(), QStringLiteral("p21.jpg"));
         QVERIFY(f.ui().Image1->isVisible());
     }
 
+    // Space steps from no selection to the first file and stays on the last.
+    // A Space on the list outside a run swallows the next Enter; the Enter
+    // after undoes, outside a run too.
     void spaceStepsAndSwallowsTheNextEnter() {
         Form1Fixture f;
         QVERIFY(f.StartWith({"a.jpg", "b.jpg"}));
         QWidget* focus = f.ui().FocusSink;
-        for (int i = 0; i < 3; ++i) // from no selection to the first, and it stays on the last
+        for (int i = 0; i < 3; ++i)
             QTest::keyClick(focus, Qt::Key_Space);
         QCOMPARE(f.window->currentImagePath(), f.Path("src/b.jpg"));
         f.window->Command1_Click();
         QTest::keyClick(focus, Qt::Key_1);
         f.window->Command1_Click();
-        f.ui().File1->setFocus(); // outside a run, a Space on the list...
+        f.ui().File1->setFocus();
         QTest::keyClick(f.ui().File1, Qt::Key_Space);
-        QTest::keyClick(focus, Qt::Key_Return); // ...swallows the next Enter
+        QTest::keyClick(focus, Qt::Key_Return);
         QVERIFY(QFile::exists(f.Slot(1) + "/a.jpg"));
-        QTest::keyClick(focus, Qt::Key_Return); // the Enter after undoes, outside a run too
+        QTest::keyClick(focus, Qt::Key_Return);
         QVERIFY(QFile::exists(f.Path("src/a.jpg")) && f.history().isEmpty());
     }
 
@@ -413,10 +327,9 @@ private Q_SLOTS:
         f.prompts.Answer(PromptAnswer::Ok);
         f.window->File1_MouseDown(MouseButton::Right);
         QVERIFY(f.ui().Dir1->setPath(f.Slot(0)));
-        QDir(f.Slot(1)).removeRecursively(); // a failed send tells why, without a box
+        QDir(f.Slot(1)).removeRecursively();
         QTest::mouseClick(f.ui().Command4[1], Qt::LeftButton);
-        QCOMPARE(f.ui().Label4->text(),
-                 f.Slot(1) + QStringLiteral("に移動できませんでした。フォルダが見つかりません。"));
+        QVERIFY(f.ui().Label4->text().startsWith(f.Slot(1) + "に移動できませんでした。"));
         f.window->close();
         QVERIFY(f.prompts.asked.isEmpty() && QFile::exists(f.Path("src/a.jpg")));
         QCOMPARE(f.module.SourceFolder, f.Path("src"));

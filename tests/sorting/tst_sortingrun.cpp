@@ -30,10 +30,9 @@ private Q_SLOTS:
     void replacedFileIsKeptForTheUndo_data() {
         QTest::addColumn<QString>("home"); // XDG_DATA_HOME; under "file" no trash can be made
         QTest::addColumn<bool>("undo");
-        for (const char* home : {"data", "new/data", "file"}) {
-            QTest::addRow("%s, undone", home) << QString(home) << true;
-            QTest::addRow("%s, pushed out", home) << QString(home) << false;
-        }
+        for (const char* home : {"data", "new/data", "file"})
+            for (bool undo : {true, false})
+                QTest::addRow("%s, %s", home, undo ? "undone" : "pushed out") << home << undo;
     }
     void replacedFileIsKeptForTheUndo() {
         QFETCH(QString, home);
@@ -54,14 +53,11 @@ private Q_SLOTS:
         QCOMPARE(Files(r.slot(1)), aside);
         QCOMPARE(ReadFile(r.slot(1) + "/" + name), name.toUtf8());
         QCOMPARE(ReadFile(trashed ? files + "/" + name : r.slot(1) + "/" + kept), "older");
-        QCOMPARE(r.failures, trashed ? QStringList()
-                                     : QStringList{name + "はゴミ箱に移せないため、" + kept +
-                                                   "として残しました。"});
-        const QRegularExpression entry(
-            "^\\[Trash Info\\]\nPath=" + QRegularExpression::escape(r.slot(1)) +
-            "/a%20%E5%86%99%E7%9C%9F.jpg\nDeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:"
-            "\\d\\d\n$");
-        QVERIFY(!trashed || entry.match(ReadFile(info + "/" + name + ".trashinfo")).hasMatch());
+        QCOMPARE(r.failures.size(), int(!trashed));
+        QVERIFY(trashed || r.failures[0].endsWith(kept + "として残しました。"));
+        QVERIFY(!trashed || ReadFile(info + "/" + name + ".trashinfo")
+                                .contains("\nPath=" + QFile::encodeName(r.slot(1)) +
+                                          "/a%20%E5%86%99%E7%9C%9F.jpg\nDeletionDate=20"));
         if (undo) { // the sent file goes home first, then the replaced one takes its name again
             r.run.undo();
             QCOMPARE(ReadFile(r.source(name)), name.toUtf8());
@@ -91,6 +87,7 @@ private Q_SLOTS:
         QVERIFY(r.run.history().isEmpty() && r.failures.isEmpty());
     }
 
+    // Presses that arrive while a send is under way wait their turn.
     void pressesRunInTheOrderTheyArrived() {
         Run r({"a", "b", "c", "d"});
         int waitingMeanwhile = 0;
@@ -125,12 +122,12 @@ private Q_SLOTS:
         r.module.CopyMode = 1;
         if (bulk)
             r.module.FolderSlots[2] = r.slot(BulkDeleteSlot);
-        QFile::setPermissions(r.source("a"), QFile::ReadOwner);
+        QFile source(r.source("a"));
+        source.setPermissions(QFile::ReadOwner);
         r.run.send(2);
         const QString sent = r.module.FolderSlots[2] + "/a";
         QCOMPARE(ReadFile(sent), "a");
-        QCOMPARE(QFile::exists(r.source("a")), !bulk);
-        QFile source(r.source("a"));
+        QCOMPARE(source.exists(), !bulk);
         const QDateTime modified = QFileInfo(source).lastModified();
         QVERIFY(edit.isEmpty() ||
                 (source.open(QIODevice::WriteOnly) && source.write(edit) == 1 &&
@@ -167,12 +164,10 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(aside) && QFile::rename(other, aside));
         r.run.undo();
         QCOMPARE(ReadFile(r.source("a.jpg")), "a.jpg");
-        QVERIFY(!QFile::exists(r.slot(1) + "/a.jpg"));
+        QVERIFY(!QFile::exists(r.slot(1) + "/a.jpg") && r.run.history().isEmpty());
         QCOMPARE(ReadFile(aside), "another");
-        QCOMPARE(r.failures.mid(int(beside)),
-                 QStringList{"a.jpgを元に戻せませんでした。"
-                             "退避したファイルが別のファイルに替わっています。"});
-        QVERIFY(r.run.history().isEmpty());
+        QCOMPARE(r.failures.size(), 1 + int(beside));
+        QVERIFY(r.failures.last().endsWith("別のファイルに替わっています。"));
     }
 
     // What a killed run left in the source folder (a partial copy of an
@@ -194,8 +189,9 @@ private Q_SLOTS:
         QCOMPARE(Files(r.path("src")), atStart ? QStringList{"a"} : QStringList());
     }
 
-    // A send that finds its file already at the destination places nothing
-    // and records nothing, and has nothing to say.
+    // A send that finds its file already at the destination (a hard link
+    // there, or a copy into the source folder) places nothing and records
+    // nothing, and has nothing to say.
     void sendOntoItselfDoesNothing_data() {
         QTest::addColumn<bool>("link");
         QTest::newRow("a hard link already there") << true;
@@ -205,10 +201,9 @@ private Q_SLOTS:
         QFETCH(bool, link);
         Run r({"a"});
         r.module.CopyMode = !link;
-        if (link)
-            QCOMPARE(::link(qPrintable(r.source("a")), qPrintable(r.slot(5) + "/a")), 0);
-        else
+        if (!link)
             r.module.FolderSlots[5] = r.path("src/.");
+        QVERIFY(!link || ::link(qPrintable(r.source("a")), qPrintable(r.slot(5) + "/a")) == 0);
         r.run.send(5);
         QVERIFY(r.run.history().isEmpty() && r.failures.isEmpty());
         QCOMPARE(ReadFile(r.source("a")), "a");
@@ -246,8 +241,7 @@ private Q_SLOTS:
     void placingWithoutLeaveRefusesATakenName() {
         QFETCH(bool, copy);
         QTemporaryDir dir;
-        WriteFile(dir.filePath("a"), "new");
-        WriteFile(dir.filePath("b"), "old");
+        QVERIFY(WriteFile(dir.filePath("a"), "new") && WriteFile(dir.filePath("b"), "old"));
         const SendOutcome outcome = PlaceFile(dir.filePath("a"), dir.filePath("b"), copy, false);
         QVERIFY(!outcome.placed && outcome.replaced.isEmpty());
         QCOMPARE(outcome.error, FileError::NameTaken);
