@@ -35,12 +35,13 @@ QColor Middle(const QImage& image) {
     return image.pixelColor(image.width() * 3 / 4, image.height() * 3 / 4);
 }
 
-// The nice value of each thread of this process, by its id.
-QMap<QString, int> ThreadNiceness() {
+// The nice value of each thread of this process but those given, by id.
+QMap<QString, int> ThreadNiceness(const QStringList& without = {}) {
     QMap<QString, int> threads;
     for (const QString& tid :
          QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        threads.insert(tid, ::getpriority(PRIO_PROCESS, id_t(tid.toInt())));
+        if (!without.contains(tid))
+            threads.insert(tid, ::getpriority(PRIO_PROCESS, id_t(tid.toInt())));
     return threads;
 }
 
@@ -80,13 +81,9 @@ private Q_SLOTS:
     // when that one was started at another priority than the default.
     void workersRunBelowTheWindowsThread() {
         QVERIFY(::setpriority(PRIO_PROCESS, id_t(::gettid()), 5) == 0);
-        QMap<QString, int> workers = ThreadNiceness();
-        const QStringList before = workers.keys();
+        const QStringList before = ThreadNiceness().keys();
         PictureSource source(PictureSource::Options{4, 2});
-        QTRY_COMPARE((workers = ThreadNiceness(),
-                      workers.removeIf([&](auto it) { return before.contains(it.key()); }),
-                      workers.values()),
-                     QList<int>({15, 15}));
+        QTRY_COMPARE(ThreadNiceness(before).values(), QList<int>({15, 15}));
     }
 
     // At most four pictures are kept, each fitted to the box, also while
