@@ -128,7 +128,10 @@ private Q_SLOTS:
         // The raw data is grey: developed, it shows none of the corners' colours.
         const bool developed =
             kind == "dng without preview" || (kind == "dng" && box == QSize(1000, 1000));
-        QCOMPARE(Corners(picture.image) == QList<int>({0, 1, 2, 3}), !developed);
+        if (developed)
+            QCOMPARE_NE(Corners(picture.image), QList<int>({0, 1, 2, 3}));
+        else
+            QCOMPARE(Corners(picture.image), QList<int>({0, 1, 2, 3}));
     }
 
     // A cut or scribbled file is no picture: the window shows its
