@@ -18,8 +18,7 @@
 #include <QtTest>
 
 #include <csignal>
-#include <cstdio>
-#include <sys/stat.h>
+#include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,49 +43,25 @@ int OwnFilesIn(const QString& folder) {
     return QDir(folder).entryList({".sorvane-*"}, QDir::Files | QDir::Hidden).size();
 }
 
-// Runs a command line of the test's own making to its end; true when it
-// succeeded. What it printed goes to *output.
-bool RunCommand(const QByteArray& command, QByteArray* output) {
-    output->clear();
-    FILE* pipe = ::popen(command + " 2>&1", "r");
-    if (!pipe)
-        return false;
-    char buffer[4096];
-    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output->append(buffer, qsizetype(got));
-    return ::pclose(pipe) == 0;
-}
-
 // A 32 MiB exFAT memory card for one test: an image formatted in a temporary
-// folder, put on a loop device and mounted with exfat-fuse (the kernel here
-// may have no FAT or exFAT driver), taken down however the test ends.
+// folder and mounted through a loop device by exfat-fuse (the kernel here may
+// have no FAT or exFAT driver), taken down however the test ends; the loop
+// device goes with the mount.
 struct Card {
     QTemporaryDir dir;
-    QString path = dir.filePath("card"); // where it is mounted
-    QByteArray device;
-    bool mounted = false;
-    QString refusal; // why it could not be mounted; empty when it is
+    QString path = dir.filePath("card"), refusal; // why it could not be mounted; empty when it is
     Card() {
-        const QByteArray image = QFile::encodeName(dir.filePath("card.img"));
-        QFile file(QString::fromUtf8(image));
-        QByteArray output;
-        if (!QDir().mkpath(path) || !file.open(QIODevice::WriteOnly) || !file.resize(32 << 20))
-            output = "no image";
-        else if (RunCommand("mkfs.exfat " + image, &output) &&
-                 RunCommand("losetup --find --show " + image, &output) &&
-                 RunCommand("mount.exfat-fuse " + (device = output.trimmed()) + ' ' +
-                                QFile::encodeName(path),
-                            &output))
-            mounted = true;
-        if (!mounted)
-            refusal = QString::fromLocal8Bit(output.trimmed());
+        QFile image(dir.filePath("card.img"));
+        const QByteArray name = QFile::encodeName(image.fileName()),
+                         log = QFile::encodeName(dir.filePath("log"));
+        if (!QDir().mkpath(path) || !image.open(QIODevice::WriteOnly) || !image.resize(32 << 20) ||
+            std::system("(mkfs.exfat " + name + " && mount -o loop -t exfat-fuse " + name + ' ' +
+                        QFile::encodeName(path) + ") >" + log + " 2>&1") != 0)
+            refusal = "no card: " + QString::fromLocal8Bit(ReadFile(log).trimmed());
     }
     ~Card() {
-        QByteArray output;
-        if (mounted && ::umount2(QFile::encodeName(path), 0) != 0)
+        if (refusal.isEmpty() && ::umount2(QFile::encodeName(path), 0) != 0)
             ::umount2(QFile::encodeName(path), MNT_DETACH); // still busy: gone once let go
-        if (!device.isEmpty())
-            RunCommand("losetup --detach " + device, &output);
     }
 };
 
@@ -101,10 +76,17 @@ quint32 KillSeed() {
     return seed;
 }
 
+int Kills() {
+    const int asked = qEnvironmentVariableIntValue("SORVANE_FAULT_KILLS");
+    return asked > 0 ? asked : 12;
+}
+
 // Runs work() in a child process and kills it after a random time up to
-// the given number of microseconds; with none, lets it end.
-void KillDuring(std::optional<qint64> withinUs, const std::function<void()>& work) {
+// withinUs microseconds; with none, lets it end. Gives the time it ran.
+qint64 KillDuring(std::optional<qint64> withinUs, const std::function<void()>& work) {
     static QRandomGenerator times(KillSeed());
+    QElapsedTimer clock;
+    clock.start();
     const pid_t child = ::fork();
     if (child == 0) {
         work();
@@ -115,22 +97,21 @@ void KillDuring(std::optional<qint64> withinUs, const std::function<void()>& wor
         ::kill(child, SIGKILL);
     }
     ::waitpid(child, nullptr, 0);
+    return clock.nsecsElapsed() / 1000;
 }
 
 // The kill-th run of work among several: the first runs to its end and
 // gives the time it takes, every later one is killed within a little more.
-void KillRun(int kill, qint64* tookUs, const std::function<void()>& work) {
-    QElapsedTimer clock;
-    clock.start();
-    KillDuring(kill == 0 ? std::nullopt : std::optional(*tookUs * 6 / 5), work);
-    if (kill == 0)
-        *tookUs = clock.nsecsElapsed() / 1000;
+qint64 KillRun(int kill, qint64 tookUs, const std::function<void()>& work) {
+    return kill == 0 ? KillDuring({}, work) : (KillDuring(tookUs * 6 / 5, work), tookUs);
 }
 
-int Kills() {
-    const int asked = qEnvironmentVariableIntValue("SORVANE_FAULT_KILLS");
-    return asked > 0 ? asked : 12;
-}
+// A send onto a card: whether the same-name question is on and answered
+// OK, whether the file comes from the card itself (or from the disk, copied
+// across), and whether the card's trash cannot be made.
+struct CardSend {
+    bool question, ok, fromCard, noTrash;
+};
 
 } // namespace
 
@@ -153,18 +134,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("unnamed"); // or staged under a hidden name, in copy mode
         QTest::addColumn<QString>("line");
-        const QString full = "ディスクの容量が足りません。";
-        QTest::newRow("disk full") << "full" << true << "に移動できませんでした。" + full;
-        QTest::newRow("disk full, named staging")
-            << "full" << false << "にコピーできませんでした。" + full;
-        QTest::newRow("read-only destination")
-            << "read-only" << true << "に移動できませんでした。アクセスが拒否されました。";
-        QTest::newRow("vanished source")
-            << "vanished" << true << "に移動できませんでした。ファイルが見つかりません。";
-        QTest::newRow("destination removed")
-            << "removed" << true << "に移動できませんでした。フォルダが見つかりません。";
-        QTest::newRow("destination replaced by a file")
-            << "file" << true << "に移動できませんでした。フォルダが見つかりません。";
+        const auto row = [](const char* name, const char* fault, bool unnamed, const char* why) {
+            QTest::newRow(name) << fault << unnamed
+                                << (unnamed ? "に移動" : "にコピー") +
+                                       QString("できませんでした。") + why;
+        };
+        row("disk full", "full", true, "ディスクの容量が足りません。");
+        row("disk full, named staging", "full", false, "ディスクの容量が足りません。");
+        row("read-only destination", "read-only", true, "アクセスが拒否されました。");
+        row("vanished source", "vanished", true, "ファイルが見つかりません。");
+        row("destination removed", "removed", true, "フォルダが見つかりません。");
+        row("destination replaced by a file", "file", true, "フォルダが見つかりません。");
     }
     void failedSendChangesNothing() {
         QFETCH(QString, fault);
@@ -177,14 +157,12 @@ private Q_SLOTS:
         WriteFile(to + "/a.jpg", "older");
         std::optional<TemporaryMount> mount;
         if (fault == "full" || fault == "read-only")
-            mount.emplace(to, fault == "read-only");
-        if (mount)
-            REQUIRE_MOUNTED(mount->refusal);
+            REQUIRE_MOUNTED(mount.emplace(to, fault == "read-only").refusal);
         if (fault == "full")
             WriteFile(to + "/a.jpg", "older"); // on the new file system
-        else if (fault == "vanished")
+        if (fault == "vanished")
             QFile::remove(r.source("a.jpg"));
-        else if (fault == "removed" || fault == "file")
+        if (fault == "removed" || fault == "file")
             QVERIFY(QDir(to).removeRecursively() &&
                     (fault == "removed" || WriteFile(to, "a file where the folder was")));
         const auto before = Contents({r.dir.path(), homeTrash->dataHome()});
@@ -210,32 +188,27 @@ private Q_SLOTS:
         QFETCH(bool, unnamed);
         QFETCH(bool, toMemory);
         QTemporaryDir disk, memory(QStringLiteral("/dev/shm/sorvane-XXXXXX"));
-        struct stat a, b;
-        if (!memory.isValid() || ::stat(qPrintable(disk.path()), &a) != 0 ||
-            ::stat(qPrintable(memory.path()), &b) != 0 || a.st_dev == b.st_dev)
+        if (!memory.isValid() || !OnSeparateFileSystems(disk.path(), memory.path()))
             QSKIP("no second file system in /dev/shm to move across");
-        const QString from = (toMemory ? disk : memory).path(),
-                      to = (toMemory ? memory : disk).path();
+        const QString from = (toMemory ? disk : memory).path() + '/',
+                      to = (toMemory ? memory : disk).path() + '/';
         SetUnnamedFilesAllowed(unnamed);
         const QByteArray picture = QByteArray(8 << 20, 'p') + QByteArray::number(unnamed);
         qint64 tookUs = 0;
         for (int kill = 0; kill <= Kills(); ++kill) {
             const QString name = QStringLiteral("p%1.jpg").arg(kill);
-            WriteFile(from + "/" + name, picture);
-            KillRun(kill, &tookUs,
-                    [&] { PlaceFile(from + "/" + name, to + "/" + name, false, true); });
-            if (unnamed)
-                QCOMPARE(OwnFilesIn(to), 0);
+            WriteFile(from + name, picture);
+            tookUs = KillRun(kill, tookUs, [&] { PlaceFile(from + name, to + name, false, true); });
+            QVERIFY(!unnamed || OwnFilesIn(to) == 0);
             Run next({}); // a send of nothing that only comes into the folder
             next.module.FolderSlots[1] = to;
             next.run.send(1);
             QCOMPARE(OwnFilesIn(to), 0);
-            const QByteArray there = ReadFile(to + "/" + name), here = ReadFile(from + "/" + name);
+            const QByteArray there = ReadFile(to + name), here = ReadFile(from + name);
             QVERIFY(there == picture || here == picture);
-            QVERIFY(there.isEmpty() || there == picture);
-            QVERIFY(here.isEmpty() || here == picture);
-            QFile::remove(from + "/" + name);
-            QFile::remove(to + "/" + name);
+            QVERIFY((there.isEmpty() || there == picture) && (here.isEmpty() || here == picture));
+            QFile::remove(from + name);
+            QFile::remove(to + name);
         }
     }
 
@@ -277,28 +250,23 @@ private Q_SLOTS:
     // (another file has the sent one's name at home) keeps it and its entry;
     // the next undo, once the way is clear, brings it back under its name.
     void caseFoldingSlotAsksAndKeepsTheOtherFile_data() {
-        QTest::addColumn<bool>("question");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<bool>("fromCard"); // or from the disk, copied across
-        QTest::addColumn<bool>("noTrash");
-        QTest::newRow("question on, OK") << true << true << true << false;
-        QTest::newRow("question on, Cancel") << true << false << true << false;
-        QTest::newRow("question on, OK, from the disk") << true << true << false << false;
-        QTest::newRow("question off") << false << false << true << false;
-        QTest::newRow("question off, from the disk") << false << false << false << false;
-        QTest::newRow("no trash on the card") << false << false << true << true;
+        QTest::addColumn<CardSend>("c");
+        QTest::newRow("question on, OK") << CardSend{true, true, true, false};
+        QTest::newRow("question on, Cancel") << CardSend{true, false, true, false};
+        QTest::newRow("question on, OK, from the disk") << CardSend{true, true, false, false};
+        QTest::newRow("question off") << CardSend{false, false, true, false};
+        QTest::newRow("question off, from the disk") << CardSend{false, false, false, false};
+        QTest::newRow("no trash on the card") << CardSend{false, false, true, true};
     }
     void caseFoldingSlotAsksAndKeepsTheOtherFile() {
-        QFETCH(bool, question);
-        QFETCH(bool, ok);
-        QFETCH(bool, fromCard);
-        QFETCH(bool, noTrash);
+        QFETCH(CardSend, c);
+        const auto [question, ok, fromCard, noTrash] = c;
         Card card;
         REQUIRE_MOUNTED(card.refusal);
         Run r({"IMG_0001.jpg"}, fromCard ? card.path : QDir::tempPath());
-        const QString slot = card.path + "/slot",
+        const QString slot = card.path + "/slot", camera = slot + "/IMG_0001.JPG",
                       trash = card.path + "/.Trash-" + QString::number(::getuid());
-        QVERIFY(QDir().mkpath(slot) && WriteFile(slot + "/IMG_0001.JPG", "camera"));
+        QVERIFY(QDir().mkpath(slot) && WriteFile(camera, "camera"));
         QVERIFY(!noTrash || WriteFile(trash, "not a folder"));
         r.module.FolderSlots[1] = slot;
         r.module.ConfirmSameName = question;
@@ -307,7 +275,7 @@ private Q_SLOTS:
         QCOMPARE(r.prompts.asked.size(), int(question));
         if (question && !ok) {
             QCOMPARE(Files(slot), QStringList{"IMG_0001.JPG"});
-            QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
+            QCOMPARE(ReadFile(camera), "camera");
             QVERIFY(r.run.history().isEmpty() && QFile::exists(r.source("IMG_0001.jpg")));
             return;
         }
@@ -317,7 +285,7 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(slot + "/IMG_0001.jpg"), "IMG_0001.jpg");
         QCOMPARE(ReadFile(aside), "camera");
         QVERIFY(noTrash || ReadFile(trash + "/info/IMG_0001.JPG.trashinfo")
-                               .contains("\nPath=" + QFile::encodeName(slot) + "/IMG_0001.JPG\n"));
+                               .contains("\nPath=" + QFile::encodeName(camera) + "\n"));
         QCOMPARE(r.failures, QStringList(int(noTrash), "IMG_0001.JPGはゴミ箱に移せないため、"
                                                        "IMG_0001 (1).JPGとして残しました。"));
         WriteFile(r.source("IMG_0001.jpg"), "in the way");
@@ -330,7 +298,7 @@ private Q_SLOTS:
         r.run.undo();
         QCOMPARE(Files(r.path("src")), QStringList{"IMG_0001.jpg"});
         QCOMPARE(Files(slot), QStringList{"IMG_0001.JPG"});
-        QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
+        QCOMPARE(ReadFile(camera), "camera");
         QCOMPARE(Files(trash + "/files") + Files(trash + "/info"), QStringList());
         QVERIFY(r.run.history().isEmpty());
     }
@@ -388,17 +356,17 @@ private Q_SLOTS:
             r.module.FolderSlots[1] = disk.path();
             WriteFile(r.source("p.jpg"), picture);
             r.listChanged();
-            KillRun(kill, &tookUs, [&r] {
+            tookUs = KillRun(kill, tookUs, [&r] {
                 r.run.send(1);
                 r.run.undo();
             });
             r.listChanged();
             r.run.send(2); // the next run's first send from the folder
             QCOMPARE(OwnFilesIn(r.path("src")), 0);
-            const QByteArray copies[] = {ReadFile(r.source("p.jpg")),
-                                         ReadFile(disk.filePath("p.jpg")),
-                                         ReadFile(r.slot(2) + "/p.jpg")};
-            QVERIFY(std::find(std::begin(copies), std::end(copies), picture) != std::end(copies));
+            const QByteArrayList copies{ReadFile(r.source("p.jpg")),
+                                        ReadFile(disk.filePath("p.jpg")),
+                                        ReadFile(r.slot(2) + "/p.jpg")};
+            QVERIFY(copies.contains(picture));
             for (const QByteArray& copy : copies)
                 QVERIFY(copy.isEmpty() || copy == picture);
             QFile::remove(disk.filePath("p.jpg"));
@@ -426,9 +394,9 @@ private Q_SLOTS:
         QTemporaryDir top;
         TemporaryMount volume(top.path());
         REQUIRE_MOUNTED(volume.refusal);
-        const QString uid = QString::number(::getuid()), base = top.path();
-        trash = base + '/' + trash.replace("UID", uid);
-        const QString sticky = shared == "link" ? base + "/elsewhere" : base + "/.Trash";
+        const QString base = top.path();
+        trash = base + '/' + trash.replace("UID", QString::number(::getuid()));
+        const QString sticky = base + (shared == "link" ? "/elsewhere" : "/.Trash");
         if (!shared.isEmpty())
             QVERIFY(QDir().mkpath(sticky) &&
                     ::chmod(QFile::encodeName(sticky), shared == "plain" ? 0777 : 01777) == 0);

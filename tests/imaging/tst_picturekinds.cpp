@@ -18,7 +18,6 @@ using namespace sorvane::test;
 namespace {
 
 const QSize Upright(300, 200);
-const QList<int> UprightCorners{0, 1, 2, 3};
 
 // The corner picture at the upright size, by that kind's real encoder. A
 // camera raw's preview is a quarter of its raw size, as some cameras make
@@ -46,9 +45,8 @@ QString Written(const QTemporaryDir& dir, const QByteArray& bytes) {
 // One 8-bit sRGB channel of a linear-light value.
 int SrgbEncoded(double linear) {
     linear = std::clamp(linear, 0.0, 1.0);
-    const double v =
-        linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
-    return int(std::lround(v * 255));
+    return int(std::lround(
+        255 * (linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055)));
 }
 
 // An Adobe RGB (1998) colour as sRGB, worked out from the two colour
@@ -72,13 +70,11 @@ QByteArray ChunkedPng(QColor colour, std::uint32_t gama, bool srgb) {
         spng_set_gama_int(ctx, gama);
     if (srgb)
         spng_set_srgb(ctx, 0);
-    std::vector<uchar> pixels;
-    for (int i = 0; i < 32 * 32; ++i)
-        pixels.insert(pixels.end(),
-                      {uchar(colour.red()), uchar(colour.green()), uchar(colour.blue())});
+    QImage pixels(32, 32, QImage::Format_RGB888); // rows of 96 bytes, nothing between
+    pixels.fill(colour);
     size_t length = 0;
-    int error =
-        spng_encode_image(ctx, pixels.data(), pixels.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE);
+    int error = spng_encode_image(ctx, pixels.constBits(), size_t(pixels.sizeInBytes()),
+                                  SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE);
     void* buffer = error ? nullptr : spng_get_png_buffer(ctx, &length, &error);
     const QByteArray png(static_cast<const char*>(buffer), qsizetype(length));
     std::free(buffer);
@@ -100,7 +96,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("orientation");
         QTest::addColumn<QSize>("box");
         QTest::addColumn<QSize>("shown");
-        const QSize box(150, 120), whole(1000, 1000), shrunk(150, 100), developed(1000, 667);
+        const QSize box(150, 120), whole(1000, 1000), shrunk(150, 100);
         for (const char* kind : {"jpeg", "png", "bmp", "webp", "tiff", "heic", "avif"}) {
             QTest::addRow("%s shrunk", kind) << kind << 1 << box << shrunk;
             QTest::addRow("%s whole", kind) << kind << 1 << whole << Upright;
@@ -113,7 +109,7 @@ private Q_SLOTS:
         for (const char* kind : {"dng", "dng without preview"}) {
             for (int orientation : {1, 3, 6, 8})
                 QTest::addRow("%s %d", kind, orientation) << kind << orientation << box << shrunk;
-            QTest::addRow("%s whole", kind) << kind << 1 << whole << developed;
+            QTest::addRow("%s whole", kind) << kind << 1 << whole << QSize(1000, 667);
         }
     }
     void readsEveryKindUpright() {
@@ -129,29 +125,13 @@ private Q_SLOTS:
         QCOMPARE(picture.naturalSize, kind.startsWith("dng") ? Upright * 4 : Upright);
         QCOMPARE(picture.image.size(), shown);
         QCOMPARE(picture.image.format(), QImage::Format_RGB32);
-        if (kind == "dng without preview" || (box == QSize(1000, 1000) && kind == "dng"))
-            QCOMPARE_NE(Corners(picture.image), UprightCorners); // grey raw data, developed
+        // The raw data is grey: developed, it shows none of the corners' colours.
+        const bool developed =
+            kind == "dng without preview" || (kind == "dng" && box == QSize(1000, 1000));
+        if (developed)
+            QCOMPARE_NE(Corners(picture.image), QList<int>({0, 1, 2, 3}));
         else
-            QCOMPARE(Corners(picture.image), UprightCorners);
-    }
-
-    // A see-through picture comes premultiplied, the format the screen blends
-    // without converting it first.
-    void seeThroughPicturesComePremultiplied_data() {
-        QTest::addColumn<QByteArray>("format");
-        for (const char* format : {"PNG", "WEBP", "TIFF"})
-            QTest::newRow(format) << QByteArray(format);
-    }
-    void seeThroughPicturesComePremultiplied() {
-        QFETCH(QByteArray, format);
-        QImage glass(Upright, QImage::Format_ARGB32);
-        glass.fill(QColor(200, 40, 40, 128));
-        QTemporaryDir dir;
-        const QString path = Written(dir, EncodedPicture(glass, format.constData()));
-        QVERIFY(!path.isEmpty());
-        const Picture picture = PictureSource({4, 0}).load(path, QSize(150, 120));
-        QCOMPARE(picture.image.format(), QImage::Format_ARGB32_Premultiplied);
-        QCOMPARE(picture.image.pixelColor(10, 10).alpha(), 128);
+            QCOMPARE(Corners(picture.image), QList<int>({0, 1, 2, 3}));
     }
 
     // A cut or scribbled file is no picture: the window shows its
@@ -174,7 +154,6 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(QString, damage);
         QByteArray bytes = PictureOfKind(kind);
-        QVERIFY(!bytes.isEmpty());
         const qsizetype half = bytes.size() / 2;
         if (damage == "head" || damage == "half")
             bytes.truncate(damage == "head" ? 24 : half);
@@ -184,6 +163,7 @@ private Q_SLOTS:
             QVERIFY(ClaimHugeSize(bytes));
         QTemporaryDir dir;
         const QString path = Written(dir, bytes);
+        QVERIFY(half > 0 && !path.isEmpty());
         QElapsedTimer timer;
         timer.start();
         const Picture picture = ReadPicture(path, QSize(150, 150));
@@ -194,30 +174,34 @@ private Q_SLOTS:
 
     // A picture in another colour space shows its colours converted to sRGB;
     // an sRGB or untagged one, or PNG's usual 1/2.2 gamma alone, keeps its
-    // pixels (no rounding through a conversion). The tolerance covers JPEG's
-    // rounding of a flat colour and the colour transform's 8-bit tables.
+    // pixels (no rounding through a conversion). The tolerance covers lossy
+    // coding of a flat colour and the colour transform's 8-bit tables. A
+    // see-through picture comes premultiplied, the format the screen blends
+    // without converting it first.
     void colourSpacesShownInSrgb_data() {
         QTest::addColumn<QByteArray>("picture");
         QTest::addColumn<QColor>("expected");
         QTest::addColumn<int>("tolerance");
-        const QColor skies[] = {{100, 150, 200}, {60, 140, 50}, {210, 160, 130}};
-        for (const QColor& adobe : skies) {
+        for (const QColor& adobe : {QColor(100, 150, 200), QColor(60, 140, 50), {210, 160, 130}}) {
             QImage image(QSize(64, 64), QImage::Format_RGB32);
             image.fill(adobe);
             image.setColorSpace(QColorSpace(QColorSpace::AdobeRgb));
-            const QColor srgb = AdobeToSrgb(adobe);
-            QTest::addRow("JPEG Adobe RGB %s", qPrintable(adobe.name()))
-                << AdobeRgbJpeg(image.size(), adobe) << srgb << 3;
-            QTest::addRow("PNG Adobe RGB %s", qPrintable(adobe.name()))
-                << EncodedPicture(image, "PNG") << srgb << 3;
+            for (const char* format : {"JPEG", "PNG"})
+                QTest::addRow("%s Adobe RGB %s", format, qPrintable(adobe.name()))
+                    << EncodedPicture(image, format) << AdobeToSrgb(adobe) << 3;
         }
-        const QColor stored(64, 128, 192);
+        const QColor stored(64, 128, 192), glass(200, 40, 40, 128);
         const QColor linear(SrgbEncoded(64 / 255.0), SrgbEncoded(128 / 255.0),
                             SrgbEncoded(192 / 255.0));
         QTest::newRow("PNG linear gamma") << ChunkedPng(stored, 100000, false) << linear << 1;
         QTest::newRow("PNG gamma 1/2.2 alone") << ChunkedPng(stored, 45455, false) << stored << 1;
         QTest::newRow("PNG sRGB chunk") << ChunkedPng(stored, 45455, true) << stored << 1;
         QTest::newRow("PNG untagged") << ChunkedPng(stored, 0, false) << stored << 1;
+        QImage seeThrough(Upright, QImage::Format_ARGB32);
+        seeThrough.fill(glass);
+        for (const char* format : {"PNG", "WEBP", "TIFF"})
+            QTest::addRow("%s see-through", format)
+                << EncodedPicture(seeThrough, format) << glass << 3;
     }
     void colourSpacesShownInSrgb() {
         QFETCH(QByteArray, picture);
@@ -226,7 +210,10 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const Picture read = PictureSource({4, 0}).load(Written(dir, picture), QSize(32, 32));
         QVERIFY(!read.isNull());
+        QCOMPARE(read.image.format(), expected.alpha() < 255 ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32);
         const QColor shown = read.image.pixelColor(read.image.width() / 2, read.image.height() / 2);
+        QCOMPARE(shown.alpha(), expected.alpha());
         const int farthest = std::max({std::abs(shown.red() - expected.red()),
                                        std::abs(shown.green() - expected.green()),
                                        std::abs(shown.blue() - expected.blue())});

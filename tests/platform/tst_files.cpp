@@ -11,8 +11,6 @@
 
 #include <QtTest>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,6 +31,17 @@ struct Folder {
     }
     ~Folder() { ::unlink(tmp + "/sub/caf\xe9.jpg"); } // a name QTemporaryDir cannot spell
     QString operator()(QByteArray path) const { return FromNativeName(path.replace("TMP", tmp)); }
+    QByteArray ab() const {
+        return ReadFile(operator()("TMP/a.jpg")) + ReadFile(operator()("TMP/b.jpg"));
+    }
+};
+
+struct Split {
+    QByteArray path, parent, name;
+};
+struct Rename {
+    QByteArray source, destination;
+    FileError error;
 };
 
 } // namespace
@@ -42,85 +51,79 @@ class FilesTest : public QObject {
 private Q_SLOTS:
     // The folder and the name of a path, which joined give the path again.
     void pathRules_data() {
-        QTest::addColumn<QByteArray>("path");
-        QTest::addColumn<QByteArray>("parent");
-        QTest::addColumn<QByteArray>("name");
-        const auto row = [](const char* row, const char* path, const char* parent,
-                            const char* name) {
-            QTest::newRow(row) << QByteArray(path) << QByteArray(parent) << QByteArray(name);
-        };
-        row("root", "/", "/", "");
-        row("a file at the top", "/a.jpg", "/", "a.jpg");
-        row("a file in a folder", "TMP/a.jpg", "TMP", "a.jpg");
-        row("trailing slash", "TMP/sub/", "TMP/sub", "");
-        row("not UTF-8", "TMP/sub/caf\xe9.jpg", "TMP/sub", "caf\xe9.jpg");
-        row("no separator", "a.jpg", "/", "a.jpg");
+        QTest::addColumn<Split>("c");
+        QTest::newRow("root") << Split{"/", "/", ""};
+        QTest::newRow("a file at the top") << Split{"/a.jpg", "/", "a.jpg"};
+        QTest::newRow("a file in a folder") << Split{"TMP/a.jpg", "TMP", "a.jpg"};
+        QTest::newRow("trailing slash") << Split{"TMP/sub/", "TMP/sub", ""};
+        QTest::newRow("not UTF-8") << Split{"TMP/sub/caf\xe9.jpg", "TMP/sub", "caf\xe9.jpg"};
+        QTest::newRow("no separator") << Split{"a.jpg", "/", "a.jpg"};
     }
     void pathRules() {
-        QFETCH(QByteArray, path);
-        QFETCH(QByteArray, parent);
-        QFETCH(QByteArray, name);
+        QFETCH(Split, c);
         const Folder in;
-        QCOMPARE(ParentFolder(in(path)), in(parent));
-        QCOMPARE(FileNameOf(in(path)), in(name));
-        if (path.startsWith("TMP")) // names the file or folder it came from
-            QCOMPARE(JoinPath(in(parent), in(name)), in(path));
-        QVERIFY(IsFolder(in(parent)));
+        QCOMPARE(ParentFolder(in(c.path)), in(c.parent));
+        QCOMPARE(FileNameOf(in(c.path)), in(c.name));
+        if (c.path.startsWith("TMP")) // names the file or folder it came from
+            QCOMPARE(JoinPath(in(c.parent), in(c.name)), in(c.path));
+        QVERIFY(IsFolder(in(c.parent)));
     }
 
-    // A failed rename names the missing folder or file on its side, leaves
-    // both files as they were, and replaces only when asked to.
+    // A failed rename names the missing folder or file on its side and
+    // leaves both files as they were; only a taken name is replaced when
+    // asked to.
     void renameErrors_data() {
-        QTest::addColumn<QByteArray>("source");
-        QTest::addColumn<QByteArray>("destination");
-        QTest::addColumn<FileError>("noReplace");
-        QTest::addColumn<FileError>("replacing");
-        const auto row = [](const char* row, const char* source, const char* destination,
-                            FileError noReplace, FileError replacing) {
-            QTest::newRow(row) << QByteArray(source) << QByteArray(destination) << noReplace
-                               << replacing;
-        };
-        const FileError path = FileError::PathNotFound, file = FileError::FileNotFound;
-        row("source missing", "TMP/gone.jpg", "TMP/c.jpg", file, file);
-        row("source's folder missing", "TMP/gone/a.jpg", "TMP/c.jpg", path, path);
-        row("destination's folder missing", "TMP/a.jpg", "TMP/gone/a.jpg", path, path);
-        row("not UTF-8, folder missing", "TMP/sub/caf\xe9.jpg", "TMP/caf\xe9/c.jpg", path, path);
-        row("name taken", "TMP/a.jpg", "TMP/b.jpg", FileError::NameTaken, FileError::None);
-        row("onto itself", "TMP/a.jpg", "TMP/./a.jpg", FileError::NameTaken, FileError::None);
+        QTest::addColumn<Rename>("c");
+        using E = FileError;
+        // clang-format off
+        QTest::newRow("source missing") << Rename{"TMP/gone.jpg", "TMP/c.jpg", E::FileNotFound};
+        QTest::newRow("source's folder missing") << Rename{"TMP/gone/a.jpg", "TMP/c.jpg", E::PathNotFound};
+        QTest::newRow("destination's folder missing") << Rename{"TMP/a.jpg", "TMP/gone/a.jpg", E::PathNotFound};
+        QTest::newRow("not UTF-8, folder missing") << Rename{"TMP/sub/caf\xe9.jpg", "TMP/caf\xe9/c.jpg", E::PathNotFound};
+        QTest::newRow("name taken") << Rename{"TMP/a.jpg", "TMP/b.jpg", E::NameTaken};
+        QTest::newRow("onto itself") << Rename{"TMP/a.jpg", "TMP/./a.jpg", E::NameTaken};
+        // clang-format on
     }
     void renameErrors() {
-        QFETCH(QByteArray, source);
-        QFETCH(QByteArray, destination);
+        QFETCH(Rename, c);
         const Folder in;
-        QTEST(RenameNoReplace(in(source), in(destination)), "noReplace");
-        QCOMPARE(ReadFile(in("TMP/a.jpg")) + ReadFile(in("TMP/b.jpg")), QByteArray("ab"));
-        QTEST(RenameReplacing(in(source), in(destination)), "replacing");
-        QFETCH(FileError, replacing);
-        if (replacing != FileError::None)
-            QCOMPARE(ReadFile(in("TMP/a.jpg")) + ReadFile(in("TMP/b.jpg")), QByteArray("ab"));
+        QCOMPARE(RenameNoReplace(in(c.source), in(c.destination)), c.error);
+        QCOMPARE(in.ab(), "ab");
+        const bool replaced = c.error == FileError::NameTaken;
+        QCOMPARE(RenameReplacing(in(c.source), in(c.destination)),
+                 replaced ? FileError::None : c.error);
+        QVERIFY(replaced || in.ab() == "ab");
     }
 
     // The copy keeps the picture's dates and permissions (beyond the umask),
-    // and replaces the destination only when whole.
+    // and replaces the destination only when whole. A name near the longest
+    // a file system takes still fits where the copy is staged under a name:
+    // a short one, and nothing of it stays.
     void copyReplacesWholeOrNotAtAll() {
         QTemporaryDir dir;
-        const QString src = dir.filePath("src"), dst = dir.filePath("dst");
-        WriteFile(src, "new");
-        WriteFile(dst, "old");
+        const QString src = dir.filePath("src"), dst = dir.filePath("dst"), name(250, u'n');
+        QVERIFY(WriteFile(src, "new") && WriteFile(dst, "old"));
         QCOMPARE(CopyReplacing(dir.filePath("gone"), dst), FileError::FileNotFound);
         QCOMPARE(CopyReplacing(src, dir.path() + "/./src"), FileError::None);
-        QCOMPARE(ReadFile(src) + ReadFile(dst), QByteArray("newold"));
+        QCOMPARE(ReadFile(src) + ReadFile(dst), "newold");
         const struct timespec taken[2] = {{1500000000, 123}, {1400000000, 456000}};
-        QCOMPARE(::utimensat(AT_FDCWD, qPrintable(src), taken, 0), 0);
-        QCOMPARE(::chmod(qPrintable(src), 0664), 0);
+        QVERIFY(::utimensat(AT_FDCWD, qPrintable(src), taken, 0) == 0 &&
+                ::chmod(qPrintable(src), 0664) == 0);
         QCOMPARE(CopyReplacing(src, dst), FileError::None);
         struct stat copy; // before reading the copy touches its access time
         QCOMPARE(::stat(qPrintable(dst), &copy), 0);
         QCOMPARE(copy.st_mode & 0777, 0664u);
         QVERIFY(copy.st_mtim.tv_sec == taken[1].tv_sec &&
                 copy.st_mtim.tv_nsec == taken[1].tv_nsec && copy.st_atim.tv_sec == taken[0].tv_sec);
-        QCOMPARE(ReadFile(dst), QByteArray("new"));
-        QCOMPARE(Files(dir.path()), (QStringList{"dst", "src"}));
+        QCOMPARE(ReadFile(dst), "new");
+        SetUnnamedFilesAllowed(false);
+        const FileError copied = CopyReplacing(src, dir.filePath(name));
+        const FileError saved = WriteFileAtomically(dir.filePath(name), "saved");
+        SetUnnamedFilesAllowed(true);
+        QCOMPARE(copied, FileError::None);
+        QCOMPARE(saved, FileError::None);
+        QCOMPARE(ReadFile(dir.filePath(name)), "saved");
+        QCOMPARE(Files(dir.path()), (QStringList{"dst", name, "src"}));
     }
 
     // Across file systems a move copies whole first and removes the source
@@ -128,15 +131,12 @@ private Q_SLOTS:
     void moveReplacesAndReportsFailures() {
         QTemporaryDir here, there(QStringLiteral("/dev/shm/sorvane-XXXXXX"));
         const QString a = here.filePath("a"), b = here.filePath("b");
-        WriteFile(a, "moved");
-        WriteFile(b, "replaced");
+        QVERIFY(WriteFile(a, "moved") && WriteFile(b, "replaced"));
         QCOMPARE(MoveReplacing(a, b), FileError::None);
         QCOMPARE(MoveReplacing(a, b), FileError::FileNotFound);
         QCOMPARE(MoveReplacing(b, b), FileError::None);
-        QCOMPARE(ReadFile(b), QByteArray("moved"));
-        struct stat x, y;
-        if (!there.isValid() || ::stat(qPrintable(here.path()), &x) != 0 ||
-            ::stat(qPrintable(there.path()), &y) != 0 || x.st_dev == y.st_dev)
+        QCOMPARE(ReadFile(b), "moved");
+        if (!there.isValid() || !OnSeparateFileSystems(here.path(), there.path()))
             QSKIP("no second file system to move across");
         WriteFile(b, QByteArray(300000, 'p'));
         QCOMPARE(MoveReplacing(b, there.filePath("b")), FileError::None);
@@ -144,96 +144,68 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(there.filePath("b")), QByteArray(300000, 'p'));
     }
 
-    // A name near the longest a file system takes still fits where the
-    // copy is staged under a name: a short one, and nothing of it stays.
-    void longNamesCopyAndSave() {
-        QTemporaryDir dir;
-        const QString name(250, u'n');
-        WriteFile(dir.filePath("src"), "new");
-        SetUnnamedFilesAllowed(false);
-        const FileError copied = CopyReplacing(dir.filePath("src"), dir.filePath(name));
-        const FileError saved = WriteFileAtomically(dir.filePath(name), "saved");
-        SetUnnamedFilesAllowed(true);
-        QCOMPARE(copied, FileError::None);
-        QCOMPARE(saved, FileError::None);
-        QCOMPARE(ReadFile(dir.filePath(name)), QByteArray("saved"));
-        QCOMPARE(Files(dir.path()), (QStringList{name, "src"}));
-    }
-
     // What a killed process of this program left goes; what a running one
     // writes, a replaced picture an earlier version kept for an undo, the
     // notes of the trash, and whatever only resembles those names, stay.
     void removesOnlyStaleOwnFiles() {
         QTemporaryDir dir;
-        const pid_t child = ::fork();
-        if (child == 0)
+        const pid_t dead = ::fork();
+        if (dead == 0)
             ::_exit(0);
-        QCOMPARE(::waitpid(child, nullptr, 0), child);
-        QStringList stale{".sorvane-tmp-D-3", ".sorvane-copy-D-a.jpg"};
-        QStringList kept{".sorvane-tmp-A-1",
-                         ".sorvane-tmp-D-3x",
-                         ".sorvane-kept-D-12",
-                         ".sorvane-claim-D-1",
-                         ".sorvane-copy-D-",
-                         ".sorvane-tmp",
-                         "a.jpg"};
-        for (QStringList* names : {&stale, &kept})
-            for (QString& name : *names)
-                WriteFile(dir.filePath(name.replace("-D-", QStringLiteral("-%1-").arg(child))
-                                           .replace("-A-", QStringLiteral("-%1-").arg(::getpid()))),
-                          "x");
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral(".sorvane-tmp-%1-4").arg(child)));
+        QCOMPARE(::waitpid(dead, nullptr, 0), dead);
+        // clang-format off
+        QStringList kept{".sorvane-tmp-A-1", ".sorvane-tmp-D-3x", ".sorvane-kept-D-12", ".sorvane-claim-D-1",
+                         ".sorvane-copy-D-", ".sorvane-tmp", "a.jpg",
+                         ".sorvane-tmp-D-3", ".sorvane-copy-D-a.jpg"}; // the last two stale
+        // clang-format on
+        for (QString& name : kept)
+            WriteFile(dir.filePath(name.replace("-D-", QStringLiteral("-%1-").arg(dead))
+                                       .replace("-A-", QStringLiteral("-%1-").arg(::getpid()))),
+                      "x");
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral(".sorvane-tmp-%1-4").arg(dead)));
         QCOMPARE(RemoveStaleOwnFiles(dir.path()), 2);
-        QStringList left = Files(dir.path());
-        left.sort();
+        kept.resize(7);
         kept.sort();
-        QCOMPARE(left, kept);
+        QCOMPARE(Files(dir.path()), kept);
     }
 
+    // The bulk delete refuses a dangerous folder; a link in place of the
+    // folder is not followed, and what it points to stays. HOME, PROGRAM,
+    // LINK (to the temporary folder) and TMP stand for folders.
     void refusesDangerousBulkFolders_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<BulkDeleteRefusal>("refusal");
-        QTest::newRow("not set") << "" << BulkDeleteRefusal::NotSet;
-        QTest::newRow("root") << "/" << BulkDeleteRefusal::Root;
-        QTest::newRow("root by another name") << "/tmp/.." << BulkDeleteRefusal::Root;
-        QTest::newRow("home") << "HOME" << BulkDeleteRefusal::Home;
-        QTest::newRow("home through a link") << "LINK/home" << BulkDeleteRefusal::Home;
-        QTest::newRow("program folder") << "PROGRAM" << BulkDeleteRefusal::ProgramFolder;
-        QTest::newRow("missing") << "TMP/gone" << BulkDeleteRefusal::NotAFolder;
-        QTest::newRow("a file") << "TMP/file" << BulkDeleteRefusal::NotAFolder;
-        QTest::newRow("a link to a folder") << "LINK" << BulkDeleteRefusal::SymbolicLink;
-        QTest::newRow("a link to a folder, trailing /")
-            << "LINK/" << BulkDeleteRefusal::SymbolicLink;
-        QTest::newRow("a link to nothing") << "TMP/dangling" << BulkDeleteRefusal::SymbolicLink;
-        QTest::newRow("in a folder that is a link") << "LINK/trash" << BulkDeleteRefusal::None;
-        QTest::newRow("ordinary folder") << "TMP/trash" << BulkDeleteRefusal::None;
-        QTest::newRow("ordinary folder, trailing /") << "TMP/trash/" << BulkDeleteRefusal::None;
+        using R = BulkDeleteRefusal;
+        // clang-format off
+        const std::pair<const char*, R> rows[] = {
+            {"", R::NotSet}, {"/", R::Root}, {"/tmp/..", R::Root}, {"HOME", R::Home},
+            {"LINK/home", R::Home}, {"PROGRAM", R::ProgramFolder}, {"TMP/gone", R::NotAFolder},
+            {"TMP/file", R::NotAFolder}, {"LINK", R::SymbolicLink}, {"LINK/", R::SymbolicLink},
+            {"TMP/dangling", R::SymbolicLink}, {"LINK/trash", R::None}, {"TMP/trash", R::None},
+            {"TMP/trash/", R::None}};
+        // clang-format on
+        for (const auto& [folder, refusal] : rows)
+            QTest::newRow(*folder ? folder : "not set") << folder << refusal;
     }
     void refusesDangerousBulkFolders() {
         QFETCH(QString, folder);
-        QFETCH(BulkDeleteRefusal, refusal);
         QTemporaryDir dir;
         for (const char* name : {"home", "program", "trash"})
             QVERIFY(QDir(dir.path()).mkdir(name));
-        WriteFile(dir.filePath("file"), "x");
-        QVERIFY(QFile::link(dir.path(), dir.filePath("link")));
-        QVERIFY(QFile::link(dir.filePath("gone"), dir.filePath("dangling")));
+        QVERIFY(WriteFile(dir.filePath("file"), "x") &&
+                QFile::link(dir.path(), dir.filePath("link")) &&
+                QFile::link(dir.filePath("gone"), dir.filePath("dangling")));
         folder.replace("HOME", dir.filePath("home"))
             .replace("PROGRAM", dir.filePath("program"))
             .replace("LINK", dir.filePath("link"))
             .replace("TMP", dir.path());
-        QCOMPARE(BulkDeleteFolder(folder).refusal(dir.filePath("home"), {dir.filePath("program")}),
-                 refusal);
-    }
-
-    // A link in place of the folder is not followed: what it points to stays.
-    void bulkDeleteRefusesALink() {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("real"));
-        WriteFile(dir.filePath("real/a.jpg"), "x");
-        QVERIFY(QFile::link(dir.filePath("real"), dir.filePath("link")));
-        QCOMPARE(BulkDeleteFolder(dir.filePath("link")).deleteFiles(), -1);
-        QCOMPARE(Files(dir.filePath("real")), QStringList{"a.jpg"});
+        QTEST(BulkDeleteFolder(folder).refusal(dir.filePath("home"), {dir.filePath("program")}),
+              "refusal");
+        QFETCH(BulkDeleteRefusal, refusal);
+        if (refusal == BulkDeleteRefusal::SymbolicLink) {
+            QCOMPARE(BulkDeleteFolder(folder).deleteFiles(), -1);
+            QCOMPARE(Files(dir.path()), QStringList{"file"});
+        }
     }
 };
 

@@ -8,7 +8,6 @@
 #include "png/PngInBox.h"
 #include "support/TestFiles.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
@@ -31,17 +30,16 @@ struct Recipe {
     int width = 13;    // odd, so rows need padding and the Adam7 passes differ
     int height = 11;
     bool interlaced = false;
+    int channels() const {
+        return colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1;
+    }
+    qint64 rowBytes() const { return (qint64(width) * channels() * bitDepth + 7) / 8; }
+    int sample(int x, int y, int c) const {
+        const int pattern = x * 37 + y * 101 + c * 59 + x * y * 13;
+        return bitDepth < 16 ? pattern % (1 << bitDepth)
+                             : pattern % 256 << 8 | (pattern % 256 * 7 + 91) % 256;
+    }
 };
-
-int Channels(int type) {
-    return type == 2 ? 3 : type == 4 ? 2 : type == 6 ? 4 : 1;
-}
-
-int Sample(const Recipe& r, int x, int y, int c) {
-    const int pattern = x * 37 + y * 101 + c * 59 + x * y * 13;
-    return r.bitDepth < 16 ? pattern % (1 << r.bitDepth)
-                           : pattern % 256 << 8 | (pattern % 256 * 7 + 91) % 256;
-}
 
 // tRNS gives alphas to the first half of the palette; the rest stays opaque.
 QRgb PaletteEntry(int i, int bitDepth) {
@@ -49,29 +47,10 @@ QRgb PaletteEntry(int i, int bitDepth) {
     return qRgba((i * 53 + 17) % 256, (i * 97 + 31) % 256, (i * 191 + 7) % 256, alpha);
 }
 
-// What a correct decoder shows, with straight alpha.
-QImage Expected(const Recipe& r) {
-    QImage image(r.width, r.height, QImage::Format_ARGB32);
-    for (int i = 0; i < r.width * r.height; ++i) {
-        const int x = i % r.width, y = i / r.width, t = r.colourType, notGrey = t != 0 && t != 4;
-        const auto channel = [&](int c) {
-            const int s = Sample(r, x, y, c);
-            return r.bitDepth == 16 ? s >> 8 : s * 255 / ((1 << r.bitDepth) - 1);
-        };
-        bool key = r.trns;
-        for (int c = 0; c < Channels(t); ++c)
-            key = key && Sample(r, x, y, c) == Sample(r, 2, 1, c);
-        const int alpha = t == 4 ? channel(1) : t == 6 ? channel(3) : 255 * !key;
-        image.setPixel(x, y,
-                       t == 3 ? PaletteEntry(Sample(r, x, y, 0), r.bitDepth) |
-                                    (r.trns ? 0 : 0xff000000u)
-                              : qRgba(channel(0), channel(notGrey), channel(2 * notGrey), alpha));
-    }
-    return image;
-}
-
-// With headerOnly just the signature and the header: a file that claims any size.
-QString WritePng(const QString& path, const Recipe& r, bool headerOnly = false) {
+// Writes the recipe's PNG to path (with headerOnly just the signature and the
+// header: a file that claims any size) and gives what a correct decoder
+// shows, with straight alpha; a null picture when it could not be written.
+QImage WritePng(const QString& path, const Recipe& r, bool headerOnly = false) {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
     spng_ctx* ctx = spng_ctx_new(SPNG_CTX_ENCODER);
     spng_set_png_file(ctx, file);
@@ -80,7 +59,7 @@ QString WritePng(const QString& path, const Recipe& r, bool headerOnly = false) 
         quint8(r.interlaced)};
     spng_set_ihdr(ctx, &ihdr);
     spng_plte plte{1u << r.bitDepth, {}};
-    const auto key = [&r](int c) { return quint16(Sample(r, 2, 1, c)); };
+    const auto key = [&r](int c) { return quint16(r.sample(2, 1, c)); };
     spng_trns trns{key(0), key(0), key(1), key(2), plte.n_entries / 2, {}};
     for (quint32 i = 0; i < plte.n_entries && r.colourType == 3; ++i) {
         const QRgb e = PaletteEntry(i, r.bitDepth);
@@ -91,24 +70,35 @@ QString WritePng(const QString& path, const Recipe& r, bool headerOnly = false) 
         spng_set_plte(ctx, &plte);
     if (r.trns)
         spng_set_trns(ctx, &trns);
-    const int channels = Channels(r.colourType);
-    const qint64 stride = (qint64(r.width) * channels * r.bitDepth + 7) / 8;
-    std::vector<quint8> raw(headerOnly ? 0 : stride * r.height); // 16 bits in host order
-    for (int i = 0; !headerOnly && i < r.width * r.height * channels; ++i) {
-        const qint64 bit =
-            i / (r.width * channels) * stride * 8 + i % (r.width * channels) * r.bitDepth;
-        const quint16 s = Sample(r, i / channels % r.width, i / channels / r.width, i % channels);
-        if (r.bitDepth == 16)
-            std::memcpy(&raw[bit / 8], &s, 2);
-        else
-            raw[bit / 8] |= s << (8 - r.bitDepth - bit % 8);
+    std::vector<quint8> raw(headerOnly ? 0 : r.rowBytes() * r.height); // 16 bits in host order
+    QImage shown(headerOnly ? QSize() : QSize(r.width, r.height), QImage::Format_ARGB32);
+    const int t = r.colourType, notGrey = t != 0 && t != 4;
+    for (int i = 0; i < shown.width() * shown.height(); ++i) {
+        const int x = i % r.width, y = i / r.width;
+        int v[4] = {};
+        bool keyed = r.trns;
+        for (int c = 0; c < r.channels(); ++c) {
+            const quint16 s = r.sample(x, y, c);
+            const qint64 bit = y * r.rowBytes() * 8 + (x * r.channels() + c) * r.bitDepth;
+            if (r.bitDepth == 16)
+                std::memcpy(&raw[bit / 8], &s, 2);
+            else
+                raw[bit / 8] |= s << (8 - r.bitDepth - bit % 8);
+            v[c] = r.bitDepth == 16 ? s >> 8 : s * 255 / ((1 << r.bitDepth) - 1);
+            keyed = keyed && s == key(c);
+        }
+        const int alpha = t == 4 ? v[1] : t == 6 ? v[3] : 255 * !keyed;
+        shown.setPixel(x, y,
+                       t == 3 ? PaletteEntry(r.sample(x, y, 0), r.bitDepth) |
+                                    (r.trns ? 0 : 0xff000000u)
+                              : qRgba(v[0], v[notGrey], v[2 * notGrey], alpha));
     }
     const int error = headerOnly ? spng_encode_chunks(ctx)
                                  : spng_encode_image(ctx, raw.data(), raw.size(), SPNG_FMT_PNG,
                                                      SPNG_ENCODE_FINALIZE);
     spng_ctx_free(ctx);
     std::fclose(file);
-    return error ? QString() : path;
+    return error ? QImage() : headerOnly ? QImage(1, 1, QImage::Format_ARGB32) : shown;
 }
 
 } // namespace
@@ -117,8 +107,11 @@ class TestPng : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
+    const QString path_ = dir_.filePath("p.png");
 
 private Q_SLOTS:
+    // Each file is also written interlaced: the two must give the same
+    // picture, through the three calls and read row by row at full size.
     void decodesEveryFormat_data() {
         QTest::addColumn<Recipe>("recipe");
         const char* names[] = {"grey", "", "rgb", "palette", "grey+alpha", "", "rgba"};
@@ -130,23 +123,22 @@ private Q_SLOTS:
                         QTest::addRow("%s %d-bit%s", names[type], depth, trns ? " tRNS" : "")
                             << Recipe{type, depth, trns};
     }
-    // Each file is also written interlaced: the two must give the same
-    // picture, through the three calls and read row by row at full size.
     void decodesEveryFormat() {
         QFETCH(Recipe, recipe);
-        const QImage expected = Expected(recipe);
         const auto premultiplied = [](const QImage& image) {
             return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         };
         for (const bool interlaced : {false, true}) {
             recipe.interlaced = interlaced;
-            const QString path = WritePng(dir_.filePath("p.png"), recipe);
-            QCOMPARE(LoadPngPicture(path).convertToFormat(expected.format()), expected);
-            const BoxedPng boxed = LoadPngPictureInBox(path, [](QSize natural) { return natural; });
+            const QImage expected = WritePng(path_, recipe);
+            QCOMPARE(LoadPngPicture(path_).convertToFormat(expected.format()), expected);
+            const BoxedPng boxed =
+                LoadPngPictureInBox(path_, [](QSize natural) { return natural; });
             QCOMPARE(premultiplied(boxed.image), premultiplied(expected));
         }
     }
 
+    // Only the header is read: nothing of the claimed size is ever allocated.
     void sizeLimit_data() {
         QTest::addColumn<Recipe>("header");
         QTest::addColumn<bool>("padded");  // as long as a file holding such rows can be
@@ -159,19 +151,15 @@ private Q_SLOTS:
             << Recipe{0, 1, false, 32768, 32767} << true << 0;
         QTest::newRow("cut file claiming 1 GiB") << Recipe{0, 1, false, 32768, 32768} << false << 0;
     }
-    // Only the header is read: nothing of the claimed size is ever allocated.
     void sizeLimit() {
         QFETCH(Recipe, header);
         QFETCH(bool, padded);
         QFETCH(int, dataSize);
         PngInfoBlock info{};
         std::int32_t handle = 0, size = 0;
-        const QString path = WritePng(dir_.filePath("big.png"), header, true);
-        const qint64 rows =
-            (qint64(header.width) * Channels(header.colourType) * header.bitDepth + 7) / 8 *
-            header.height;
-        QVERIFY(QFile(path).resize(padded ? rows / 1000 : 74));
-        QCOMPARE(mLoadPNG(path.toUtf8().constData(), &handle, &info, &size) == 1, dataSize != 0);
+        QVERIFY(!WritePng(path_, header, true).isNull());
+        QVERIFY(QFile(path_).resize(padded ? header.rowBytes() * header.height / 1000 : 74));
+        QCOMPARE(mLoadPNG(path_.toUtf8().constData(), &handle, &info, &size) == 1, dataSize != 0);
         mEndPNG(&handle);
         QCOMPARE(size, dataSize);
     }
@@ -180,7 +168,8 @@ private Q_SLOTS:
     // through decoding; no file may stay open.
     void unreadableFileGivesNoPicture_data() {
         QTest::addColumn<QByteArray>("content");
-        const QByteArray png = ReadFile(WritePng(dir_.filePath("whole.png"), {6, 8, 0, 64, 64}));
+        QVERIFY(!WritePng(path_, {6, 8, 0, 64, 64}).isNull());
+        const QByteArray png = ReadFile(path_);
         QByteArray damaged = png;
         damaged[png.size() / 2] = char(png[png.size() / 2] ^ 0x55);
         QTest::newRow("not a PNG") << QByteArray("GIF89a\x01\0\x01\0");
@@ -189,10 +178,10 @@ private Q_SLOTS:
     }
     void unreadableFileGivesNoPicture() {
         QFETCH(QByteArray, content);
-        QVERIFY(WriteFile(dir_.filePath("bad.png"), content));
+        QVERIFY(WriteFile(path_, content));
         const auto openFiles = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
         const uint before = openFiles();
-        QVERIFY(LoadPngPicture(dir_.filePath("bad.png")).isNull());
+        QVERIFY(LoadPngPicture(path_).isNull());
         QCOMPARE(openFiles(), before);
     }
 };

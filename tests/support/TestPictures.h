@@ -30,10 +30,6 @@ QByteArray OrientedJpeg(const QImage& upright, int orientation);
 // goes into TIFF's tag or a WebP EXIF chunk (added here, as Qt's writer has none).
 QByteArray EncodedPicture(const QImage& upright, const char* format, int orientation = 1);
 
-// A JPEG of a uniform colour given in Adobe RGB (1998), with that colour
-// space's ICC profile.
-QByteArray AdobeRgbJpeg(QSize size, QColor adobeColour);
-
 // HEIC (x265) or AVIF (aom) by libheif's encoder at its fastest, the
 // orientation in irot/imir boxes as libheif writes it.
 enum class HeifCodec { Hevc, Av1 };
