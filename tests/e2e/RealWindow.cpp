@@ -67,9 +67,8 @@ std::optional<bool> NumLockState() {
     std::optional<bool> on;
     WithKeyboard([&](Display* display, unsigned int mask) {
         XkbStateRec state;
-        if (XkbGetState(display, XkbUseCoreKbd, &state) == Success)
-            on = (state.locked_mods & mask) != 0;
-        return on.has_value();
+        return XkbGetState(display, XkbUseCoreKbd, &state) == Success &&
+               (on = (state.locked_mods & mask) != 0).has_value();
     });
     return on;
 }
@@ -120,9 +119,8 @@ bool RealWindow::start(const QString& executable, const QString& workingFolder,
     QProcessEnvironment environment = DisplayEnvironment();
     QDir(home_.path()).mkpath("data");
     environment.insert("HOME", home_.path());
-    environment.insert("XDG_DATA_HOME", home_.filePath("data"));
-    environment.insert("XDG_CONFIG_HOME", home_.filePath("config"));
-    environment.insert("XDG_CACHE_HOME", home_.filePath("cache"));
+    for (const char* kind : {"data", "config", "cache"})
+        environment.insert(QString("XDG_%1_HOME").arg(kind).toUpper(), home_.filePath(kind));
     environment.insert(extra);
     environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
@@ -134,8 +132,7 @@ bool RealWindow::start(const QString& executable, const QString& workingFolder,
 }
 
 bool RealWindow::awaitWindow() {
-    window_ = awaitWindowNamed("Sorvane", 20000);
-    return !window_.isEmpty();
+    return !(window_ = awaitWindowNamed("Sorvane", 20000)).isEmpty();
 }
 
 // The process id tells this run's windows from any other program's.

@@ -4,12 +4,10 @@
 #include "help/Form3.h"
 #include "help/frmAbout.h"
 #include "support/Controls.h"
+#include "support/ScopedEnvironment.h"
 #include "support/StartedProgram.h"
 #include "support/TestFiles.h"
 
-#include <QAbstractButton>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStringEncoder>
 #include <QtTest>
@@ -26,14 +24,8 @@ QStringList ProgramCaptions() {
     Form1& main = program.main();
     QStringList captions;
     const auto collect = [&] {
-        for (QWidget* widget : QApplication::allWidgets()) {
-            if (auto* button = qobject_cast<QAbstractButton*>(widget))
-                captions << button->text();
-            else if (auto* label = qobject_cast<QLabel*>(widget))
-                captions << label->text();
-            else if (auto* box = qobject_cast<QGroupBox*>(widget))
-                captions << box->title();
-        }
+        for (QWidget* widget : QApplication::allWidgets()) // buttons, labels, group boxes
+            captions << widget->property("text").toString() + widget->property("title").toString();
         for (QAction* action : main.findChildren<QAction*>())
             captions << action->text();
     };
@@ -83,20 +75,18 @@ private Q_SLOTS:
     }
     void startsTheSystemInformationProgram() {
         QFETCH(QStringList, onPath);
+        QFETCH(bool, startSucceeds);
         QFETCH(QString, started);
         QTemporaryDir bin;
         for (const QString& name : onPath)
             QVERIFY(WriteFile(bin.filePath(name), "#!/bin/sh\n") &&
                     QFile::setPermissions(bin.filePath(name), QFile::ReadOwner | QFile::ExeOwner));
-        const QByteArray path = qgetenv("PATH");
-        const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
-        qputenv("PATH", onPath.isEmpty() ? QByteArray() : QFile::encodeName(bin.path()));
+        const ScopedEnvironment path("PATH", onPath.isEmpty() ? "" : QFile::encodeName(bin.path()));
         ScriptedPrompts prompts;
         RecordingLauncher launcher;
-        QFETCH(bool, startSucceeds);
         launcher.startSucceeds = startSucceeds;
         frmAbout box(prompts, launcher, {});
-        QTest::mouseClick(ControlNamed<QWidget>(&box, "cmdSysInfo"), Qt::LeftButton);
+        ClickControl(&box, "cmdSysInfo");
         QCOMPARE(launcher.programsStarted,
                  started.isEmpty() ? QStringList() : QStringList{bin.filePath(started)});
         QCOMPARE(prompts.asked.size(), startSucceeds && !started.isEmpty() ? 0 : 1);

@@ -31,19 +31,7 @@ struct Program : StartedProgram {
     QAbstractButton* box(const QString& name) {
         return ControlNamed<QAbstractButton>(dialog, name);
     }
-    void click(const QString& name) { ClickControl(dialog, name); }
     bool blinking() { return ControlNamed<QTimer>(&main(), "Timer1")->isActive(); }
-    // Leaves the dialog by that button, "Escape" or "close box" (as the
-    // window system delivers it).
-    void leave(const QString& how) {
-        if (how == "Escape")
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        else if (how == "close box")
-            dialog->windowHandle()->close();
-        else
-            click(how);
-    }
-
     QPointer<Dialog> dialog;
 };
 
@@ -78,27 +66,27 @@ private Q_SLOTS:
         QFETCH(int, extendMode);
         QFETCH(int, arrangement);
         QFETCH(QString, actions);
-        Program program{Flag(copyMode), Flag(extendMode), Flag(arrangement)};
-        QVERIFY(program.dialog && program.dialog->isVisible());
+        Program p{Flag(copyMode), Flag(extendMode), Flag(arrangement)};
+        QVERIFY(p.dialog && p.dialog->isVisible());
         for (const QString& action : actions.split(u' ', Qt::SkipEmptyParts))
-            action.startsWith("t:") ? program.box(action.mid(2))->toggle() : program.click(action);
-        const int chosen = program.box("Option1_0")->isChecked()   ? 0
-                           : program.box("Option1_1")->isChecked() ? 1
-                                                                   : -1;
-        QTEST(program.box("Check5")->isEnabled(), "extendEnabled");
-        QTEST(program.box("Option1_0")->isEnabled(), "arrangementsEnabled");
-        QTEST(chosen, "arrangementChosen");
-        QTEST(program.blinking(), "blinking");
+            action.startsWith("t:") ? p.box(action.mid(2))->toggle()
+                                    : ClickControl(p.dialog, action);
+        QTEST(p.box("Check5")->isEnabled(), "extendEnabled");
+        QTEST(p.box("Option1_0")->isEnabled(), "arrangementsEnabled");
+        QTEST(p.box("Option1_0")->isChecked() ? 0 : (p.box("Option1_1")->isChecked() ? 1 : -1),
+              "arrangementChosen");
+        QTEST(p.blinking(), "blinking");
     }
 
-    // Every way of closing enables Start again and discards the dialog, so
-    // the next opening starts afresh. OK and Return write every option, the
+    // Every way of closing discards the dialog, so the next opening starts
+    // afresh (how 「実行」 follows it is the composition's own test). OK and
+    // Return write every option, the
     // other ways only the same-name question, which acts at once; the main
     // window's copy indicator and its blinking then follow the copy mode
-    // stored, which decides what the next send does. Seconds as an input
-    // method types them are read as digits; a number the slideshow cannot run
-    // with (below 1 or past 16 bits) is refused: the dialog stays, the box
-    // keeps the focus, nothing more is written.
+    // stored, which decides what the next send does. A number of seconds the
+    // slideshow cannot run with (below 1 or past 16 bits; how text is read
+    // as a number is the number reader's own tests) is refused: the dialog
+    // stays, the box keeps the focus, nothing more is written.
     void closing_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("typed");
@@ -110,17 +98,12 @@ private Q_SLOTS:
         };
         add("OK", "OKButton", QStringLiteral("2.5秒"), 2);
         add("OK, copying", "OKButton", "2", 2, true);
-        add("full-width", "OKButton", QStringLiteral("５"), 5);
-        add("rounds up to 1", "OKButton", "0.6", 1);
         add("Return in the seconds box", "Return", "2", 2);
         add("Cancel", "CancelButton", "2", 3);
         add("Cancel, copying", "CancelButton", "2", 3, true);
         add("Escape", "Escape", "2", 3);
         add("close box, copying", "close box", "2", 3, true);
-        add("the main window closes", "main", "2", 3);
         add("0", "OKButton", "0", 0);
-        add("full-width minus", "OKButton", QStringLiteral("－５"), 0);
-        add("no number", "OKButton", "abc", 0);
         add("out of range", "OKButton", "40000", 0);
     }
     void closing() {
@@ -128,42 +111,37 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(int, stored);
         QFETCH(bool, savedCopying);
-        Program program{Flag(savedCopying)};
-        Module1 expected = program.module;
+        Program p{Flag(savedCopying)};
+        Module1 expected = p.module;
         for (const char* box : {"Check1", "Check6", "Check7"})
-            program.click(box);
-        program.main().mnuOpt1_Click(); // one instance, raised again
-        QCOMPARE(program.main().findChildren<Dialog*>(), QList<Dialog*>{program.dialog});
-        auto* text1 = ControlNamed<QLineEdit>(program.dialog, "Text1");
+            ClickControl(p.dialog, box);
+        auto* text1 = ControlNamed<QLineEdit>(p.dialog, "Text1");
         text1->setText(typed);
         if (how == "Return")
             QTest::keyClick(text1, Qt::Key_Return);
-        else if (how == "main")
-            program.main().close();
+        else if (how == "Escape")
+            QTest::keyClick(p.dialog, Qt::Key_Escape);
+        else if (how == "close box") // as the window system delivers it
+            p.dialog->windowHandle()->close();
         else
-            program.leave(how);
+            ClickControl(p.dialog, how);
         expected.ConfirmSameName = 1;
         if ((how == "OKButton" || how == "Return") && stored > 0) {
             expected.RememberWindowSize = 1;
             expected.SlideshowSeconds = std::int16_t(stored);
             expected.CopyMode = !savedCopying;
         }
-        if (how != "main") // which saves the window's place too
-            QCOMPARE(FormatSettingsLine(program.module), FormatSettingsLine(expected));
-        QCOMPARE(ControlNamed<QWidget>(&program.main(), "Command1")->isEnabled(), stored > 0);
+        QCOMPARE(FormatSettingsLine(p.module), FormatSettingsLine(expected));
         if (stored == 0) {
-            QCOMPARE(program.prompts.asked.value(0).text,
-                     QStringLiteral(
-                         "スライドショーの表示時間は 1 から 32767 までの数で入力してください。"));
-            QVERIFY(program.dialog && program.dialog->isVisible());
-            QCOMPARE(program.dialog->focusWidget(), text1);
+            QVERIFY(p.prompts.asked.value(0).text.startsWith("スライドショーの表示時間は"));
+            QVERIFY(p.dialog && p.dialog->isVisible() && p.dialog->focusWidget() == text1);
             return;
         }
-        QVERIFY(program.prompts.asked.isEmpty());
-        QTRY_VERIFY(!program.dialog);
-        const bool copying = program.module.CopyMode == 1;
-        QCOMPARE(program.blinking(), copying);
-        const QWidget* label8 = ControlNamed<QWidget>(&program.main(), "Label8");
+        QVERIFY(p.prompts.asked.isEmpty());
+        QTRY_VERIFY(!p.dialog);
+        const bool copying = p.module.CopyMode == 1;
+        QCOMPARE(p.blinking(), copying);
+        const QWidget* label8 = ControlNamed<QWidget>(&p.main(), "Label8");
         if (copying) // blinking: it shows every other tick
             QTRY_VERIFY_WITH_TIMEOUT(!label8->isHidden(), 1500);
         else

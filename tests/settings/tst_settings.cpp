@@ -1,8 +1,11 @@
 // The settings line, its exact text and its reading, and the settings file
-// on disk: missing, unreadable, and replaced whole or not at all.
+// on disk: missing, unreadable, and replaced whole or not at all. The file of
+// the options added beside it: what it reads back, what a damaged or missing
+// file gives, and that a save is whole or leaves the old file.
 #include "settings/SettingsFile.h"
 
 #include "platform/NativeName.h"
+#include "settings/ExtraOptions.h"
 #include "support/FileSizeLimit.h"
 #include "support/Settings.h"
 #include "support/TestFiles.h"
@@ -130,6 +133,51 @@ private Q_SLOTS:
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(Files(dir.filePath("dotfiles")) + Files(s.ProgramFolder),
                  (QStringList{"Sorvane.ini", "Sorvane.ini"}));
+    }
+
+    // Whatever the file holds, what it does not say plainly is off.
+    void extraOptionsFileText_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<ExtraOptions>("options");
+        const auto add = [](const char* row, const QByteArray& text, bool trash, bool companions) {
+            QTest::newRow(row) << text << ExtraOptions{trash, companions};
+        };
+        add("no file", QByteArray(), false, false);
+        add("empty", "", false, false);
+        add("written by hand", "[Options]\r\nDeleteToTrash = 1\r\n", true, false);
+        add("unknown keys and groups",
+            "[Later]\nSomething=5\n[Options]\nFuture=x\nSendCompanions=true\n", false, true);
+        add("not yes or no", "[Options]\nDeleteToTrash=perhaps\nSendCompanions=2\n", false, false);
+        add("outside its group", "DeleteToTrash=true\n", false, false);
+        add("binary rubbish", QByteArray("\x00\xff[\n=\x01\x02\n[Options\n", 15), false, false);
+    }
+    void extraOptionsFileText() {
+        QFETCH(QByteArray, text);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("SorvaneExtras.ini");
+        QVERIFY(text.isNull() || WriteFile(path, text));
+        QTEST(LoadExtraOptions(path), "options");
+    }
+
+    // Beside the program's own settings file, wherever that is kept. The
+    // first save makes the configuration folder; a save over other values
+    // reads back and leaves nothing staged beside the file. Root writes
+    // through permissions, so what stops a save is a file in the way of the
+    // folder it belongs in.
+    void extraOptionsSavedBesideTheSettingsFile() {
+        Module1 s;
+        s.ProgramFolder = "/opt/sorvane";
+        QCOMPARE(ExtraOptionsPath(s), "/opt/sorvane/SorvaneExtras.ini");
+        QTemporaryDir dir;
+        s.SettingsPath = dir.filePath("config/sorvane/Sorvane.ini");
+        const QString path = ExtraOptionsPath(s);
+        QCOMPARE(path, dir.filePath("config/sorvane/SorvaneExtras.ini"));
+        QVERIFY(SaveExtraOptions(path, {false, true}) && SaveExtraOptions(path, {true, false}));
+        QCOMPARE(LoadExtraOptions(path), (ExtraOptions{true, false}));
+        QCOMPARE(Files(dir.filePath("config/sorvane")), QStringList{"SorvaneExtras.ini"});
+        QVERIFY(WriteFile(dir.filePath("blocked"), "a file, not a folder"));
+        QVERIFY(!SaveExtraOptions(dir.filePath("blocked/SorvaneExtras.ini"), {true, true}));
+        QCOMPARE(ReadFile(dir.filePath("blocked")), "a file, not a folder");
     }
 };
 
