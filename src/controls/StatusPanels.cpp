@@ -37,11 +37,6 @@ StatusPanels::StatusPanels(const std::vector<Design>& designs, QWidget* parent) 
     tick();
 }
 
-void StatusPanels::setLockReader(LockReader reader) {
-    readLocks_ = std::move(reader);
-    showLocks();
-}
-
 bool StatusPanels::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
@@ -57,7 +52,8 @@ bool StatusPanels::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StatusPanels::showLocks() {
-    const std::optional<KeyboardLocks> locks = readLocks_();
+    // From the X server's keyboard; nothing (no server) leaves the panels as they are.
+    const std::optional<KeyboardLocks> locks = ReadKeyboardLocks();
     if (!locks)
         return;
     for (size_t i = 0; i < panels_.size(); ++i) {

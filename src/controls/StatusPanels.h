@@ -6,8 +6,6 @@
 #include "controls/KeyboardLocks.h"
 #include "platform/NativeName.h"
 
-#include <functional>
-#include <optional>
 #include <vector>
 
 namespace sorvane {
@@ -41,11 +39,6 @@ public:
         setText(number, u' ' + DisplayName(text) + u' ');
     }
 
-    // Where the lock states come from (the X server's keyboard, unless a test
-    // says otherwise); nothing leaves the panels as they are.
-    using LockReader = std::function<std::optional<KeyboardLocks>()>;
-    void setLockReader(LockReader reader);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -55,7 +48,6 @@ private:
 
     std::vector<QLabel*> panels_;
     std::vector<Kind> kinds_;
-    LockReader readLocks_ = ReadKeyboardLocks;
 };
 
 } // namespace sorvane
