@@ -103,7 +103,9 @@ struct PaintLog : QObject {
         ++count;
         const QImage& picture = ui.Image1->picture();
         const int hue = picture.pixelColor(picture.rect().center()).hsvHue();
-        const QString shown = hue % 30 < 10 || hue % 30 > 20 ? files.value((hue + 10) / 30) : "?";
+        // A grey or blank paint has no hue (-1): it is no file's picture.
+        const bool near = hue >= 0 && (hue % 30 < 10 || hue % 30 > 20);
+        const QString shown = near ? files.value((hue + 10) / 30 % 12) : "?";
         if (shown != ui.Label2[0]->text())
             disagreements << shown + " under " + ui.Label2[0]->text();
         return false;
