@@ -1,8 +1,6 @@
 #pragma once
 
 #include "controls/Twips.h"
-#include "imaging/PictureDisplay.h"
-#include "platform/FileError.h"
 #include "settings/Module1.h"
 #include "sorting/ControlLayout.h"
 #include "sorting/FileDeletion.h"
@@ -17,13 +15,9 @@
 
 #include <QHash>
 #include <QMainWindow>
-#include <QPointer>
 #include <QRectF>
 
-#include <array>
-#include <functional>
 #include <memory>
-#include <vector>
 
 namespace sorvane {
 
