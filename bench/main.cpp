@@ -39,9 +39,12 @@ struct Sizes {
 
 QStringList MakePhotos(const QString& dir, int count, QSize size, const char* format,
                        bool progressive, const QString& ending) {
+    // Each kind under its own names: progressive JPEGs written as
+    // original0.JPG would replace the camera's (baseline) ones.
+    const QString stem = progressive ? QStringLiteral("progressive") : QStringLiteral("original");
     QStringList paths;
     for (int i = 0; i < count; ++i) {
-        paths << dir + QStringLiteral("/original%1.%2").arg(i).arg(ending);
+        paths << dir + QStringLiteral("/%1%2.%3").arg(stem).arg(i).arg(ending);
         WritePhoto(paths.last(), size, i + (progressive ? 10 : 0), format, progressive);
     }
     return paths;
