@@ -62,10 +62,7 @@ void NoteReadTime(std::atomic<int>& recent, std::chrono::steady_clock::time_poin
 
 PictureSource::PictureSource() : PictureSource(Options{}) {}
 
-PictureSource::PictureSource(Options options) : options_(options), cache_(options.cacheCapacity) {
-    for (int i = 0; i < options_.workers; ++i)
-        workers_.emplace_back([this] { work(); });
-}
+PictureSource::PictureSource(Options options) : options_(options), cache_(options.cacheCapacity) {}
 
 PictureSource::~PictureSource() {
     {
@@ -137,10 +134,14 @@ std::optional<Picture> PictureSource::ready(const QString& path, QSize box) {
 }
 
 void PictureSource::prefetch(const QStringList& paths, QSize box) {
-    if (workers_.empty())
+    if (options_.workers <= 0)
         return;
     {
         std::lock_guard lock(mutex_);
+        // Started by the first files asked for, not with the source: a
+        // window's start has no reading ahead to do before its first paint.
+        while (int(workers_.size()) < options_.workers)
+            workers_.emplace_back([this] { work(); });
         pending_.clear();
         for (const QString& path : paths)
             if (!path.isEmpty())

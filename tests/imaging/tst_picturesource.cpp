@@ -83,6 +83,7 @@ private Q_SLOTS:
         QVERIFY(::setpriority(PRIO_PROCESS, id_t(::gettid()), 5) == 0);
         const QStringList before = ThreadNiceness().keys();
         PictureSource source(PictureSource::Options{4, 2});
+        source.prefetch({}, Box); // the workers start with the first files asked for
         QTRY_COMPARE(ThreadNiceness(before).values(), QList<int>({15, 15}));
     }
 
