@@ -138,23 +138,22 @@ void BuildPreview(Form1Controls& c, const ControlFactory& controls) {
     c.Label7->hide();
 }
 
+// Menu items are found by their object names, as the controls are.
+template <typename Item> Item* Named(Item* item, const char* name) {
+    item->setObjectName(QLatin1String(name));
+    return item;
+}
+
 void BuildMenu(Form1Controls& c, QMenuBar* menuBar) {
-    QMenu* options = menuBar->addMenu(Form1::tr("オプション"));
-    options->setObjectName(QStringLiteral("mnuOpt"));
-    c.mnuOpt1 = options->addAction(Form1::tr("オプション"));
-    c.mnuOpt1->setObjectName(QStringLiteral("mnuOpt1"));
-    options->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
-    c.mnuFOL = options->addAction(Form1::tr("フォルダ選択"));
-    c.mnuFOL->setObjectName(QStringLiteral("mnuFOL"));
-    c.mnuExtras = options->addAction(Form1::tr("追加オプション(&X)..."));
-    c.mnuExtras->setObjectName(QStringLiteral("mnuExtras"));
-    QMenu* version = menuBar->addMenu(Form1::tr("バージョン情報"));
-    version->setObjectName(QStringLiteral("mnuVer"));
-    c.mnuVer1 = version->addAction(Form1::tr("バージョン"));
-    c.mnuVer1->setObjectName(QStringLiteral("mnuVer1"));
-    version->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
-    c.mnuHelp = version->addAction(Form1::tr("ヘルプ"));
-    c.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QMenu* options = Named(menuBar->addMenu(Form1::tr("オプション")), "mnuOpt");
+    c.mnuOpt1 = Named(options->addAction(Form1::tr("オプション")), "mnuOpt1");
+    Named(options->addSeparator(), "mnuSep1");
+    c.mnuFOL = Named(options->addAction(Form1::tr("フォルダ選択")), "mnuFOL");
+    c.mnuExtras = Named(options->addAction(Form1::tr("追加オプション(&X)...")), "mnuExtras");
+    QMenu* version = Named(menuBar->addMenu(Form1::tr("バージョン情報")), "mnuVer");
+    c.mnuVer1 = Named(version->addAction(Form1::tr("バージョン")), "mnuVer1");
+    Named(version->addSeparator(), "mnuSep2");
+    c.mnuHelp = Named(version->addAction(Form1::tr("ヘルプ")), "mnuHelp");
 }
 
 } // namespace
