@@ -31,8 +31,10 @@
 #include "journal/JournalWindow.h"
 #include "journal/SendJournal.h"
 #include "settings/Module1.h"
+#include "settings/SettingsLine.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
+#include "support/Settings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -84,12 +86,15 @@ QImage Landscape(int hue) {
     return image;
 }
 
-QString SettingsText(const QString& source, const QStringList& slotFolders) {
-    QStringList fields;
-    for (const QString& text : QStringList{source} + slotFolders)
-        fields << u'"' + text + u'"';
-    fields << QStringLiteral("\"8775\",\"8040\",0,1,0,1,0,0,0,0,0,0,0");
-    return fields.join(u',') + QStringLiteral("\r\n");
+// A first start's settings with the folders the screenshots show, the
+// source folder remembered.
+QByteArray SettingsText(const QString& source, const QStringList& slotFolders) {
+    sorvane::Module1 settings = sorvane::test::FirstStartSettings();
+    settings.SourceFolder = source;
+    settings.RememberSourceFolder = 1;
+    for (int i = 0; i < slotFolders.size() && i < sorvane::SlotCount; ++i)
+        settings.FolderSlots[size_t(i)] = slotFolders[i];
+    return sorvane::FormatSettingsLine(settings);
 }
 
 // The help windows as the program shows them, with its usage text.
@@ -182,7 +187,7 @@ int main(int argc, char* argv[]) {
         slotFolders << copy.makeFolder(QStringLiteral("Sorted/") + QLatin1String(name));
     QFile settings(copy.settingsPath());
     if (!settings.open(QIODevice::WriteOnly) ||
-        settings.write(SettingsText(source, slotFolders).toUtf8()) < 0)
+        settings.write(SettingsText(source, slotFolders)) < 0)
         return Fail("cannot write the settings file");
     settings.close();
 
