@@ -6,7 +6,6 @@
 #include "app/Windows.h"
 #include "controls/FileList.h"
 #include "imaging/PictureSource.h"
-#include "settings/SettingsFile.h"
 #include "sorting/Form1.h"
 #include "support/RecordingLauncher.h"
 #include "support/Rows.h"
@@ -110,10 +109,9 @@ private Q_SLOTS:
             return path.isEmpty() ? path : dir.filePath(path);
         };
         QVERIFY(QDir(dir.path()).mkpath("photos"));
-        for (const char* name : {"photos/a.jpg", "photos/b.jpg"})
-            QVERIFY(WriteImage(dir.filePath(name), QSize(8, 6), "JPEG", Qt::red));
-        QVERIFY(WriteFile(dir.filePath("photos/notes.txt"), "text"));
-        QVERIFY(WriteFile(dir.filePath("photos/broken.jpg"), "not a picture"));
+        QVERIFY(WriteImage(dir.filePath("photos/b.jpg"), QSize(8, 6), "JPEG", Qt::red));
+        for (const char* name : {"photos/a.jpg", "photos/notes.txt", "photos/broken.jpg"})
+            QVERIFY(WriteFile(dir.filePath(name), "not a picture"));
         Program program(dir.path());
         program.module.LaunchByAssociation = 1;
         bool toldOverTheWindow = false;

@@ -14,79 +14,60 @@ using namespace sorvane::test;
 class ProgramStartTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Beside the program when it runs from a folder of its own (the
-    // companion files there say so), else the install's shared files and
-    // the user's configuration folder; a relative XDG_CONFIG_HOME is ignored.
-    // Places: XDG_CONFIG_HOME, then the program folder and the settings
-    // found, relative ones under the temporary folder.
-    void companionFilesDecide_data() {
+    // The companion files beside the program say it runs from a folder of
+    // its own: its settings and journal go there. Else they are the
+    // install's shared files, the settings go to the user's configuration
+    // folder and the journal to the state folder, relative XDG folders
+    // ignored. Paths found, relative ones under the temporary folder.
+    void placesFollowTheCompanionFiles_data() {
         QTest::addColumn<QString>("executable");
-        QTest::addColumn<QStringList>("places");
-        const QString shared = "usr/share/sorvane", home = "home/.config/sorvane/Sorvane.ini";
-        QTest::newRow("portable folder") << "portable" << QStringList{"/cfg", "portable", ""};
+        QTest::addColumn<QStringList>("xdg");   // XDG_CONFIG_HOME, XDG_STATE_HOME
+        QTest::addColumn<QStringList>("found"); // program folder, settings, journal
+        const QString shared = "usr/share/sorvane";
+        QTest::newRow("portable folder")
+            << "portable" << QStringList{"/cfg", "/state"}
+            << QStringList{"portable", "", "portable/Sorvane-journal.sqlite"};
         QTest::newRow("installed")
-            << "usr/bin" << QStringList{"/cfg", shared, "/cfg/sorvane/Sorvane.ini"};
-        QTest::newRow("installed, no XDG_CONFIG_HOME")
-            << "usr/bin" << QStringList{"", shared, home};
-        QTest::newRow("installed, relative one") << "usr/bin" << QStringList{"cfg", shared, home};
+            << "usr/bin" << QStringList{"/cfg", "/state"}
+            << QStringList{shared, "/cfg/sorvane/Sorvane.ini", "/state/sorvane/journal.sqlite"};
+        QTest::newRow("installed, relative XDG folders")
+            << "usr/bin" << QStringList{"cfg", "state"}
+            << QStringList{shared, "home/.config/sorvane/Sorvane.ini",
+                           "home/.local/state/sorvane/journal.sqlite"};
     }
-    void companionFilesDecide() {
+    void placesFollowTheCompanionFiles() {
         QFETCH(QString, executable);
-        QFETCH(QStringList, places);
+        QFETCH(QStringList, xdg);
+        QFETCH(QStringList, found);
         QTemporaryDir dir;
-        const auto in = [&](const QString& path) {
-            return path.isEmpty() || QDir::isAbsolutePath(path) ? path : dir.filePath(path);
-        };
         QVERIFY(QDir(dir.path()).mkpath("usr/bin") && QDir(dir.path()).mkpath("portable"));
         QVERIFY(WriteFile(dir.filePath("portable/Error.jpg"), "jpeg"));
-        const ProgramPlaces found =
-            FindProgramPlaces(in(executable), places[0], dir.filePath("home"));
-        QCOMPARE((QStringList{found.programFolder, found.settingsPath}),
-                 (QStringList{in(places[1]), in(places[2])}));
+        const QString home = dir.filePath("home");
+        const ProgramPlaces places = FindProgramPlaces(dir.filePath(executable), xdg[0], home);
+        for (QString& path : found)
+            path = path.isEmpty() || QDir::isAbsolutePath(path) ? path : dir.filePath(path);
+        QCOMPARE((QStringList{places.programFolder, places.settingsPath,
+                              JournalPath(places, xdg[1], home)}),
+                 found);
     }
 
-    // The journal goes beside the settings of a portable program (no
-    // settings path), into the user's state folder for an installed one.
-    void journalFollowsTheSettings_data() {
-        QTest::addColumn<QString>("settings");
-        QTest::addColumn<QString>("stateHome"); // XDG_STATE_HOME
-        QTest::addColumn<QString>("journal");
-        const QString ini = "/cfg/sorvane/Sorvane.ini",
-                      home = "/home/u/.local/state/sorvane/journal.sqlite";
-        QTest::newRow("portable") << ""
-                                  << "/state"
-                                  << "/prog/Sorvane-journal.sqlite";
-        QTest::newRow("installed") << ini << "/state"
-                                   << "/state/sorvane/journal.sqlite";
-        QTest::newRow("installed, no XDG_STATE_HOME") << ini << "" << home;
-        QTest::newRow("installed, relative XDG_STATE_HOME") << ini << "state" << home;
-    }
-    void journalFollowsTheSettings() {
-        QFETCH(QString, settings);
-        QFETCH(QString, stateHome);
-        QTEST(JournalPath({"/prog", settings}, stateHome, "/home/u"), "journal");
-    }
-
-    // Every word is a path, whatever it looks like; a leading "--" only
-    // ends the options. Arguments separated by blanks.
+    // The first word is the path, whatever it looks like; a leading "--"
+    // only ends the options.
     void argumentNamesTheFirstPath_data() {
-        QTest::addColumn<QByteArray>("arguments");
+        QTest::addColumn<QByteArrayList>("arguments");
         QTest::addColumn<QByteArray>("path");
-        QTest::newRow("none") << QByteArray() << QByteArray();
-        QTest::newRow("named like a Qt option") << QByteArray("-reverse") << QByteArray("-reverse");
-        QTest::newRow("after --") << QByteArray("-- -style") << QByteArray("-style");
-        QTest::newRow("-- alone") << QByteArray("--") << QByteArray();
-        QTest::newRow("a file called --") << QByteArray("-- --") << QByteArray("--");
-        QTest::newRow("only the first") << QByteArray("a.jpg b.jpg") << QByteArray("a.jpg");
-        QTest::newRow("not UTF-8") << QByteArray("caf\xe9.jpg") << QByteArray("caf\xe9.jpg");
+        QTest::newRow("none") << QByteArrayList() << QByteArray();
+        QTest::newRow("named like a Qt option")
+            << QByteArrayList{"-reverse"} << QByteArray("-reverse");
+        QTest::newRow("after --") << QByteArrayList{"--", "-style"} << QByteArray("-style");
+        QTest::newRow("-- alone") << QByteArrayList{"--"} << QByteArray();
+        QTest::newRow("a file called --") << QByteArrayList{"--", "--"} << QByteArray("--");
     }
     void argumentNamesTheFirstPath() {
-        QFETCH(QByteArray, arguments);
+        QFETCH(QByteArrayList, arguments);
         std::vector<const char*> argv{"sorvane"};
-        const QByteArrayList words = arguments.split(' ');
-        for (const QByteArray& word : words)
-            if (!word.isEmpty())
-                argv.push_back(word.constData());
+        for (const QByteArray& word : arguments)
+            argv.push_back(word.constData());
         argv.push_back(nullptr);
         QTEST(StartArgument(int(argv.size() - 1), argv.data()), "path");
     }
@@ -98,12 +79,8 @@ private Q_SLOTS:
         const InterfaceLanguage en = InterfaceLanguage::English, ja = InterfaceLanguage::Japanese;
         QTest::newRow("LANG=en_US.UTF-8") << "en-US en" << en;
         QTest::newRow("British, with an underscore") << "en_GB" << en;
-        QTest::newRow("LANGUAGE=en:ja") << "en ja-JP ja" << en;
-        QTest::newRow("LANG=ja_JP.UTF-8") << "ja-JP ja" << ja;
         QTest::newRow("LANGUAGE=ja:en") << "ja en-US" << ja;
         QTest::newRow("C and POSIX") << "C" << ja;
-        QTest::newRow("no translation") << "de-DE en-US" << ja;
-        QTest::newRow("starts like en") << "eo" << ja;
         QTest::newRow("none") << "" << ja;
     }
     void firstLanguageDecides() {

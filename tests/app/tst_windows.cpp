@@ -2,6 +2,7 @@
 // window and the others, through the real windows over temporary folders.
 #include "controls/DirList.h"
 #include "support/Controls.h"
+#include "support/Rows.h"
 #include "support/StartedProgram.h"
 #include "support/TestFiles.h"
 
@@ -23,15 +24,6 @@ struct Program : StartedProgram {
               WriteImage(saved.SourceFolder + "/a.jpg", QSize(8, 6), "JPEG", Qt::red);
           }) {}
     bool startEnabled() { return ControlNamed<QWidget>(&main(), "Command1")->isEnabled(); }
-    // Opens the window of that name as the main window asks for it.
-    void open(const QString& name) {
-        const QHash<QString, void (Form1::*)()> requests{{"Dialog", &Form1::optionsRequested},
-                                                         {"Form2", &Form1::folderSetupRequested},
-                                                         {"frmAbout", &Form1::aboutRequested},
-                                                         {"Form3", &Form1::usageRequested},
-                                                         {"Form4", &Form1::viewerRequested}};
-        Q_EMIT(main().*requests.value(name))();
-    }
 };
 
 } // namespace
@@ -39,25 +31,32 @@ struct Program : StartedProgram {
 class WindowsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // 「実行」 is off while another window is open and back on however it
-    // closes, the main window closing taking every other window with it
-    // before it saves; asking again brings the open one forward instead of
-    // making a second.
+    // Each window opens as the main window asks for it (its menu item; help
+    // without a help page opens the usage window). 「実行」 is off while
+    // another window is open and back on however it closes, the main window
+    // closing taking every other window with it before it saves; asking
+    // again brings the open one forward instead of making a second.
     void startButtonFollowsTheOtherWindows_data() {
         QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("request"); // a menu item or the main window's signal
         QTest::addColumn<QString>("how");
-        for (const char* window : {"Dialog", "Form2", "frmAbout", "Form3", "Form4"})
-            for (const char* how : {"close", "close box", "main window closes"})
-                QTest::addRow("%s, %s", window, how) << QString(window) << QString(how);
-        QTest::newRow("Dialog, Escape") << QString("Dialog") << QString("Escape");
+        AddRows({{"options, Escape", "Dialog", "mnuOpt1", "Escape"},
+                 {"folder setup, close box", "Form2", "mnuFOL", "close box"},
+                 {"About box, close", "frmAbout", "mnuVer1", "close"},
+                 {"usage window, main window closes", "Form3", "mnuHelp", "main"},
+                 {"viewer, close box", "Form4", "viewerRequested", "close box"}});
     }
     void startButtonFollowsTheOtherWindows() {
         QFETCH(QString, window);
+        QFETCH(QString, request);
         QFETCH(QString, how);
         Program program;
         QVERIFY(program.startEnabled());
-        program.open(window);
-        program.open(window);
+        for (int i = 0; i < 2; ++i)
+            if (auto* item = program.main().findChild<QAction*>(request))
+                item->trigger();
+            else
+                QVERIFY(QMetaObject::invokeMethod(&program.main(), qPrintable(request)));
         QWidget* opened = OpenWindow(window);
         QVERIFY(opened && !program.startEnabled());
         const QWidgetList all = QApplication::topLevelWidgets(); // brought forward, not made again
@@ -77,20 +76,17 @@ private Q_SLOTS:
     }
 
     // A folder assigned in the folder setup window shows on the main
-    // window's slot button at once; the bulk-delete slot has no button.
+    // window's slot button at once.
     void assignedFolderShowsOnTheSlotButton() {
         Program program;
-        program.open("Form2");
+        Q_EMIT program.main().folderSetupRequested();
         QWidget* setup = OpenWindow("Form2");
         const auto* button3 = ControlNamed<QPushButton>(&program.main(), "Command4_3");
-        const QString before10 = ControlNamed<QPushButton>(&program.main(), "Command4_10")->text();
         const QString folder = program.dir.filePath(QStringLiteral("猫の写真"));
         QVERIFY(QDir().mkpath(folder) && ControlNamed<DirList>(setup, "Dir1")->setPath(folder));
         QTest::mouseClick(ControlNamed<QWidget>(setup, "Command1_3"), Qt::LeftButton);
-        QTest::mouseClick(ControlNamed<QWidget>(setup, "Command1_10"), Qt::LeftButton);
         QCOMPARE(program.module.FolderSlots[3], folder);
         QCOMPARE(button3->text(), QStringLiteral("猫の写真"));
-        QCOMPARE(ControlNamed<QPushButton>(&program.main(), "Command4_10")->text(), before10);
     }
 
     // Removing a folder in the folder setup window leaves the main window's
@@ -101,7 +97,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(empty));
         const auto* label4 = ControlNamed<QLabel>(&program.main(), "Label4");
         const QString before = label4->text();
-        program.open("Form2");
+        Q_EMIT program.main().folderSetupRequested();
         auto* list = ControlNamed<DirList>(OpenWindow("Form2"), "Dir1");
         QVERIFY(list->setPath(empty));
         program.prompts.Answer(PromptAnswer::Ok);
@@ -115,7 +111,7 @@ private Q_SLOTS:
     // closes them with it, and 「実行」 comes back once both are gone.
     void viewerTakesItsOptionsAlong() {
         Program program;
-        program.open("Form4");
+        Q_EMIT program.main().viewerRequested();
         QWidget* viewer = OpenWindow("Form4");
         QVERIFY(viewer);
         ControlNamed<QAction>(viewer, "Toolbar1_1")->trigger();
@@ -123,27 +119,6 @@ private Q_SLOTS:
         viewer->close();
         QTRY_VERIFY(!OpenWindow("Dialog"));
         QTRY_VERIFY(program.startEnabled());
-    }
-
-    // Without a help page, help opens the usage window; with one (a folder
-    // will do), its program, during a run too. The version command opens the
-    // About box, whose link opens the same page the program ships, not a web
-    // page.
-    void helpAndVersionOpenTheirWindows() {
-        Program program;
-        program.module.RunTime.SortingActive = 1;
-        const auto choose = [&](const char* item) {
-            ControlNamed<QAction>(&program.main(), item)->trigger();
-        };
-        choose("mnuHelp");
-        choose("mnuVer1");
-        QVERIFY(OpenWindow("Form3") && OpenWindow("frmAbout"));
-        const QString page = program.dir.filePath("help/help.htm");
-        QVERIFY(QDir().mkpath(page));
-        choose("mnuHelp");
-        QTest::mouseClick(ControlNamed<QWidget>(OpenWindow("frmAbout"), "Label1"), Qt::LeftButton);
-        QCOMPARE(program.launcher.started, QStringList(2, page));
-        QVERIFY(program.launcher.opened.isEmpty());
     }
 };
 

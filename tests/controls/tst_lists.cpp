@@ -51,29 +51,22 @@ private Q_SLOTS:
     }
 
     // Paths as the bytes the file system holds; TMP is a temporary folder
-    // holding the folder caf\xe9 (not UTF-8) and the file caf\xe9/a.jpg.
+    // holding the folder caf\xe9 (not UTF-8).
     void folderListOpensTheNearestFolder_data() {
         QTest::addColumn<QByteArray>("folder");
         QTest::addColumn<QByteArray>("opened");
-        QTest::newRow("listable") << QByteArray("TMP/caf\xe9") << QByteArray("TMP/caf\xe9");
         QTest::newRow("gone, two deep")
             << QByteArray("TMP/caf\xe9/x/y") << QByteArray("TMP/caf\xe9");
         QTest::newRow("gone, trailing slash") << QByteArray("TMP/x/") << QByteArray("TMP");
-        QTest::newRow("a file") << QByteArray("TMP/caf\xe9/a.jpg") << QByteArray("TMP/caf\xe9");
-        QTest::newRow("root") << QByteArray("/") << QByteArray("/");
     }
     void folderListOpensTheNearestFolder() {
         QFETCH(QByteArray, folder);
         QFETCH(QByteArray, opened);
         QTemporaryDir dir; // names QTemporaryDir cannot spell are removed by hand
         const QByteArray tmp = QFile::encodeName(dir.path());
-        const QByteArray folderBytes = tmp + "/caf\xe9", fileBytes = folderBytes + "/a.jpg";
-        const auto removed = qScopeGuard([&] {
-            ::unlink(fileBytes.constData());
-            ::rmdir(folderBytes.constData());
-        });
-        QCOMPARE(::mkdir(folderBytes.constData(), 0700), 0);
-        QVERIFY(WriteNativeFile(fileBytes, "x"));
+        const QByteArray cafe = tmp + "/caf\xe9";
+        QCOMPARE(::mkdir(cafe.constData(), 0700), 0);
+        const auto removed = qScopeGuard([&] { ::rmdir(cafe.constData()); });
         DirList list;
         list.setNearestPath(FromNativeName(folder.replace("TMP", tmp)));
         QCOMPARE(ToNativeName(list.path()), opened.replace("TMP", tmp));

@@ -1,14 +1,9 @@
 #include "e2e/RealWindow.h"
 #include "settings/SettingsFile.h"
-#include "support/Settings.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QThread>
-
-// Last: Xlib's macros clash with Qt's names.
-#include <X11/XKBlib.h>
-#include <X11/keysym.h>
 
 namespace sorvane::test {
 namespace {
@@ -36,22 +31,7 @@ QStringList KeyArguments(const QString& keys) {
     return QStringList{"key", "--delay", "40"} + keys.split(u' ', Qt::SkipEmptyParts);
 }
 
-// Runs f with the display's XKB keyboard; false when it cannot be reached.
-template <typename F> bool WithKeyboard(F f) {
-    Display* display = XOpenDisplay(E2eDisplay().toLocal8Bit().constData());
-    if (!display)
-        return false;
-    const unsigned int mask = XkbKeysymToModifiers(display, XK_Num_Lock);
-    const bool done = mask != 0 && f(display, mask);
-    XCloseDisplay(display);
-    return done;
-}
-
 } // namespace
-
-QString E2eDisplay() {
-    return qEnvironmentVariable("E2E_DISPLAY");
-}
 
 QString RealWindowsUnavailable() {
     if (E2eDisplay().isEmpty())
@@ -63,26 +43,6 @@ QString RealWindowsUnavailable() {
     return {};
 }
 
-std::optional<bool> NumLockState() {
-    std::optional<bool> on;
-    WithKeyboard([&](Display* display, unsigned int mask) {
-        XkbStateRec state;
-        return XkbGetState(display, XkbUseCoreKbd, &state) == Success &&
-               (on = (state.locked_mods & mask) != 0).has_value();
-    });
-    return on;
-}
-
-bool SetNumLock(bool on) {
-    const bool sent = WithKeyboard([on](Display* display, unsigned int mask) {
-        return XkbLockModifiers(display, XkbUseCoreKbd, mask, on ? mask : 0) && XSync(display, 0);
-    });
-    for (const QDeadlineTimer deadline(5000); sent && !deadline.hasExpired(); QThread::msleep(20))
-        if (NumLockState() == on)
-            return true;
-    return false;
-}
-
 // With the files the build puts beside the program, which it looks for there.
 ProgramCopy::ProgramCopy() {
     valid_ = dir_.isValid() && QDir(dir_.path()).mkpath("program/help");
@@ -92,15 +52,6 @@ ProgramCopy::ProgramCopy() {
 
 QString ProgramCopy::makeFolder(const QString& relative) const {
     return QDir(dir_.path()).mkpath(relative) ? dir_.filePath(relative) : QString();
-}
-
-Module1 ProgramCopy::deskSettings() const {
-    Module1 settings = FirstStartSettings();
-    settings.SourceFolder = makeFolder("photos");
-    settings.RememberSourceFolder = 1;
-    for (int i = 0; i < SlotCount; ++i)
-        settings.FolderSlots[size_t(i)] = makeFolder(QString("slot%1").arg(i));
-    return settings;
 }
 
 bool ProgramCopy::writeSettings(Module1 settings) const {
@@ -129,10 +80,6 @@ bool RealWindow::start(const QString& executable, const QString& workingFolder,
     process_.setWorkingDirectory(workingFolder);
     process_.start(executable, arguments);
     return process_.waitForStarted(10000) && awaitWindow(); // its process id tells its windows
-}
-
-bool RealWindow::awaitWindow() {
-    return !(window_ = awaitWindowNamed("Sorvane", 20000)).isEmpty();
 }
 
 // The process id tells this run's windows from any other program's.

@@ -5,8 +5,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <optional>
-
 namespace sorvane::test {
 
 // Real-window tests (and the README's screenshot tool) start the built program
@@ -14,26 +12,13 @@ namespace sorvane::test {
 // controls by the names they give assistive technology. They need the Xvfb
 // the dev script starts (named in E2E_DISPLAY) and a D-Bus session bus for
 // the accessibility bus.
-QString E2eDisplay();
+inline QString E2eDisplay() {
+    return qEnvironmentVariable("E2E_DISPLAY");
+}
 
-// Why real windows cannot run here; empty when they can.
+// Why real windows cannot run here; empty when they can. A test skips then,
+// but fails under CI, which must run every layer.
 QString RealWindowsUnavailable();
-
-// In a test function: skips the test when real windows cannot run, fails it
-// under CI, which must run every layer.
-#define SORVANE_REQUIRE_REAL_WINDOWS()                                                             \
-    do {                                                                                           \
-        const QString unavailable = sorvane::test::RealWindowsUnavailable();                       \
-        if (!unavailable.isEmpty() && qEnvironmentVariableIsSet("CI"))                             \
-            QFAIL(qPrintable(unavailable + " (CI must run every layer)"));                         \
-        if (!unavailable.isEmpty())                                                                \
-            QSKIP(qPrintable(unavailable + " (./dev test provides both)"));                        \
-    } while (false)
-
-// The display's Num Lock, read and set through XKB; nothing or false when the
-// display cannot be reached.
-std::optional<bool> NumLockState();
-bool SetNumLock(bool on);
 
 // A copy of the built program and its companion files in a temporary folder.
 // The program keeps its settings file beside itself, so every test gets a
@@ -47,10 +32,6 @@ public:
     // A path inside the temporary folder, and a new folder there.
     QString path(const QString& relative) const { return dir_.filePath(relative); }
     QString makeFolder(const QString& relative) const;
-    // A first start's settings with a folder "photos" of its own to sort,
-    // remembered as the source folder, and folders "slot0".."slot10" for the
-    // slots, so that no slot is left at "/".
-    Module1 deskSettings() const;
     // The program's settings file beside it, written from a record and read
     // back into one (an empty one when it cannot be read whole).
     bool writeSettings(Module1 settings) const;
@@ -62,17 +43,18 @@ private:
 };
 
 // One run of the program on the display, and its window. The program is
-// killed when the object goes, whatever the test did (QProcess does that, and
-// before the temporary home goes).
+// killed when the object goes, whatever the test did, before the temporary
+// home goes.
 class RealWindow {
 public:
+    ~RealWindow() { process_.close(); } // kills it and waits for its end
     // Starts the program with the arguments given, with the variables of
     // extra added to its environment, and waits for its visible window called
     // "Sorvane"; false when it has not shown within the time or the program
     // ended first.
     bool start(const QString& executable, const QString& workingFolder,
                const QProcessEnvironment& extra = {}, const QStringList& arguments = {});
-    bool awaitWindow();
+    bool awaitWindow() { return !(window_ = awaitWindowNamed("Sorvane", 20000)).isEmpty(); }
     // The desktop's trash of the program started.
     QString trash() const { return home_.filePath("data/Trash"); }
     // Waits for a visible window of the program, other than the one given,

@@ -6,8 +6,7 @@
 #include "support/StartedProgram.h"
 #include "support/TestFiles.h"
 
-#include <QCheckBox>
-#include <QMenu>
+#include <QAction>
 #include <QtTest>
 
 using namespace sorvane;
@@ -18,16 +17,20 @@ namespace {
 // The program started with the given text in its extras file, or a folder
 // in its place when null.
 struct Program : StartedProgram {
-    explicit Program(const QByteArray& extras = "")
+    explicit Program(const QByteArray& extras)
         : StartedProgram([&](Module1& saved) {
               const QString path = saved.ProgramFolder + "/SorvaneExtras.ini";
               extras.isNull() ? void(QDir().mkpath(path)) : void(WriteFile(path, extras));
           }) {}
     QString extrasPath() const { return dir.filePath("SorvaneExtras.ini"); }
-    QAction* item() { return ControlNamed<QAction>(&main(), "mnuExtras"); }
-    ExtrasDialog* open() {
-        item()->trigger();
-        return main().findChild<ExtrasDialog*>();
+    // Opens the dialog from the menu and ticks both boxes over.
+    ExtrasDialog* openAndTick() {
+        ControlNamed<QAction>(&main(), "mnuExtras")->trigger();
+        auto* dialog = main().findChild<ExtrasDialog*>();
+        if (dialog)
+            for (const char* box : {"TrashCheck", "CompanionsCheck"})
+                ClickControl(dialog, box);
+        return dialog;
     }
 };
 
@@ -36,61 +39,43 @@ struct Program : StartedProgram {
 class ExtrasDialogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // The boxes show the file's options; clicks change them, and only OK
-    // keeps them, in the record and in the file.
+    // The boxes start from the file's options; only OK keeps the clicks, in
+    // the record and in the file. A folder in the file's place gives the
+    // defaults and never stops the start; OK then still sets the options for
+    // this run and says the file could not be written. The menu item opens
+    // nothing during a run.
     void onlyOkKeepsTheChoice_data() {
+        QTest::addColumn<QByteArray>("file"); // null: a folder in its place
         QTest::addColumn<QString>("leaving");
-        for (const char* leaving : {"OKButton", "CancelButton", "Escape"})
-            QTest::newRow(leaving) << QString(leaving);
+        QTest::addColumn<bool>("trash"); // the options after
+        QTest::addColumn<bool>("companions");
+        const QByteArray trash = "[Options]\nDeleteToTrash=true\n";
+        QTest::newRow("OK") << trash << "OKButton" << false << true;
+        QTest::newRow("Escape") << trash << "Escape" << true << false;
+        QTest::newRow("OK, a folder in the file's place")
+            << QByteArray() << "OKButton" << true << true;
     }
     void onlyOkKeepsTheChoice() {
+        QFETCH(QByteArray, file);
         QFETCH(QString, leaving);
-        const QByteArray before = "[Options]\nDeleteToTrash=true\n";
-        Program p(before);
-        QPointer<ExtrasDialog> dialog = p.open();
-        QVERIFY(p.started && dialog && dialog->isVisible());
-        const auto ticked = [&] {
-            return QList<bool>{ControlNamed<QCheckBox>(dialog, "TrashCheck")->isChecked(),
-                               ControlNamed<QCheckBox>(dialog, "CompanionsCheck")->isChecked()};
-        };
-        QCOMPARE(ticked(), (QList<bool>{true, false}));
-        ClickControl(dialog, "TrashCheck");
-        ClickControl(dialog, "CompanionsCheck");
-        QCOMPARE(ticked(), (QList<bool>{false, true}));
+        QFETCH(bool, trash);
+        QFETCH(bool, companions);
+        Program p(file);
+        p.module.RunTime.SortingActive = 1; // the menu item opens nothing during a run
+        QVERIFY(p.started && !p.openAndTick());
+        p.module.RunTime.SortingActive = 0;
+        QPointer<ExtrasDialog> dialog = p.openAndTick();
+        QVERIFY(dialog);
         leaving == "Escape" ? QTest::keyClick(dialog, Qt::Key_Escape)
                             : ClickControl(dialog, leaving);
         QVERIFY(!dialog || !dialog->isVisible());
-        const bool kept = leaving == "OKButton";
-        const ExtraOptions expected = kept ? ExtraOptions{false, true} : ExtraOptions{true, false};
+        const ExtraOptions expected{trash, companions};
         QCOMPARE(p.module.Extras, expected);
-        QCOMPARE(LoadExtraOptions(p.extrasPath()), expected);
-        QVERIFY(kept || ReadFile(p.extrasPath()) == before);
-        QVERIFY(p.prompts.asked.isEmpty());
-    }
-
-    // A folder in the file's place gives the defaults and never stops the
-    // start (what a damaged file gives is the file's own tests); OK still
-    // sets the options for this run and says the file could not be written.
-    void anUnwritableFileFallsBack() {
-        Program p{QByteArray()};
-        QVERIFY(p.started && QFileInfo(p.extrasPath()).isDir());
-        QCOMPARE(p.module.Extras, ExtraOptions{});
-        ExtrasDialog* dialog = p.open();
-        ClickControl(dialog, "TrashCheck");
-        ClickControl(dialog, "OKButton");
-        QVERIFY(p.module.Extras.deleteToTrash);
-        QCOMPARE(p.prompts.asked.size(), 1);
-        QVERIFY(p.prompts.asked[0].text.startsWith("追加オプションを保存できませんでした。"));
-    }
-
-    // The menu item sits in the options menu and opens nothing during a run.
-    void theMenuItemWaitsOutARun() {
-        Program p;
-        QVERIFY(ControlNamed<QMenu>(&p.main(), "mnuOpt")->actions().contains(p.item()));
-        p.module.RunTime.SortingActive = 1;
-        QVERIFY(!p.open());
-        p.module.RunTime.SortingActive = 0;
-        QVERIFY(p.open());
+        QCOMPARE(LoadExtraOptions(p.extrasPath()), file.isNull() ? ExtraOptions{} : expected);
+        QVERIFY(leaving == "OKButton" || ReadFile(p.extrasPath()) == file);
+        QCOMPARE(p.prompts.asked.size(), int(file.isNull()));
+        QVERIFY(!file.isNull() ||
+                p.prompts.asked[0].text.startsWith("追加オプションを保存できませんでした。"));
     }
 };
 

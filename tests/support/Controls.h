@@ -1,11 +1,7 @@
 #pragma once
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QObject>
-#include <QString>
 #include <QWidget>
-#include <QtGlobal>
 #include <QtTest>
 
 namespace sorvane::test {

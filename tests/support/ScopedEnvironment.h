@@ -15,8 +15,7 @@ public:
         qputenv(name, value);
     }
     ~ScopedEnvironment() { wasSet_ ? qputenv(name_, saved_) : qunsetenv(name_); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+    Q_DISABLE_COPY(ScopedEnvironment)
 
 private:
     const char* name_;

@@ -14,8 +14,7 @@ public:
         SetSettingsReader([](const QString&) { return std::optional<QByteArray>(); });
     }
     ~UnreadableSettings() { SetSettingsReader(nullptr); }
-    UnreadableSettings(const UnreadableSettings&) = delete;
-    UnreadableSettings& operator=(const UnreadableSettings&) = delete;
+    Q_DISABLE_COPY(UnreadableSettings)
 };
 
 } // namespace sorvane::test
