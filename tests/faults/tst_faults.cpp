@@ -1,14 +1,15 @@
 // Sends and settings saves under faults, on real file systems: a full disk,
-// a read-only folder, a source that vanished, a folder removed or replaced by
-// a file, a memory card's exFAT that folds case and has no unnamed files, a
-// volume with a trash of its own, and kills at random points. Afterwards
-// every file is still there and whole, and no hidden file of the program is
-// left once it has been back.
+// a read-only folder, a source that vanished, a folder removed, a memory
+// card's exFAT that folds case and has no unnamed files, a volume with a
+// trash of its own, and kills at random points. Afterwards every file is
+// still there and whole, and no hidden file of the program is left once it
+// has been back.
 #include "platform/Trash.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLine.h"
 #include "sorting/RunOnFiles.h"
 #include "sorting/SendOperations.h"
+#include "support/Rows.h"
 #include "support/TemporaryMount.h"
 #include "support/TemporaryTrash.h"
 
@@ -100,19 +101,6 @@ qint64 KillDuring(std::optional<qint64> withinUs, const std::function<void()>& w
     return clock.nsecsElapsed() / 1000;
 }
 
-// The kill-th run of work among several: the first runs to its end and
-// gives the time it takes, every later one is killed within a little more.
-qint64 KillRun(int kill, qint64 tookUs, const std::function<void()>& work) {
-    return kill == 0 ? KillDuring({}, work) : (KillDuring(tookUs * 6 / 5, work), tookUs);
-}
-
-// A send onto a card: whether the same-name question is on and answered
-// OK, whether the file comes from the card itself (or from the disk, copied
-// across), and whether the card's trash cannot be made.
-struct CardSend {
-    bool question, ok, fromCard, noTrash;
-};
-
 } // namespace
 
 class FaultsTest : public QObject {
@@ -128,8 +116,9 @@ private Q_SLOTS:
     }
 
     // A send that cannot be done changes nothing: the source and the file of
-    // the same name in the destination stay as they were. It records no undo,
-    // says why in one line, and the list is read again.
+    // the same name in the destination stay as they were, also when a
+    // companion finds the disk full after its picture was placed. It records
+    // no undo, says why in one line, and the list is read again.
     void failedSendChangesNothing_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("unnamed"); // or staged under a hidden name, in copy mode
@@ -141,10 +130,10 @@ private Q_SLOTS:
         };
         row("disk full", "full", true, "ディスクの容量が足りません。");
         row("disk full, named staging", "full", false, "ディスクの容量が足りません。");
+        row("disk full at a companion", "full, companion", true, "ディスクの容量が足りません。");
         row("read-only destination", "read-only", true, "アクセスが拒否されました。");
         row("vanished source", "vanished", true, "ファイルが見つかりません。");
         row("destination removed", "removed", true, "フォルダが見つかりません。");
-        row("destination replaced by a file", "file", true, "フォルダが見つかりません。");
     }
     void failedSendChangesNothing() {
         QFETCH(QString, fault);
@@ -153,18 +142,20 @@ private Q_SLOTS:
         Run r({"a.jpg"});
         const QString to = r.slot(1);
         r.module.CopyMode = !unnamed;
-        WriteFile(r.source("a.jpg"), QByteArray(2 << 20, 'a'));
+        // With a companion the picture itself fits; its sidecar, placed after it, does not.
+        r.module.Extras.sendCompanions = fault.endsWith("companion");
+        WriteFile(r.source(r.module.Extras.sendCompanions ? "a.xmp" : "a.jpg"),
+                  QByteArray(2 << 20, 'a'));
         WriteFile(to + "/a.jpg", "older");
         std::optional<TemporaryMount> mount;
-        if (fault == "full" || fault == "read-only")
+        if (fault.startsWith("full") || fault == "read-only")
             REQUIRE_MOUNTED(mount.emplace(to, fault == "read-only").refusal);
-        if (fault == "full")
+        if (fault.startsWith("full"))
             WriteFile(to + "/a.jpg", "older"); // on the new file system
         if (fault == "vanished")
             QFile::remove(r.source("a.jpg"));
-        if (fault == "removed" || fault == "file")
-            QVERIFY(QDir(to).removeRecursively() &&
-                    (fault == "removed" || WriteFile(to, "a file where the folder was")));
+        if (fault == "removed")
+            QVERIFY(QDir(to).removeRecursively());
         const auto before = Contents({r.dir.path(), homeTrash->dataHome()});
         SetUnnamedFilesAllowed(unnamed);
         r.run.send(1);
@@ -177,38 +168,43 @@ private Q_SLOTS:
     // A move between two file systems killed at random points: the file is
     // whole at its source or its destination (or both, between the copy and
     // the removal), and nothing else is left once a send came into the folder.
+    // A card's exFAT has no unnamed files: the copy is staged under a name.
     void killedMoveLosesNothing_data() {
         QTest::addColumn<bool>("unnamed");
-        QTest::addColumn<bool>("toMemory"); // onto the memory file system, or from it
-        QTest::newRow("unnamed, to memory") << true << true;
-        QTest::newRow("unnamed, from memory") << true << false;
-        QTest::newRow("named, to memory") << false << true;
+        QTest::addColumn<QString>("to"); // memory (from the disk), disk (from memory), card
+        QTest::newRow("unnamed, from memory") << true << "disk";
+        QTest::newRow("named, to memory") << false << "memory";
+        QTest::newRow("named, onto the card") << false << "card";
     }
     void killedMoveLosesNothing() {
         QFETCH(bool, unnamed);
-        QFETCH(bool, toMemory);
+        QFETCH(QString, to);
         QTemporaryDir disk, memory(QStringLiteral("/dev/shm/sorvane-XXXXXX"));
-        if (!memory.isValid() || !OnSeparateFileSystems(disk.path(), memory.path()))
+        std::optional<Card> card;
+        if (to == "card")
+            REQUIRE_MOUNTED(card.emplace().refusal);
+        else if (!memory.isValid() || !OnSeparateFileSystems(disk.path(), memory.path()))
             QSKIP("no second file system in /dev/shm to move across");
-        const QString from = (toMemory ? disk : memory).path() + '/',
-                      to = (toMemory ? memory : disk).path() + '/';
+        const QString from = (to == "disk" ? memory : disk).path() + '/',
+                      into = (card ? card->path : (to == "disk" ? disk : memory).path()) + '/';
         SetUnnamedFilesAllowed(unnamed);
         const QByteArray picture = QByteArray(8 << 20, 'p') + QByteArray::number(unnamed);
         qint64 tookUs = 0;
         for (int kill = 0; kill <= Kills(); ++kill) {
             const QString name = QStringLiteral("p%1.jpg").arg(kill);
             WriteFile(from + name, picture);
-            tookUs = KillRun(kill, tookUs, [&] { PlaceFile(from + name, to + name, false, true); });
-            QVERIFY(!unnamed || OwnFilesIn(to) == 0);
+            const auto move = [&] { PlaceFile(from + name, into + name, false, true); };
+            tookUs = kill == 0 ? KillDuring({}, move) : (KillDuring(tookUs * 6 / 5, move), tookUs);
+            QVERIFY(!unnamed || OwnFilesIn(into) == 0);
             Run next({}); // a send of nothing that only comes into the folder
-            next.module.FolderSlots[1] = to;
+            next.module.FolderSlots[1] = into;
             next.run.send(1);
-            QCOMPARE(OwnFilesIn(to), 0);
-            const QByteArray there = ReadFile(to + name), here = ReadFile(from + name);
+            QCOMPARE(OwnFilesIn(into), 0);
+            const QByteArray there = ReadFile(into + name), here = ReadFile(from + name);
             QVERIFY(there == picture || here == picture);
             QVERIFY((there.isEmpty() || there == picture) && (here.isEmpty() || here == picture));
             QFile::remove(from + name);
-            QFile::remove(to + name);
+            QFile::remove(into + name);
         }
     }
 
@@ -242,178 +238,6 @@ private Q_SLOTS:
         QCOMPARE(Files(dir.path()), QStringList{"Sorvane.ini"});
     }
 
-    // A card folds case: its "IMG_0001.JPG" is what "IMG_0001.jpg" names.
-    // With the question on it is asked first; either way the camera's file
-    // goes to the card's own trash (the home's is on another file system)
-    // under its own name, or where no trash can take it (the trash's name is
-    // taken by a file) stays beside and the window says so. A refused undo
-    // (another file has the sent one's name at home) keeps it and its entry;
-    // the next undo, once the way is clear, brings it back under its name.
-    void caseFoldingSlotAsksAndKeepsTheOtherFile_data() {
-        QTest::addColumn<CardSend>("c");
-        QTest::newRow("question on, OK") << CardSend{true, true, true, false};
-        QTest::newRow("question on, Cancel") << CardSend{true, false, true, false};
-        QTest::newRow("question on, OK, from the disk") << CardSend{true, true, false, false};
-        QTest::newRow("question off") << CardSend{false, false, true, false};
-        QTest::newRow("question off, from the disk") << CardSend{false, false, false, false};
-        QTest::newRow("no trash on the card") << CardSend{false, false, true, true};
-    }
-    void caseFoldingSlotAsksAndKeepsTheOtherFile() {
-        QFETCH(CardSend, c);
-        const auto [question, ok, fromCard, noTrash] = c;
-        Card card;
-        REQUIRE_MOUNTED(card.refusal);
-        Run r({"IMG_0001.jpg"}, fromCard ? card.path : QDir::tempPath());
-        const QString slot = card.path + "/slot", camera = slot + "/IMG_0001.JPG",
-                      trash = card.path + "/.Trash-" + QString::number(::getuid());
-        QVERIFY(QDir().mkpath(slot) && WriteFile(camera, "camera"));
-        QVERIFY(!noTrash || WriteFile(trash, "not a folder"));
-        r.module.FolderSlots[1] = slot;
-        r.module.ConfirmSameName = question;
-        r.prompts.Answer(ok ? PromptAnswer::Ok : PromptAnswer::Cancel);
-        r.run.send(1);
-        QCOMPARE(r.prompts.asked.size(), int(question));
-        if (question && !ok) {
-            QCOMPARE(Files(slot), QStringList{"IMG_0001.JPG"});
-            QCOMPARE(ReadFile(camera), "camera");
-            QVERIFY(r.run.history().isEmpty() && QFile::exists(r.source("IMG_0001.jpg")));
-            return;
-        }
-        const QString aside = noTrash ? slot + "/IMG_0001 (1).JPG" : trash + "/files/IMG_0001.JPG";
-        QCOMPARE(Files(slot),
-                 QStringList(int(noTrash), "IMG_0001 (1).JPG") + QStringList{"IMG_0001.jpg"});
-        QCOMPARE(ReadFile(slot + "/IMG_0001.jpg"), "IMG_0001.jpg");
-        QCOMPARE(ReadFile(aside), "camera");
-        QVERIFY(noTrash || ReadFile(trash + "/info/IMG_0001.JPG.trashinfo")
-                               .contains("\nPath=" + QFile::encodeName(camera) + "\n"));
-        QCOMPARE(r.failures, QStringList(int(noTrash), "IMG_0001.JPGはゴミ箱に移せないため、"
-                                                       "IMG_0001 (1).JPGとして残しました。"));
-        WriteFile(r.source("IMG_0001.jpg"), "in the way");
-        r.run.undo();
-        QCOMPARE(r.failures.mid(int(noTrash)),
-                 QStringList{"元に戻せませんでした。同名のファイルがあります。"});
-        QCOMPARE(r.run.history().size(), 1);
-        QCOMPARE(ReadFile(aside), "camera");
-        QVERIFY(QFile::remove(r.source("IMG_0001.jpg")));
-        r.run.undo();
-        QCOMPARE(Files(r.path("src")), QStringList{"IMG_0001.jpg"});
-        QCOMPARE(Files(slot), QStringList{"IMG_0001.JPG"});
-        QCOMPARE(ReadFile(camera), "camera");
-        QCOMPARE(Files(trash + "/files") + Files(trash + "/info"), QStringList());
-        QVERIFY(r.run.history().isEmpty());
-    }
-
-    // A picture with its companions copied across onto the card: a member
-    // whose name the card takes in another case asks once for the group, and
-    // the undo brings every member and the camera's file back; a card that
-    // fills up part-way keeps no member and every one at home.
-    void companionsOntoTheCardGoAllOrNone_data() {
-        QTest::addColumn<bool>("full");
-        QTest::newRow("a name taken in another case") << false;
-        QTest::newRow("the card fills up part-way") << true;
-    }
-    void companionsOntoTheCardGoAllOrNone() {
-        QFETCH(bool, full);
-        Card card;
-        REQUIRE_MOUNTED(card.refusal);
-        const QStringList group{"IMG_0001.CR3", "IMG_0001.jpg", "IMG_0001.xmp"};
-        const QByteArray filler = full ? QByteArray(12 << 20, 'x') : QByteArray();
-        Run r({});
-        for (const QString& name : group)
-            QVERIFY(WriteFile(r.source(name), filler + name.toUtf8()));
-        r.listChanged();
-        r.module.Extras.sendCompanions = true;
-        r.module.ConfirmSameName = 1;
-        const QString slot = card.path + "/slot";
-        QVERIFY(QDir().mkpath(slot) && WriteFile(slot + "/IMG_0001.JPG", "camera"));
-        r.module.FolderSlots[1] = slot;
-        r.prompts.Answer(PromptAnswer::Ok);
-        r.run.send(1);
-        QCOMPARE(r.prompts.asked.size(), 1);
-        QCOMPARE(Files(slot), full ? QStringList{"IMG_0001.JPG"} : group);
-        QVERIFY(full ? r.run.history().isEmpty() : r.failures.isEmpty());
-        if (!full)
-            r.run.undo();
-        QCOMPARE(Files(slot), QStringList{"IMG_0001.JPG"});
-        QCOMPARE(ReadFile(slot + "/IMG_0001.JPG"), "camera");
-        QCOMPARE(Files(r.path("src")), group);
-        for (const QString& name : group)
-            QCOMPARE(ReadFile(r.source(name)), filler + name.toUtf8());
-    }
-
-    // A send from the card to the disk and its undo (a copy back onto the
-    // card, staged under a hidden name: exFAT has no unnamed files), killed
-    // at random points: the picture is whole in one place at least, and the
-    // next run that sends from the card's folder clears what was left there.
-    void killedUndoOntoTheCardLeavesNothing() {
-        Card card;
-        REQUIRE_MOUNTED(card.refusal);
-        QTemporaryDir disk;
-        const QByteArray picture(4 << 20, 'p');
-        qint64 tookUs = 0;
-        for (int kill = 0; kill <= Kills(); ++kill) {
-            Run r({}, card.path);
-            r.module.FolderSlots[1] = disk.path();
-            WriteFile(r.source("p.jpg"), picture);
-            r.listChanged();
-            tookUs = KillRun(kill, tookUs, [&r] {
-                r.run.send(1);
-                r.run.undo();
-            });
-            r.listChanged();
-            r.run.send(2); // the next run's first send from the folder
-            QCOMPARE(OwnFilesIn(r.path("src")), 0);
-            const QByteArrayList copies{ReadFile(r.source("p.jpg")),
-                                        ReadFile(disk.filePath("p.jpg")),
-                                        ReadFile(r.slot(2) + "/p.jpg")};
-            QVERIFY(copies.contains(picture));
-            for (const QByteArray& copy : copies)
-                QVERIFY(copy.isEmpty() || copy == picture);
-            QFile::remove(disk.filePath("p.jpg"));
-        }
-    }
-
-    // A volume of its own (a USB disk) has its own trash: the shared .Trash
-    // folder's $uid folder when .Trash has the sticky bit and is no link,
-    // else a .Trash-$uid made for the user alone.
-    void otherVolumeUsesItsOwnTrash_data() {
-        QTest::addColumn<QString>("shared"); // what .Trash is at the volume's top
-        QTest::addColumn<QString>("trash");
-        QTest::newRow("none") << ""
-                              << ".Trash-UID";
-        QTest::newRow("sticky") << "sticky"
-                                << ".Trash/UID";
-        QTest::newRow("not sticky") << "plain"
-                                    << ".Trash-UID";
-        QTest::newRow("a link to a sticky folder") << "link"
-                                                   << ".Trash-UID";
-    }
-    void otherVolumeUsesItsOwnTrash() {
-        QFETCH(QString, shared);
-        QFETCH(QString, trash);
-        QTemporaryDir top;
-        TemporaryMount volume(top.path());
-        REQUIRE_MOUNTED(volume.refusal);
-        const QString base = top.path();
-        trash = base + '/' + trash.replace("UID", QString::number(::getuid()));
-        const QString sticky = base + (shared == "link" ? "/elsewhere" : "/.Trash");
-        if (!shared.isEmpty())
-            QVERIFY(QDir().mkpath(sticky) &&
-                    ::chmod(QFile::encodeName(sticky), shared == "plain" ? 0777 : 01777) == 0);
-        QVERIFY(shared != "link" || QFile::link(sticky, base + "/.Trash"));
-        Run r({"a.jpg"}, base);
-        WriteFile(r.slot(1) + "/a.jpg", "older");
-        r.run.send(1);
-        QCOMPARE(ReadFile(trash + "/files/a.jpg"), "older");
-        QCOMPARE(ReadFile(trash + "/info/a.jpg.trashinfo").split('\n').value(1),
-                 "Path=" + QFile::encodeName(r.slot(1)) + "/a.jpg");
-        struct stat st;
-        QVERIFY(::stat(QFile::encodeName(trash), &st) == 0 && (st.st_mode & 0777) == 0700);
-        r.run.undo();
-        QCOMPARE(ReadFile(r.slot(1) + "/a.jpg"), "older");
-        QCOMPARE(Files(trash + "/files") + Files(trash + "/info"), QStringList());
-    }
-
     // Trashing and taking back killed at random points: every entry of the
     // trash has its file once the next file went in, and the picture is
     // whole in exactly one place.
@@ -440,6 +264,74 @@ private Q_SLOTS:
                          int(ReadFile(homeTrash->path("files/a.jpg")) == picture),
                      1);
         }
+    }
+
+    // A card folds case: its "IMG_0001.JPG" is what "IMG_0001.jpg" names.
+    // With the question on it is asked first; either way the camera's file
+    // goes to the card's own trash (the home's is on another file system)
+    // under its own name, and the undo brings it back under that name.
+    void caseFoldingSlotAsksAndKeepsTheOtherFile_data() {
+        QTest::addColumn<bool>("question");
+        QTest::addColumn<bool>("fromCard"); // or from the disk, copied across
+        QTest::newRow("question on") << true << true;
+        QTest::newRow("question off, from the disk") << false << false;
+    }
+    void caseFoldingSlotAsksAndKeepsTheOtherFile() {
+        QFETCH(bool, question);
+        QFETCH(bool, fromCard);
+        Card card;
+        REQUIRE_MOUNTED(card.refusal);
+        Run r({"IMG_0001.jpg"}, fromCard ? card.path : QDir::tempPath());
+        const QString slot = card.path + "/slot", camera = slot + "/IMG_0001.JPG",
+                      trash = card.path + "/.Trash-" + QString::number(::getuid());
+        QVERIFY(QDir().mkpath(slot) && WriteFile(camera, "camera"));
+        r.module.FolderSlots[1] = slot;
+        r.module.ConfirmSameName = question;
+        r.prompts.Answer(PromptAnswer::Ok);
+        r.run.send(1);
+        QCOMPARE(r.prompts.asked.size(), int(question));
+        QCOMPARE(Files(slot), QStringList{"IMG_0001.jpg"});
+        QCOMPARE(ReadFile(slot + "/IMG_0001.jpg") + ReadFile(trash + "/files/IMG_0001.JPG"),
+                 "IMG_0001.jpgcamera");
+        QVERIFY(ReadFile(trash + "/info/IMG_0001.JPG.trashinfo")
+                    .contains("\nPath=" + QFile::encodeName(camera) + "\n"));
+        r.run.undo();
+        QCOMPARE(Files(r.path("src")), QStringList{"IMG_0001.jpg"});
+        QCOMPARE(Files(slot), QStringList{"IMG_0001.JPG"});
+        QCOMPARE(ReadFile(camera), "camera");
+        QCOMPARE(Files(trash + "/files") + Files(trash + "/info"), QStringList());
+    }
+
+    // A volume of its own (a USB disk) has its own trash: the shared .Trash
+    // folder's $uid folder when .Trash has the sticky bit and is no link,
+    // else a .Trash-$uid made for the user alone.
+    void otherVolumeUsesItsOwnTrash_data() {
+        QTest::addColumn<QString>("shared"); // what .Trash is at the volume's top
+        QTest::addColumn<QString>("trash");
+        AddRows({{"none", "", ".Trash-UID"},
+                 {"sticky", "sticky", ".Trash/UID"},
+                 {"not sticky", "plain", ".Trash-UID"},
+                 {"a link to a sticky folder", "link", ".Trash-UID"}});
+    }
+    void otherVolumeUsesItsOwnTrash() {
+        QFETCH(QString, shared);
+        QFETCH(QString, trash);
+        QTemporaryDir top;
+        TemporaryMount volume(top.path());
+        REQUIRE_MOUNTED(volume.refusal);
+        const QString base = top.path(),
+                      sticky = base + (shared == "link" ? "/elsewhere" : "/.Trash");
+        trash = base + '/' + trash.replace("UID", QString::number(::getuid()));
+        if (!shared.isEmpty())
+            QVERIFY(QDir().mkpath(sticky) &&
+                    ::chmod(QFile::encodeName(sticky), shared == "plain" ? 0777 : 01777) == 0);
+        QVERIFY(shared != "link" || QFile::link(sticky, base + "/.Trash"));
+        Run r({"a.jpg"}, base);
+        WriteFile(r.slot(1) + "/a.jpg", "older");
+        r.run.send(1);
+        QCOMPARE(ReadFile(trash + "/files/a.jpg"), "older");
+        struct stat st;
+        QVERIFY(::stat(QFile::encodeName(trash), &st) == 0 && (st.st_mode & 0777) == 0700);
     }
 };
 

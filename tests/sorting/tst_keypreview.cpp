@@ -12,8 +12,8 @@ using namespace sorvane;
 namespace {
 
 // The focus before the press: a text box (takes the digits it types), a
-// button (leaves them to its parent), nothing, or another of the program's windows.
-enum class Focus { Edit, Button, Nothing, OtherWindow };
+// button (leaves them to its parent), or another of the program's windows.
+enum class Focus { Edit, Button, OtherWindow };
 
 // A window, its key preview, and every key-down it reported.
 struct Window {
@@ -24,30 +24,18 @@ struct Window {
     KeyPreview keys{window};
     test::ScriptedPrompts prompts;
     QList<int> codes;
-    QList<bool> repeats;
-    int holdsEnded = 0;
 
     explicit Window(Focus focus) {
-        QObject::connect(&keys, &KeyPreview::keyDown, &window, [this](int code, int, bool repeat) {
-            codes << code;
-            repeats << repeat;
-        });
-        QObject::connect(&keys, &KeyPreview::holdEnded, &window, [this] { ++holdsEnded; });
+        QObject::connect(&keys, &KeyPreview::keyDown, &window, [this](int code) { codes << code; });
         QWidget* active = focus == Focus::OtherWindow ? static_cast<QWidget*>(&other) : &window;
         active->show();
         active->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(active));
-        if (focus == Focus::Edit || focus == Focus::Button)
+        if (focus != Focus::OtherWindow)
             (focus == Focus::Edit ? static_cast<QWidget*>(edit) : button)->setFocus();
-        else if (QWidget* focused = QApplication::focusWidget(); focus == Focus::Nothing && focused)
-            focused->clearFocus();
     }
     QWidget* Target() {
         return QApplication::focusWidget() ? QApplication::focusWidget() : &window;
-    }
-    void Send(QEvent::Type type, bool repeat) {
-        QKeyEvent key(type, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"), repeat);
-        QApplication::sendEvent(Target(), &key);
     }
 };
 
@@ -65,7 +53,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("keyDowns");
         QTest::newRow("taken by the focused text box") << Focus::Edit << true << false << 1;
         QTest::newRow("left by the button to the window") << Focus::Button << true << false << 1;
-        QTest::newRow("nothing focused: the window") << Focus::Nothing << true << false << 1;
         QTest::newRow("another window's press") << Focus::OtherWindow << true << false << 0;
         QTest::newRow("before the loading") << Focus::Edit << false << false << 0;
         QTest::newRow("box opened by the handler") << Focus::Button << true << true << 1;
@@ -89,22 +76,6 @@ private Q_SLOTS:
         QTest::keyClick(w.Target(), Qt::Key_5);
         QCOMPARE(w.codes, QList<int>(keyDowns, 53));
         QCOMPARE(w.prompts.asked.size(), int(boxInHandler));
-    }
-
-    // Each repeat of a held key is a key-down of its own, marked as one; its
-    // release ends the hold once, a plain press's release not at all.
-    void heldKeyRepeatsAndEndsOnce() {
-        Window w(Focus::Edit);
-        w.keys.enable();
-        for (const bool repeat : {false, false, true, true, true}) {
-            w.Send(repeat ? QEvent::KeyPress : QEvent::KeyRelease, repeat);
-            w.Send(repeat ? QEvent::KeyRelease : QEvent::KeyPress, repeat);
-        }
-        QCOMPARE(w.holdsEnded, 0);
-        w.Send(QEvent::KeyRelease, false);
-        w.Send(QEvent::KeyRelease, false);
-        QCOMPARE(w.repeats, QList<bool>({false, false, true, true, true}));
-        QCOMPARE(w.holdsEnded, 1);
     }
 };
 
