@@ -3,7 +3,9 @@
 #include "controls/DirList.h"
 #include "controls/FileList.h"
 #include "controls/ImageBox.h"
+#include "controls/MouseButtons.h"
 #include "controls/StatusPanels.h"
+#include "controls/Twips.h"
 #include "imaging/PictureSource.h"
 #include "settings/SettingsFile.h"
 #include "sorting/Form1.h"
@@ -230,6 +232,27 @@ private Q_SLOTS:
         QVERIFY(f.ui().Label4->text().startsWith(f.Slot(2) + "に移動できませんでした。"));
         f.window->Command1_Click();
         QVERIFY(f.ui().File1->isVisible() && !f.ui().Command4[3]->isEnabled());
+    }
+
+    // Before a run the first files are read ahead for the box the run shows
+    // them in, and only those, so its start decodes nothing. During the run
+    // a right press on the file list deletes nothing.
+    void runStartsOnFilesReadAheadAndDeletesNothing() {
+        Form1Fixture f(PictureSource::Options{12, 1}); // one reader: done once the first are
+        QVERIFY(f.StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"}, f.Settings()));
+        const QSize runBox = Twips(96).toPixels(QRectF(0, 2900, 8655, 4150)).size();
+        for (const char* first : {"src/a.jpg", "src/b.jpg", "src/c.jpg", "src/d.jpg"})
+            QTRY_VERIFY(f.pictures.ready(f.Path(first), runBox).has_value());
+        QVERIFY(!f.pictures.ready(f.Path("src/f.jpg"), runBox));
+        const int cached = f.pictures.cachedCount();
+        f.window->Command1_Click();
+        QCOMPARE(f.pictures.cachedCount(), cached);
+        QCOMPARE(f.window->currentImagePath(), f.Path("src/a.jpg"));
+        QCOMPARE(f.ui().Picture1->size(), runBox);
+        f.prompts.Answer(PromptAnswer::Ok);
+        f.window->File1_MouseDown(MouseButton::Right);
+        QVERIFY(f.prompts.asked.isEmpty());
+        QCOMPARE(Files(f.Path("src")).size(), 6);
     }
 
     // A held key sends file after file, the presses arriving through the
