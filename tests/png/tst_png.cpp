@@ -1,7 +1,7 @@
 // Decoding real PNG files of every colour type and bit depth, written by
-// libspng's encoder, and files that must give no picture. The decoder goes
-// through the three calls; the sanitizer builds catch a byte written past
-// the size they give.
+// libspng's encoder, and headers that claim more than may be read. The
+// decoder goes through the three calls; the sanitizer builds catch a byte
+// written past the size they give.
 #include "png/PNGLoader.h"
 #include "png/PngDecoder.h"
 #include "png/PngInBox.h"
@@ -29,10 +29,11 @@ struct Recipe {
     }
 };
 
-// Writes the recipe's PNG to path, its samples a fixed pattern over the whole
-// range of the bit depth (the low byte of a 16-bit sample unlike its high
-// one); with headerOnly just the signature and the header, a file that
-// claims any size. False when it could not be written.
+// Writes the recipe's PNG to path, its samples a fixed pattern of bytes (so
+// the low byte of a 16-bit sample differs from its high one; libspng takes
+// 16-bit samples in the machine's order); with headerOnly just the
+// signature and the header, a file that claims any size. False when it
+// could not be written.
 bool WritePng(const QString& path, const Recipe& r, bool headerOnly = false) {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
     spng_ctx* ctx = spng_ctx_new(SPNG_CTX_ENCODER);
