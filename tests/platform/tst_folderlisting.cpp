@@ -78,6 +78,8 @@ private Q_SLOTS:
             "link in/gone in/dangling.jpg; link out in/dir.jpg", "rm out/target.jpg; write in/gone"};
         if (queued > 0 && queued <= 100000) // a create and a close-write a file
             QTest::newRow("more changes than the kernel queues") << QStringList{QStringLiteral("many %1").arg(queued)};
+        QTest::newRow("folder renamed away, another moved in") << QStringList{"rename in old",
+            "write out/new/b.jpg; rename out/new in", "write in/c.jpg"};
         QTest::newRow("folder deleted, made again") << QStringList{"rm in", "mkdir in; write in/e.jpg"};
         // clang-format on
     }
