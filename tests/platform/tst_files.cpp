@@ -3,9 +3,7 @@
 // reaches past a link.
 #include "platform/FileOps.h"
 #include "platform/FolderActions.h"
-#include "platform/NativeName.h"
 #include "platform/OwnFiles.h"
-#include "platform/Paths.h"
 
 #include "support/TestFiles.h"
 
@@ -17,82 +15,40 @@
 using namespace sorvane;
 using namespace sorvane::test;
 
-namespace {
-
-// A temporary folder holding a.jpg, b.jpg and sub/caf\xe9.jpg (a name that
-// is not UTF-8); "TMP" in a path stands for it.
-struct Folder {
-    QTemporaryDir dir;
-    QByteArray tmp = QFile::encodeName(dir.path());
-    Folder() {
-        QVERIFY(QDir(dir.path()).mkdir("sub") && WriteFile(dir.filePath("a.jpg"), "a") &&
-                WriteFile(dir.filePath("b.jpg"), "b") &&
-                WriteNativeFile(tmp + "/sub/caf\xe9.jpg", "c"));
-    }
-    ~Folder() { ::unlink(tmp + "/sub/caf\xe9.jpg"); } // a name QTemporaryDir cannot spell
-    QString operator()(QByteArray path) const { return FromNativeName(path.replace("TMP", tmp)); }
-    QByteArray ab() const {
-        return ReadFile(operator()("TMP/a.jpg")) + ReadFile(operator()("TMP/b.jpg"));
-    }
-};
-
-struct Split {
-    QByteArray path, parent, name;
-};
-struct Rename {
-    QByteArray source, destination;
-    FileError error;
-};
-
-} // namespace
-
 class FilesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // The folder and the name of a path, which joined give the path again.
-    void pathRules_data() {
-        QTest::addColumn<Split>("c");
-        QTest::newRow("root") << Split{"/", "/", ""};
-        QTest::newRow("a file at the top") << Split{"/a.jpg", "/", "a.jpg"};
-        QTest::newRow("a file in a folder") << Split{"TMP/a.jpg", "TMP", "a.jpg"};
-        QTest::newRow("trailing slash") << Split{"TMP/sub/", "TMP/sub", ""};
-        QTest::newRow("not UTF-8") << Split{"TMP/sub/caf\xe9.jpg", "TMP/sub", "caf\xe9.jpg"};
-        QTest::newRow("no separator") << Split{"a.jpg", "/", "a.jpg"};
-    }
-    void pathRules() {
-        QFETCH(Split, c);
-        const Folder in;
-        QCOMPARE(ParentFolder(in(c.path)), in(c.parent));
-        QCOMPARE(FileNameOf(in(c.path)), in(c.name));
-        if (c.path.startsWith("TMP")) // names the file or folder it came from
-            QCOMPARE(JoinPath(in(c.parent), in(c.name)), in(c.path));
-        QVERIFY(IsFolder(in(c.parent)));
-    }
-
     // A failed rename names the missing folder or file on its side and
     // leaves both files as they were; only a taken name is replaced when
     // asked to.
     void renameErrors_data() {
-        QTest::addColumn<Rename>("c");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<FileError>("error");
         using E = FileError;
         // clang-format off
-        QTest::newRow("source missing") << Rename{"TMP/gone.jpg", "TMP/c.jpg", E::FileNotFound};
-        QTest::newRow("source's folder missing") << Rename{"TMP/gone/a.jpg", "TMP/c.jpg", E::PathNotFound};
-        QTest::newRow("destination's folder missing") << Rename{"TMP/a.jpg", "TMP/gone/a.jpg", E::PathNotFound};
-        QTest::newRow("not UTF-8, folder missing") << Rename{"TMP/sub/caf\xe9.jpg", "TMP/caf\xe9/c.jpg", E::PathNotFound};
-        QTest::newRow("name taken") << Rename{"TMP/a.jpg", "TMP/b.jpg", E::NameTaken};
-        QTest::newRow("onto itself") << Rename{"TMP/a.jpg", "TMP/./a.jpg", E::NameTaken};
+        QTest::newRow("source missing") << "gone.jpg" << "c.jpg" << E::FileNotFound;
+        QTest::newRow("source's folder missing") << "gone/a.jpg" << "c.jpg" << E::PathNotFound;
+        QTest::newRow("destination's folder missing") << "a.jpg" << "gone/a.jpg" << E::PathNotFound;
+        QTest::newRow("name taken") << "a.jpg" << "b.jpg" << E::NameTaken;
+        QTest::newRow("onto itself") << "a.jpg" << "./a.jpg" << E::NameTaken;
         // clang-format on
     }
     void renameErrors() {
-        QFETCH(Rename, c);
-        const Folder in;
-        QCOMPARE(RenameNoReplace(in(c.source), in(c.destination)), c.error);
-        QCOMPARE(in.ab(), "ab");
-        const bool replaced = c.error == FileError::NameTaken;
-        QCOMPARE(RenameReplacing(in(c.source), in(c.destination)),
-                 replaced ? FileError::None : c.error);
-        QVERIFY(replaced || in.ab() == "ab");
+        QFETCH(QString, source);
+        QFETCH(QString, destination);
+        QFETCH(FileError, error);
+        QTemporaryDir dir;
+        const auto ab = [&] {
+            return ReadFile(dir.filePath("a.jpg")) + ReadFile(dir.filePath("b.jpg"));
+        };
+        QVERIFY(WriteFile(dir.filePath("a.jpg"), "a") && WriteFile(dir.filePath("b.jpg"), "b"));
+        QCOMPARE(RenameNoReplace(dir.filePath(source), dir.filePath(destination)), error);
+        QCOMPARE(ab(), "ab");
+        const bool replaced = error == FileError::NameTaken;
+        QCOMPARE(RenameReplacing(dir.filePath(source), dir.filePath(destination)),
+                 replaced ? FileError::None : error);
+        QVERIFY(replaced || ab() == "ab");
     }
 
     // The copy keeps the picture's dates and permissions (beyond the umask),
@@ -120,8 +76,7 @@ private Q_SLOTS:
         const FileError copied = CopyReplacing(src, dir.filePath(name));
         const FileError saved = WriteFileAtomically(dir.filePath(name), "saved");
         SetUnnamedFilesAllowed(true);
-        QCOMPARE(copied, FileError::None);
-        QCOMPARE(saved, FileError::None);
+        QVERIFY(copied == FileError::None && saved == FileError::None);
         QCOMPARE(ReadFile(dir.filePath(name)), "saved");
         QCOMPARE(Files(dir.path()), (QStringList{"dst", name, "src"}));
     }

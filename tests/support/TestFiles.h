@@ -59,16 +59,13 @@ inline bool OnSeparateFileSystems(const QString& a, const QString& b) {
 
 // A real picture of the given size and format ("JPEG", "BMP", "PNG"),
 // filled with a colour and with a white mark in its top left corner, so a
-// picture turned or flipped on its way shows; progressive writes a
-// progressive JPEG.
+// picture turned or flipped on its way shows.
 inline bool WriteImage(const QString& path, QSize size, const char* format,
-                       QColor colour = QColor(40, 120, 200), bool progressive = false) {
+                       QColor colour = QColor(40, 120, 200)) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     QPainter(&image).fillRect(QRect({}, (size / 4).expandedTo({1, 1})), Qt::white);
-    QImageWriter writer(path, format);
-    writer.setProgressiveScanWrite(progressive);
-    return writer.write(image);
+    return QImageWriter(path, format).write(image);
 }
 
 } // namespace sorvane::test

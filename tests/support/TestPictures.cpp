@@ -1,7 +1,6 @@
 #include "support/TestPictures.h"
 
 #include <QBuffer>
-#include <QImageIOHandler>
 #include <QImageWriter>
 #include <QPainter>
 
@@ -37,15 +36,11 @@ QImage Oriented(const QImage& image, int orientation) {
         .mirrored(kAcross[o], kDown[o]);
 }
 
-QByteArray Written(const QImage& image, const char* format, int quality, int orientation = 1) {
-    // QImageIOHandler's Transformation for each EXIF orientation.
-    static const int kTransformation[] = {0, 0, 1, 3, 2, 6, 4, 5, 7};
+QByteArray Written(const QImage& image, const char* format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     QImageWriter writer(&buffer, format);
-    writer.setQuality(quality);
-    writer.setTransformation(
-        QImageIOHandler::Transformations(kTransformation[std::clamp(orientation, 0, 8)]));
+    writer.setQuality(95);
     return buffer.open(QIODevice::WriteOnly) && writer.write(image) ? bytes : QByteArray();
 }
 
@@ -60,18 +55,10 @@ QByteArray Le(std::initializer_list<qint64> values, int bytes) {
 // TIFF entries by tag: the type (1 byte, 2 text, 3 short, 4 long, 10
 // signed rational) and the values, little-endian.
 using Tags = std::map<quint16, std::pair<quint16, QByteArray>>;
-std::pair<quint16, QByteArray> B(std::initializer_list<qint64> v) {
-    return {1, Le(v, 1)};
+template <quint16 Type> std::pair<quint16, QByteArray> Entry(std::initializer_list<qint64> v) {
+    return {Type, Le(v, Type == 3 ? 2 : Type == 4 ? 4 : 1)};
 }
-std::pair<quint16, QByteArray> S(std::initializer_list<qint64> v) {
-    return {3, Le(v, 2)};
-}
-std::pair<quint16, QByteArray> L(std::initializer_list<qint64> v) {
-    return {4, Le(v, 4)};
-}
-std::pair<quint16, QByteArray> Text(const char* text) {
-    return {2, QByteArray(text) + '\0'};
-}
+constexpr auto B = Entry<1>, S = Entry<3>, L = Entry<4>;
 
 // Appends a directory, its longer values after it, at a word boundary; gives its offset.
 qint64 AppendDirectory(QByteArray& file, const Tags& tags) {
@@ -125,6 +112,12 @@ heif_image* HeifImage(const QImage& picture) {
     return image;
 }
 
+// The stored pixels a camera writes for `upright` at `orientation`: every
+// orientation undoes itself but the quarter turns 6 and 8, which undo each other.
+QImage StoredForOrientation(const QImage& upright, int orientation) {
+    return Oriented(upright, orientation == 6 ? 8 : orientation == 8 ? 6 : orientation);
+}
+
 } // namespace
 
 QImage CornerPicture(QSize size) {
@@ -145,14 +138,8 @@ QList<int> Corners(const QImage& image) {
             CornerAt(image, right, bottom)};
 }
 
-QImage StoredForOrientation(const QImage& upright, int orientation) {
-    // Every orientation undoes itself but the quarter turns 6 and 8, which
-    // undo each other.
-    return Oriented(upright, orientation == 6 ? 8 : orientation == 8 ? 6 : orientation);
-}
-
 QByteArray OrientedJpeg(const QImage& upright, int orientation) {
-    QByteArray jpeg = Written(StoredForOrientation(upright, orientation), "JPEG", 95);
+    QByteArray jpeg = Written(StoredForOrientation(upright, orientation), "JPEG");
     const QByteArray body = "Exif" + QByteArray(2, '\0') + ExifOrientation(orientation);
     const qsizetype length = body.size() + 2;
     const QByteArray segment = QByteArray("\xff\xe1") + char(length >> 8) + char(length & 0xff);
@@ -161,16 +148,13 @@ QByteArray OrientedJpeg(const QImage& upright, int orientation) {
 
 QByteArray EncodedPicture(const QImage& upright, const char* format, int orientation) {
     const QImage stored = StoredForOrientation(upright, orientation);
-    // Qt's writers that cannot record an orientation turn the pixels by it
-    // instead, so only TIFF's is told.
-    const bool tiff = qstrcmp(format, "TIFF") == 0;
-    const QByteArray bytes = Written(stored, format, 95, tiff ? orientation : 1);
+    const QByteArray bytes = Written(stored, format);
     if (qstrcmp(format, "WEBP") != 0 || orientation == 1 || bytes.isEmpty())
         return bytes;
     return WithExifChunk(bytes, stored.size(), ExifOrientation(orientation));
 }
 
-QByteArray HeifPicture(const QImage& upright, HeifCodec codec, int orientation) {
+QByteArray HeifPicture(const QImage& picture, HeifCodec codec) {
     heif_context* context = heif_context_alloc();
     heif_encoder* encoder = nullptr;
     QByteArray file;
@@ -182,14 +166,11 @@ QByteArray HeifPicture(const QImage& upright, HeifCodec codec, int orientation) 
         // not know it ignores.
         heif_encoder_set_parameter(encoder, "preset", "ultrafast");
         heif_encoder_set_parameter(encoder, "speed", "9");
-        heif_image* image = HeifImage(StoredForOrientation(upright, orientation));
-        heif_encoding_options* options = heif_encoding_options_alloc();
-        options->image_orientation = heif_orientation(orientation);
+        heif_image* image = HeifImage(picture);
         heif_writer writer{1, AppendTo};
-        if (heif_context_encode_image(context, image, encoder, options, nullptr).code ||
+        if (heif_context_encode_image(context, image, encoder, nullptr, nullptr).code ||
             heif_context_write(context, &writer, &file).code)
             file.clear();
-        heif_encoding_options_free(options);
         heif_image_release(image);
         heif_encoder_release(encoder);
     }
@@ -197,9 +178,8 @@ QByteArray HeifPicture(const QImage& upright, HeifCodec codec, int orientation) 
     return file;
 }
 
-QByteArray MinimalDng(QSize rawSize, const QImage& preview, int orientation) {
-    const QImage stored = preview.isNull() ? preview : StoredForOrientation(preview, orientation);
-    const QByteArray jpeg = preview.isNull() ? QByteArray() : Written(stored, "JPEG", 95);
+QByteArray MinimalDng(QSize rawSize, const QImage& preview) {
+    const QByteArray jpeg = preview.isNull() ? QByteArray() : Written(preview, "JPEG");
     const qint64 w = rawSize.width(), h = rawSize.height();
     // The preview and the samples (16-bit, at a 12-bit mid level with a
     // gentle slope so developing them has something to do) come first, then
@@ -212,16 +192,16 @@ QByteArray MinimalDng(QSize rawSize, const QImage& preview, int orientation) {
                    {262, S({32803})}, {273, L({8 + jpeg.size()})}, {277, S({1})}, {278, L({h})},
                    {279, L({w * h * 2})}, {284, S({1})}, {33421, S({2, 2})},
                    {33422, B({0, 1, 1, 2})}, {50717, L({4095})}}; // a colour-filter raw
-    Tags first{{271, Text("Sorvane")}, {272, Text("Test Camera")}, {274, S({orientation})},
-               {50706, B({1, 4, 0, 0})}, {50708, Text("Sorvane Test Camera")},
+    Tags first{{271, {2, QByteArray("Sorvane", 8)}}, {272, {2, QByteArray("Test Camera", 12)}},
+               {50706, B({1, 4, 0, 0})}, {50708, {2, QByteArray("Sorvane Test Camera", 20)}},
                {50721, {10, Le({1, 1, 0, 1, 0, 1, 0, 1, 1, 1, 0, 1, 0, 1, 0, 1, 1, 1}, 4)}},
                {50778, S({21})}}; // D65
     if (jpeg.isEmpty())
         first.insert(raw.begin(), raw.end());
     else // a JPEG (7) preview in YCbCr (6), the raw in a sub-directory
-        first.insert({{254, L({1})}, {256, L({stored.width()})}, {257, L({stored.height()})},
+        first.insert({{254, L({1})}, {256, L({preview.width()})}, {257, L({preview.height()})},
                       {258, S({8, 8, 8})}, {259, S({7})}, {262, S({6})}, {273, L({8})},
-                      {277, S({3})}, {278, L({stored.height()})}, {279, L({jpeg.size()})},
+                      {277, S({3})}, {278, L({preview.height()})}, {279, L({jpeg.size()})},
                       {284, S({1})}, {330, L({AppendDirectory(file, raw)})}});
     // clang-format on
     file.replace(4, 4, Le({AppendDirectory(file, first)}, 4));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QColor>
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -20,25 +19,21 @@ namespace sorvane::test {
 QImage CornerPicture(QSize size);
 QList<int> Corners(const QImage& image);
 
-// The stored pixels a camera writes for `upright` at `orientation`.
-QImage StoredForOrientation(const QImage& upright, int orientation);
-
 // A JPEG with an EXIF orientation block right after its start, as cameras write.
 QByteArray OrientedJpeg(const QImage& upright, int orientation);
 
-// Qt's writer for `format` ("JPEG", "PNG", "WEBP", "TIFF"); the orientation
-// goes into TIFF's tag or a WebP EXIF chunk (added here, as Qt's writer has none).
+// Qt's writer for `format` ("JPEG", "PNG", "WEBP", "TIFF"); a WebP's
+// orientation goes into an EXIF chunk added here, as Qt's writer has none.
 QByteArray EncodedPicture(const QImage& upright, const char* format, int orientation = 1);
 
-// HEIC (x265) or AVIF (aom) by libheif's encoder at its fastest, the
-// orientation in irot/imir boxes as libheif writes it.
+// HEIC (x265) or AVIF (aom) by libheif's encoder at its fastest.
 enum class HeifCodec { Hevc, Av1 };
-QByteArray HeifPicture(const QImage& upright, HeifCodec codec, int orientation = 1);
+QByteArray HeifPicture(const QImage& picture, HeifCodec codec);
 
 // A minimal DNG: a 16-bit colour-filter raw of rawSize and, unless preview
 // is null, a JPEG preview in the first directory, as cameras and converters
 // write them.
-QByteArray MinimalDng(QSize rawSize, const QImage& preview, int orientation = 1);
+QByteArray MinimalDng(QSize rawSize, const QImage& preview);
 
 // Rewrites a HEIF file's (first ispe box) or a little-endian TIFF or DNG
 // file's (every ImageWidth and ImageLength entry) declared size to 100000 x
