@@ -1,9 +1,6 @@
 // The right-click delete on real files: asked first, into the trash or
 // removed, a file no trash takes kept, a name that is not UTF-8 deleting the
 // file of its own bytes.
-// ScriptedPrompts.h names QList without including it.
-#include <QList>
-
 #include "platform/NativeName.h"
 #include "settings/Module1.h"
 #include "sorting/FileDeletion.h"

@@ -2,6 +2,8 @@
 
 #include "platform/Prompts.h"
 
+#include <QList>
+
 #include <functional>
 #include <utility>
 
