@@ -31,14 +31,12 @@
 #include "journal/JournalWindow.h"
 #include "journal/SendJournal.h"
 #include "settings/Module1.h"
-#include "settings/SettingsLine.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedPrompts.h"
 #include "support/Settings.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLinearGradient>
@@ -88,13 +86,13 @@ QImage Landscape(int hue) {
 
 // A first start's settings with the folders the screenshots show, the
 // source folder remembered.
-QByteArray SettingsText(const QString& source, const QStringList& slotFolders) {
+sorvane::Module1 ScreenshotSettings(const QString& source, const QStringList& slotFolders) {
     sorvane::Module1 settings = sorvane::test::FirstStartSettings();
     settings.SourceFolder = source;
     settings.RememberSourceFolder = 1;
     for (int i = 0; i < slotFolders.size() && i < sorvane::SlotCount; ++i)
         settings.FolderSlots[size_t(i)] = slotFolders[i];
-    return sorvane::FormatSettingsLine(settings);
+    return settings;
 }
 
 // The help windows as the program shows them, with its usage text.
@@ -185,11 +183,8 @@ int main(int argc, char* argv[]) {
     for (const char* name : {"Family", "Friends", "Landscapes", "Holiday", "Cats", "Food", "Work",
                              "Print", "Maybe", "Later", "Trash"})
         slotFolders << copy.makeFolder(QStringLiteral("Sorted/") + QLatin1String(name));
-    QFile settings(copy.settingsPath());
-    if (!settings.open(QIODevice::WriteOnly) ||
-        settings.write(SettingsText(source, slotFolders)) < 0)
+    if (!copy.writeSettings(ScreenshotSettings(source, slotFolders)))
         return Fail("cannot write the settings file");
-    settings.close();
 
     // The program speaks English under an English locale (LANG=en_US.UTF-8),
     // as this tool's environment is the program's.
