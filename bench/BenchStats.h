@@ -11,6 +11,7 @@ struct Samples {
     std::vector<double> ms;
 
     void Add(double value) { ms.push_back(value); }
+    void Add(const Samples& more) { ms.insert(ms.end(), more.ms.begin(), more.ms.end()); }
     double Median() const { return Percentile(50); }
     double Percentile(double p) const;
 };

@@ -163,10 +163,8 @@ void StartRows(const QStringList& jpegs, int samples, bool skipBaseline, const R
     QTemporaryDir a, b;
     StartResult ahead, cold;
     auto add = [](StartResult& to, const StartResult& one) {
-        to.firstPaint.ms.insert(to.firstPaint.ms.end(), one.firstPaint.ms.begin(),
-                                one.firstPaint.ms.end());
-        to.firstPicture.ms.insert(to.firstPicture.ms.end(), one.firstPicture.ms.begin(),
-                                  one.firstPicture.ms.end());
+        to.firstPaint.Add(one.firstPaint);
+        to.firstPicture.Add(one.firstPicture);
     };
     for (int i = 0; i < samples; ++i) {
         const QString turn = QStringLiteral("/%1").arg(i);
